@@ -1,0 +1,59 @@
+# Vellum Saves List: the two everyday commands are `make run` and `make test`.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+PRESET ?= default
+ifeq ($(CI),true)
+PRESET := ci
+endif
+BUILD_DIR := build
+
+# Debian packages the build, the tests and the window need.
+PACKAGES := build-essential cmake ninja-build pkg-config zlib1g-dev libdeflate-dev nlohmann-json3-dev \
+  libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev qt6-charts-dev libgl-dev \
+  clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core fonts-liberation2
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps build test run bench build-asan test-asan fuzz package clean demo
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD_DIR)/build.ninja: | deps
+	cmake --preset $(PRESET)
+
+build: deps
+	@[ -f $(BUILD_DIR)/build.ninja ] || cmake --preset $(PRESET)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	cmake --build $(BUILD_DIR) --target demo_saves
+
+run: build demo
+	@if [ -x $(BUILD_DIR)/bin/vellum-saves-list ]; then \
+	  $(BUILD_DIR)/bin/vellum-saves-list $(BUILD_DIR)/demo/*.Save; \
+	else \
+	  $(BUILD_DIR)/bin/vsl-report $(BUILD_DIR)/demo/*.Save; \
+	fi
+
+bench: deps
+	@[ -f build-bench/build.ninja ] || cmake --preset bench
+	cmake --build build-bench -j $(JOBS)
+	build-bench/bin/vsl-bench
+
+build-asan: deps
+	@[ -f build-asan/build.ninja ] || cmake --preset asan
+	cmake --build build-asan -j $(JOBS)
+
+test-asan: build-asan
+	cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf build build-asan build-bench build-fuzz

@@ -1,0 +1,2 @@
+// Placeholder until implemented.
+namespace vsl {}

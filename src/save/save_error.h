@@ -1,0 +1,35 @@
+#pragma once
+// The one error type of the save reader: a save that is truncated, damaged or not a save at all.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace vsl {
+
+// A damaged save. Offset() is the byte position in the save image where reading failed, or -1 when
+// the fault is not tied to a position (a zlib error, a file that cannot be opened).
+class SaveError : public std::runtime_error {
+ public:
+  explicit SaveError(const std::string& message, int64_t offset = -1)
+      : std::runtime_error(message), offset_(offset) {}
+  int64_t Offset() const { return offset_; }
+
+ private:
+  int64_t offset_;
+};
+
+// A file that could not be loaded: the file's path in front of the reason.
+class FileError : public std::runtime_error {
+ public:
+  FileError(const std::string& path, const std::string& reason)
+      : std::runtime_error(path + ": " + reason), path_(path), reason_(reason) {}
+  const std::string& Path() const { return path_; }
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  std::string path_;
+  std::string reason_;
+};
+
+}  // namespace vsl

@@ -1,0 +1,28 @@
+#pragma once
+// One parse: a spliced save image in, one summary row out.
+
+#include <cstdint>
+#include <span>
+
+#include "save/parse_state.h"
+#include "save/save_record.h"
+#include "scoring/audit.h"
+
+namespace vsl {
+
+// Ladder settings that a parse derives from its file; the batch applies those of its last file.
+struct FileLadderMaxima {
+  int32_t MaxPop = 0, MaxLand = 0, MaxTech = 0, MaxWonder = 0;  // the save's score normalisers
+  int32_t MaxCulture = 0;                                       // from the game speed
+  int32_t MaxTurn = 0;                                          // the save's planned end turn
+};
+
+// Walks the save in `image` (body at `bodyOffset`) and fills every field of `row` that a parse writes,
+// ending with the reload audit under `edits`. FileName and FileDate of `row` are the caller's. `state`
+// is scratch, reset here; nothing of an earlier file carries over. Throws SaveError for a damaged save
+// and ConvertError when an audit setting does not convert.
+void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRec& row, ParseState& state,
+                 FileLadderMaxima& maxima, const AuditEdits& edits, char decimalSeparator,
+                 AuditSettings& audit);
+
+}  // namespace vsl

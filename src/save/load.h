@@ -1,0 +1,21 @@
+#pragma once
+// Loading one save file: read it, unwrap the container, name and date it.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vsl {
+
+struct LoadedSave {
+  std::string FileName;        // base name: from baseNameStart up to the last '.', empty without one
+  double FileDate = 0;         // last write time, local, two-second resolution, as a date-time value
+  std::vector<uint8_t> Image;  // header + "BODY" + inflated body + trailer
+  int32_t BodyOffset = -1;     // where the body starts in the file and in the image
+};
+
+// Reads and unwraps the file at `path`. Throws FileError naming the file and the reason.
+LoadedSave LoadSaveFile(const std::string& path, size_t baseNameStart);
+
+}  // namespace vsl

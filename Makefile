@@ -57,3 +57,15 @@ test-asan: build-asan
 
 clean:
 	rm -rf build build-asan build-bench build-fuzz
+
+# Fuzzing: each target runs for FUZZ_SECONDS from the seeds the save writer makes.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@[ -f build-fuzz/build.ninja ] || cmake --preset fuzz
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_unwrap fuzz_analyse fuzz_seeds
+	mkdir -p fuzz-out/unwrap fuzz-out/analyse
+	build-fuzz/bin/fuzz_seeds fuzz-out/seeds-unwrap fuzz-out/seeds-analyse
+	build-fuzz/bin/fuzz_unwrap -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/unwrap.dict -print_final_stats=1 \
+	  -artifact_prefix=fuzz-out/ fuzz-out/unwrap fuzz-out/seeds-unwrap
+	build-fuzz/bin/fuzz_analyse -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/analyse.dict -print_final_stats=1 \
+	  -max_len=4000000 -artifact_prefix=fuzz-out/ fuzz-out/analyse fuzz-out/seeds-analyse

@@ -1,0 +1,166 @@
+#include "save/container.h"
+
+#include <libdeflate.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "save/save_error.h"
+
+namespace vsl {
+
+namespace {
+
+constexpr uint8_t kStreamMark0 = 0x78;
+constexpr uint8_t kStreamMark1 = 0x9C;
+constexpr char kBodyMarker[4] = {'B', 'O', 'D', 'Y'};
+
+int32_t Int32At(std::span<const uint8_t> bytes, size_t offset) {
+  uint32_t v = 0;
+  for (size_t i = 0; i < 4; ++i) v |= static_cast<uint32_t>(bytes[offset + i]) << (8 * i);
+  return static_cast<int32_t>(v);
+}
+
+[[noreturn]] void ThrowShortBody(uint64_t produced, size_t stated) {
+  throw SaveError("the body inflates to " + std::to_string(produced) + " bytes, the header says " +
+                  std::to_string(stated));
+}
+
+struct DecompressorDeleter {
+  void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
+};
+
+// One decompressor per thread, kept for the whole run: allocating it costs more than a small body.
+libdeflate_decompressor* Decompressor() {
+  thread_local std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> d(
+      libdeflate_alloc_decompressor());
+  return d.get();
+}
+
+// Whole-buffer inflation. True when the stream inflated to exactly out.size() bytes. False when it
+// is damaged or yields more: the streaming path then decides, so that errors carry zlib's texts and
+// surplus bytes are dropped. Throws when a sound stream ends early.
+bool InflateWhole(std::span<const uint8_t> stream, std::span<uint8_t> out) {
+  libdeflate_decompressor* d = Decompressor();
+  if (d == nullptr) return false;
+  size_t produced = 0;
+  switch (libdeflate_zlib_decompress(d, stream.data(), stream.size(), out.data(), out.size(), &produced)) {
+    case LIBDEFLATE_SUCCESS:
+      if (produced < out.size()) ThrowShortBody(produced, out.size());
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Streaming inflation with zlib. The first out.size() bytes land in `out`; the rest of the stream is
+// inflated into a scratch window and dropped, so a stream that yields more than stated costs no
+// memory beyond the image.
+void InflateStreaming(std::span<const uint8_t> stream, std::span<uint8_t> out) {
+  z_stream z{};
+  z.next_in = const_cast<Bytef*>(stream.data());  // zlib's interface is not const-correct
+  z.avail_in = static_cast<uInt>(stream.size());  // at most kMaxSaveFileBytes
+  int rc = inflateInit(&z);
+  if (rc != Z_OK) throw SaveError(zError(rc));
+
+  std::array<uint8_t, 64 * 1024> scratch;
+  uint64_t produced = 0;
+  for (;;) {
+    if (produced < out.size()) {
+      z.next_out = out.data() + produced;
+      z.avail_out = static_cast<uInt>(std::min<uint64_t>(out.size() - produced, UINT_MAX));
+    } else {
+      z.next_out = scratch.data();
+      z.avail_out = static_cast<uInt>(scratch.size());
+    }
+    const uInt room = z.avail_out;
+    rc = inflate(&z, Z_NO_FLUSH);
+    produced += room - z.avail_out;
+    if (rc != Z_OK) break;
+  }
+  inflateEnd(&z);
+  // Z_BUF_ERROR here means no progress with output room left: the input ran out before the stream's
+  // end, a truncated stream. It is reported with zlib's text like every other zlib error; so is
+  // Z_NEED_DICT, a stream that needs a preset dictionary, which no save has.
+  if (rc != Z_STREAM_END) throw SaveError(zError(rc));
+  if (produced < out.size()) ThrowShortBody(produced, out.size());
+}
+
+}  // namespace
+
+int32_t FindBodyOffset(std::span<const uint8_t> file) {
+  if (file.size() < 4) return -1;
+  const size_t last = std::min<size_t>(file.size() - 4, INT32_MAX);
+  for (size_t p = 0; p <= last; ++p) {
+    const void* hit = std::memchr(file.data() + p, kStreamMark0, last - p + 1);
+    if (hit == nullptr) return -1;
+    p = static_cast<size_t>(static_cast<const uint8_t*>(hit) - file.data());
+    if (file[p + 1] == kStreamMark1) return static_cast<int32_t>(p);
+  }
+  return -1;
+}
+
+void InflateBody(std::span<const uint8_t> stream, std::span<uint8_t> out) {
+  if (!InflateWhole(stream, out)) InflateStreaming(stream, out);
+}
+
+std::vector<uint8_t> InflateBody(std::span<const uint8_t> stream, int32_t inflatedSize) {
+  if (inflatedSize < 0) throw SaveError("the stated body size " + std::to_string(inflatedSize) + " is negative");
+  std::vector<uint8_t> out(static_cast<size_t>(inflatedSize));
+  InflateBody(stream, std::span<uint8_t>(out));
+  return out;
+}
+
+UnwrappedSave Unwrap(std::span<const uint8_t> file) {
+  if (static_cast<int64_t>(file.size()) > kMaxSaveFileBytes) {
+    throw SaveError("the file is too large: " + std::to_string(file.size()) + " bytes, a save has at most " +
+                    std::to_string(kMaxSaveFileBytes));
+  }
+  const int32_t bodyOffset = FindBodyOffset(file);
+  if (bodyOffset < 0) throw SaveError("no compressed body found");
+  if (bodyOffset < kMinBodyOffset) {
+    throw SaveError("no compressed body found: the first 78 9C pair is at offset " + std::to_string(bodyOffset) +
+                        ", before room for the size fields",
+                    bodyOffset);
+  }
+  const size_t body = static_cast<size_t>(bodyOffset);
+
+  const int32_t inflatedSize = Int32At(file, body - 8);
+  if (inflatedSize < 0 || inflatedSize > kMaxInflatedBytes) {
+    throw SaveError("the stated body size " + std::to_string(inflatedSize) + " is out of range (0 to " +
+                        std::to_string(kMaxInflatedBytes) + " bytes)",
+                    bodyOffset - 8);
+  }
+  const int32_t compressedSize = Int32At(file, body - 4);
+  const size_t available = file.size() - body;
+  if (compressedSize < 0 || static_cast<size_t>(compressedSize) > available) {
+    throw SaveError("the stated compressed size " + std::to_string(compressedSize) + " does not fit the " +
+                        std::to_string(available) + " bytes from offset " + std::to_string(body) +
+                        " to the end of the file",
+                    bodyOffset - 4);
+  }
+  const size_t compressed = static_cast<size_t>(compressedSize);
+  const size_t inflated = static_cast<size_t>(inflatedSize);
+  const size_t trailer = available - compressed;
+
+  UnwrappedSave save;
+  save.BodyOffset = bodyOffset;
+  try {
+    save.Image.resize(body + inflated + trailer);
+  } catch (const std::bad_alloc&) {
+    throw SaveError(zError(Z_MEM_ERROR));  // the same text as zlib's own shortage
+  }
+  uint8_t* image = save.Image.data();
+  std::memcpy(image, file.data(), body - 4);
+  std::memcpy(image + body - 4, kBodyMarker, 4);
+  InflateBody(file.subspan(body, compressed), std::span<uint8_t>(image + body, inflated));
+  if (trailer > 0) std::memcpy(image + body + inflated, file.data() + body + compressed, trailer);
+  return save;
+}
+
+}  // namespace vsl

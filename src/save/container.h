@@ -1,0 +1,43 @@
+#pragma once
+// The save container: an uncompressed header, the int32 inflated size, the int32 compressed size, a
+// zlib stream (first bytes 78 9C) and an optional trailer. Unwrapping splices header, the marker
+// "BODY", the inflated body and the trailer into one image, so that header and body offsets can be
+// walked with one cursor: header offsets are the same in file and image, the body starts at
+// BodyOffset in both.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace vsl {
+
+// Largest save file accepted; real saves are a few hundred kilobytes.
+inline constexpr int64_t kMaxSaveFileBytes = int64_t{64} << 20;
+// Largest inflated body accepted; real bodies are a few megabytes.
+inline constexpr int64_t kMaxInflatedBytes = int64_t{1} << 30;
+// The body must leave room for the two size fields in front of it.
+inline constexpr int32_t kMinBodyOffset = 8;
+
+// The first position p in 0..L-4 at which bytes p and p+1 are 78 9C; -1 when there is none or the
+// file is shorter than 4 bytes.
+int32_t FindBodyOffset(std::span<const uint8_t> file);
+
+struct UnwrappedSave {
+  std::vector<uint8_t> Image;  // header, "BODY", the inflated body, the trailer
+  int32_t BodyOffset = -1;     // where the body starts in the file and in the image
+};
+
+// Unwraps a whole save file. Throws SaveError when the file has no compressed body, states sizes that
+// do not fit, or its stream does not inflate to the stated size (zlib's text for a zlib error).
+UnwrappedSave Unwrap(std::span<const uint8_t> file);
+
+// Inflates the zlib stream `stream` into `out`, which holds the stated inflated size: `out` receives
+// the first out.size() bytes of the stream; anything the stream yields beyond them is checked and
+// dropped. Throws SaveError with zlib's text for a zlib error ("buffer error" for a stream cut short)
+// and when the stream ends before filling `out`.
+void InflateBody(std::span<const uint8_t> stream, std::span<uint8_t> out);
+
+// The same into a new buffer of `inflatedSize` bytes.
+std::vector<uint8_t> InflateBody(std::span<const uint8_t> stream, int32_t inflatedSize);
+
+}  // namespace vsl

@@ -1,0 +1,78 @@
+#include "save/load.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "save/container.h"
+#include "save/file_info.h"
+#include "save/save_error.h"
+
+namespace vsl {
+
+namespace {
+
+std::string Reason(const char* what, int error) { return std::string(what) + ": " + std::strerror(error); }
+
+// Closes the descriptor on every way out.
+class FileHandle {
+ public:
+  explicit FileHandle(int fd) : fd_(fd) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() {
+    if (fd_ >= 0) close(fd_);
+  }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// The whole file, read once into a buffer of its size. The file is opened read-only: a save that the
+// referee may only read loads like any other.
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+  const FileHandle file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.get() < 0) throw SaveError(Reason("cannot open the file", errno));
+  struct stat st {};
+  if (fstat(file.get(), &st) != 0) throw SaveError(Reason("cannot read the file", errno));
+  if (S_ISDIR(st.st_mode)) throw SaveError(Reason("cannot read the file", EISDIR));
+  if (!S_ISREG(st.st_mode)) throw SaveError("cannot read the file: not a regular file");
+  if (st.st_size > kMaxSaveFileBytes) {
+    throw SaveError("the file is too large: " + std::to_string(st.st_size) + " bytes, a save has at most " +
+                    std::to_string(kMaxSaveFileBytes));
+  }
+
+  std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = read(file.get(), bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw SaveError(Reason("cannot read the file", errno));
+    if (n == 0) break;  // the file shrank since fstat: keep what is there
+    done += static_cast<size_t>(n);
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+}  // namespace
+
+LoadedSave LoadSaveFile(const std::string& path, size_t baseNameStart) {
+  LoadedSave save;
+  try {
+    UnwrappedSave unwrapped = Unwrap(ReadWholeFile(path));
+    save.Image = std::move(unwrapped.Image);
+    save.BodyOffset = unwrapped.BodyOffset;
+  } catch (const SaveError& e) {
+    throw FileError(path, e.what());
+  }
+  save.FileName = BaseName(path, baseNameStart);
+  save.FileDate = FileDate(path);  // throws FileError itself
+  return save;
+}
+
+}  // namespace vsl

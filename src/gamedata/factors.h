@@ -18,7 +18,7 @@ struct CostFactors {
 CostFactors MakeCostFactors(int32_t level, int32_t costSetting1, int32_t gameSpeed, int32_t costSetting4);
 
 // Research cost of technology `tech` (0..85) for a team of `teamMembers` players, truncating after
-// every step.
+// every step; a technology index outside the table costs 0.
 int32_t TechCost(int tech, int32_t teamMembers, const CostFactors& f);
 
 }  // namespace vsl

@@ -16,6 +16,8 @@ class ConvertError : public std::runtime_error {
 class MathError : public std::runtime_error {
  public:
   MathError() : std::runtime_error("Invalid floating point operation") {}
+  // Another floating-point fault, such as "Floating point division by zero".
+  explicit MathError(const std::string& message) : std::runtime_error(message) {}
 };
 
 }  // namespace vsl

@@ -49,11 +49,12 @@ class SaveWriter {
 std::vector<uint8_t> Deflate(std::span<const uint8_t> body);
 
 // A save file: header, int32 inflated size, int32 compressed size, the zlib stream of the body, trailer.
-// The sizes can be overridden to build damaged files.
+// The sizes can be overridden to build damaged files; every member has an initializer, so designated
+// initializers may name only the ones they set.
 struct ContainerOptions {
-  std::optional<int32_t> inflatedSize;
-  std::optional<int32_t> compressedSize;
-  std::vector<uint8_t> trailer;
+  std::optional<int32_t> inflatedSize{};
+  std::optional<int32_t> compressedSize{};
+  std::vector<uint8_t> trailer{};
 };
 std::vector<uint8_t> MakeContainer(std::span<const uint8_t> header, std::span<const uint8_t> body,
                                    const ContainerOptions& options = {});

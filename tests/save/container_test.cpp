@@ -1,0 +1,182 @@
+#include "save/container.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "save/save_error.h"
+#include "support/save_writer.h"
+
+namespace vsl {
+namespace {
+
+using ::testing::ElementsAreArray;
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
+using testing::ContainerOptions;
+using testing::Deflate;
+using testing::MakeContainer;
+using testing::SaveWriter;
+
+std::vector<uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+
+// A body that compresses but is not one repeated byte: a wrong offset shows in the compare.
+std::vector<uint8_t> PatternBody(size_t size) {
+  std::vector<uint8_t> body(size);
+  uint32_t x = 12345;
+  for (size_t i = 0; i < size; ++i) {
+    x = x * 1103515245u + 12345u;
+    body[i] = static_cast<uint8_t>((x >> 16) % 7 + 'a');
+  }
+  return body;
+}
+
+// 20 header bytes without a 78 byte, so the real stream is the first 78 9C pair.
+std::vector<uint8_t> Header() { return SaveWriter().IntList({1, 2, 3, 4, 5}).Take(); }
+
+std::span<const uint8_t> Slice(const std::vector<uint8_t>& v, size_t from, size_t count) {
+  return std::span<const uint8_t>(v).subspan(from, count);
+}
+
+void ExpectUnwrapError(const std::vector<uint8_t>& file, const std::string& message) {
+  EXPECT_THAT([&] { Unwrap(file); }, ThrowsMessage<SaveError>(StrEq(message)));
+}
+
+TEST(ContainerTest, FindBodyOffsetTakesTheFirstPairUpToFourBytesBeforeTheEnd) {
+  EXPECT_EQ(FindBodyOffset({}), -1);
+  EXPECT_EQ(FindBodyOffset(std::vector<uint8_t>{0x78, 0x9C, 0}), -1);  // shorter than 4 bytes
+  EXPECT_EQ(FindBodyOffset(std::vector<uint8_t>{0x78, 0x9C, 0, 0}), 0);
+  EXPECT_EQ(FindBodyOffset(std::vector<uint8_t>{0x78, 0x78, 0x9C, 0, 0}), 1);
+  EXPECT_EQ(FindBodyOffset(std::vector<uint8_t>{0x9C, 0x78, 0x00, 0x78, 0x9C, 0x78, 0x9C, 0, 0}), 3);
+  // A pair starting in the last three bytes is not looked at.
+  EXPECT_EQ(FindBodyOffset(std::vector<uint8_t>{0, 0, 0x78, 0x9C, 0}), -1);
+  EXPECT_EQ(FindBodyOffset(std::vector<uint8_t>{0, 0x78, 0x9C, 0, 0}), 1);
+}
+
+TEST(ContainerTest, SplicesHeaderMarkerBodyAndTrailer) {
+  const std::vector<uint8_t> header = Header();
+  const std::vector<uint8_t> body = PatternBody(5000);
+  const std::vector<uint8_t> trailer = Bytes("TRAILER");
+  const std::vector<uint8_t> file = MakeContainer(header, body, {.trailer = trailer});
+  const size_t compressed = Deflate(body).size();
+
+  const UnwrappedSave save = Unwrap(file);
+  ASSERT_EQ(save.BodyOffset, 28);
+  ASSERT_EQ(save.Image.size(), file.size() - compressed + body.size());
+  // Header and the inflated-size field unchanged, so header offsets are the same in file and image.
+  EXPECT_THAT(Slice(save.Image, 0, 24), ElementsAreArray(Slice(file, 0, 24)));
+  EXPECT_THAT(Slice(save.Image, 24, 4), ElementsAreArray(Bytes("BODY")));
+  EXPECT_THAT(Slice(save.Image, 28, body.size()), ElementsAreArray(body));
+  EXPECT_THAT(Slice(save.Image, 28 + body.size(), trailer.size()), ElementsAreArray(trailer));
+}
+
+TEST(ContainerTest, StreamEndingAtTheEndOfTheFileLeavesNoTrailer) {
+  const std::vector<uint8_t> body = Bytes("game section");
+  const UnwrappedSave save = Unwrap(MakeContainer(Header(), body));
+  ASSERT_EQ(save.Image.size(), 28 + body.size());
+  EXPECT_THAT(Slice(save.Image, 28, body.size()), ElementsAreArray(body));
+}
+
+TEST(ContainerTest, FirstPairDecidesEvenInsideTheHeader) {
+  // The header itself holds a complete container at offset 8: sizes, then a 78 9C stream of its own.
+  const std::vector<uint8_t> decoy = Bytes("decoy");
+  const std::vector<uint8_t> decoyStream = Deflate(decoy);
+  const std::vector<uint8_t> header = SaveWriter()
+               .Int(static_cast<int32_t>(decoy.size()))
+               .Int(static_cast<int32_t>(decoyStream.size()))
+               .Raw(decoyStream)
+               .Take();
+  const std::vector<uint8_t> file = MakeContainer(header, Bytes("real body"));
+
+  const UnwrappedSave save = Unwrap(file);
+  EXPECT_EQ(save.BodyOffset, 8);
+  EXPECT_THAT(Slice(save.Image, 8, decoy.size()), ElementsAreArray(decoy));
+  // Everything after the decoy stream, the real container included, is the trailer.
+  const size_t trailerFrom = 8 + decoyStream.size();
+  EXPECT_THAT(Slice(save.Image, 8 + decoy.size(), file.size() - trailerFrom),
+              ElementsAreArray(Slice(file, trailerFrom, file.size() - trailerFrom)));
+}
+
+TEST(ContainerTest, FileWithoutABodyAtOffsetEightOrLaterIsRefused) {
+  ExpectUnwrapError({}, "no compressed body found");
+  ExpectUnwrapError({1, 2, 3}, "no compressed body found");
+  ExpectUnwrapError(Header(), "no compressed body found");
+  // A pair too early for the two size fields decides all the same: a later stream is not looked for.
+  std::vector<uint8_t> early = {0, 0, 0, 0x78, 0x9C};
+  const std::vector<uint8_t> real = MakeContainer(Header(), Bytes("body"));
+  early.insert(early.end(), real.begin(), real.end());
+  ExpectUnwrapError(early,
+                    "no compressed body found: the first 78 9C pair is at offset 3, before room for the size "
+                    "fields");
+}
+
+TEST(ContainerTest, StatedSizesThatCannotHoldAreRefused) {
+  const std::vector<uint8_t> body = Bytes("body");
+  const int32_t compressed = static_cast<int32_t>(Deflate(body).size());
+  ExpectUnwrapError(MakeContainer(Header(), body, {.inflatedSize = -1}),
+                    "the stated body size -1 is out of range (0 to 1073741824 bytes)");
+  ExpectUnwrapError(MakeContainer(Header(), body, {.inflatedSize = (1 << 30) + 1}),
+                    "the stated body size 1073741825 is out of range (0 to 1073741824 bytes)");
+  ExpectUnwrapError(MakeContainer(Header(), body, {.compressedSize = -1}),
+                    "the stated compressed size -1 does not fit the " + std::to_string(compressed) +
+                        " bytes from offset 28 to the end of the file");
+  ExpectUnwrapError(MakeContainer(Header(), body, {.compressedSize = compressed + 1}),
+                    "the stated compressed size " + std::to_string(compressed + 1) + " does not fit the " +
+                        std::to_string(compressed) + " bytes from offset 28 to the end of the file");
+  // A file too large to be a save is refused before anything is searched or allocated.
+  ExpectUnwrapError(std::vector<uint8_t>(static_cast<size_t>(kMaxSaveFileBytes) + 1),
+                    "the file is too large: 67108865 bytes, a save has at most 67108864");
+}
+
+TEST(ContainerTest, BytesBeyondTheStatedSizeAreDroppedAndTheTrailerFollows) {
+  // Large enough that the surplus passes through several rounds of the streaming inflate.
+  const std::vector<uint8_t> body = PatternBody(300000);
+  const std::vector<uint8_t> trailer = Bytes("END");
+  for (int32_t stated : {0, 1, 299999}) {
+    const UnwrappedSave save = Unwrap(MakeContainer(Header(), body, {.inflatedSize = stated, .trailer = trailer}));
+    ASSERT_EQ(save.Image.size(), 28u + static_cast<size_t>(stated) + trailer.size()) << stated;
+    EXPECT_THAT(Slice(save.Image, 28, static_cast<size_t>(stated)), ElementsAreArray(Slice(body, 0, stated)));
+    EXPECT_THAT(Slice(save.Image, 28 + static_cast<size_t>(stated), 3), ElementsAreArray(trailer)) << stated;
+  }
+}
+
+TEST(ContainerTest, StreamShorterThanTheStatedSizeIsRefused) {
+  const std::vector<uint8_t> body = PatternBody(1000);
+  ExpectUnwrapError(MakeContainer(Header(), body, {.inflatedSize = 1005}),
+                    "the body inflates to 1000 bytes, the header says 1005");
+  EXPECT_THAT([&] { InflateBody(Deflate(body), 1001); },
+              ThrowsMessage<SaveError>(StrEq("the body inflates to 1000 bytes, the header says 1001")));
+}
+
+TEST(ContainerTest, DamagedStreamsCarryZlibsText) {
+  const std::vector<uint8_t> body = PatternBody(1000);
+  const std::vector<uint8_t> good = MakeContainer(Header(), body);
+  const size_t streamEnd = good.size();
+
+  std::vector<uint8_t> badCheck = good;  // the Adler-32 checksum closes the stream
+  badCheck[streamEnd - 1] ^= 0xFF;
+  ExpectUnwrapError(badCheck, "data error");
+
+  std::vector<uint8_t> badBlock = good;  // first block header: final block of the reserved type 3
+  badBlock[30] = 0x07;
+  ExpectUnwrapError(badBlock, "data error");
+
+  // A stream cut short: the stated compressed size ends six bytes early, those bytes become trailer.
+  const int32_t compressed = static_cast<int32_t>(Deflate(body).size());
+  ExpectUnwrapError(MakeContainer(Header(), body, {.compressedSize = compressed - 6}), "buffer error");
+  ExpectUnwrapError(MakeContainer(Header(), body, {.compressedSize = 0}), "buffer error");
+}
+
+TEST(ContainerTest, InflateBodyAloneReturnsTheStatedBytes) {
+  const std::vector<uint8_t> body = PatternBody(4096);
+  const std::vector<uint8_t> stream = Deflate(body);
+  EXPECT_EQ(InflateBody(stream, 4096), body);
+  EXPECT_THAT(InflateBody(stream, 10), ElementsAreArray(Slice(body, 0, 10)));
+  EXPECT_THAT([&] { InflateBody(stream, -1); },
+              ThrowsMessage<SaveError>(StrEq("the stated body size -1 is negative")));
+}
+
+}  // namespace
+}  // namespace vsl

@@ -1,0 +1,66 @@
+#pragma once
+// The history chart as data: 20 line series (series k draws the record in slot k) and the value axis.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "save/save_record.h"
+
+namespace vsl {
+
+struct ChartPoint {
+  double X;  // game turn
+  double Y;  // history value
+};
+
+struct ChartSeries {
+  std::string Title;  // 8-bit text: "Graph01".. at start, then the nick name of the slot's record
+  bool InLegend = true;
+  uint32_t Colour = 0;  // 0xRRGGBB
+  std::vector<ChartPoint> Points;
+};
+
+class ChartModel {
+ public:
+  static constexpr int kSeriesCount = 20;
+  static constexpr int32_t kInitialAxisMin = 387;
+  static constexpr int32_t kInitialAxisMax = 712;
+
+  ChartModel();
+
+  const std::array<ChartSeries, kSeriesCount>& Series() const { return series_; }
+  const ChartSeries& Series(int k) const { return series_.at(static_cast<size_t>(k)); }
+  int32_t AxisMin() const { return axisMin_; }
+  int32_t AxisMax() const { return axisMax_; }
+  // Running extremes of the values plotted since the last reset; never above / below 0.
+  int32_t GraphMin() const { return graphMin_; }
+  int32_t GraphMax() const { return graphMax_; }
+  // Counts every change, so a view can tell whether it has anything to redraw.
+  uint64_t Revision() const { return revision_; }
+
+  // Sets GraphMin and GraphMax to 0.
+  void ResetRange();
+  // Redraws series k from `record` with the history of selector item `selectedItem` (-1: no item,
+  // every point 0), widens the running extremes and sets the value axis from them.
+  void DrawGraph(int k, const TSaveDataRec& record, int selectedItem);
+  // Clears series `first`..19 and takes them out of the legend.
+  void HideFrom(int first);
+
+ private:
+  void SetAxis(int selectedItem);
+
+  std::array<ChartSeries, kSeriesCount> series_;
+  int32_t axisMin_ = kInitialAxisMin;
+  int32_t axisMax_ = kInitialAxisMax;
+  int32_t graphMin_ = 0;
+  int32_t graphMax_ = 0;
+  uint64_t revision_ = 0;
+};
+
+// Items of the history selector GraphSelect, in order.
+inline constexpr std::array<const char*, 7> kGraphSelectItems = {"Score",   "Economy", "Industry", "Agriculture",
+                                                                 "Power",   "Culture", "Science"};
+
+}  // namespace vsl

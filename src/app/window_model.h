@@ -1,0 +1,197 @@
+#pragma once
+// The main window without a window: the four result grids as text, every edit as its text, the chart as
+// data, and the window's handlers as methods. A window (or the report tool) copies texts in, calls a
+// handler, and copies texts out; it computes nothing itself.
+//
+// Every handler that fails throws a std::exception subclass whose what() is the message for the error
+// box, after leaving exactly the state the handler had reached (see each handler).
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/chart_model.h"
+#include "app/grid.h"
+#include "app/locale_services.h"
+#include "save/save_record.h"
+#include "scoring/audit.h"
+#include "scoring/ladder.h"
+
+namespace vsl {
+
+// The texts of the window's edits and the item indices of its two drop-down lists, named after the
+// controls. Defaults are those of a freshly opened window.
+struct WindowEdits {
+  std::string Edit1;  // "Path": folder of the last batch's first file
+  // Reloads page.
+  std::string Edit6 = "27";    // tournament start: day
+  std::string Edit2 = "11";    // month
+  std::string Edit3 = "2005";  // year
+  std::string Edit7;           // sessions per day, "1" + separator + "5"
+  std::string Edit8 = "30";    // minimum session time, minutes
+  std::string Edit4 = "1";     // presessions
+  std::string Edit5;           // disabled, "10" + separator + "0"
+  std::string Edit9;           // disabled, "5" + separator + "0"
+  // Ladder page.
+  std::string MaxReloadE = "20";
+  std::string LevelBonusE = "15";
+  std::string MaxPopE = "    0", MaxLandE = "    0", MaxTechE = "    0", MaxWonderE = "    0",
+              MaxCultureE = "    0", MaxMTechE = "    0", MaxTurnE = "    0";
+  std::string PopFactorE = " 2500", LandFactorE = " 2500", TechFactorE = " 2500", WonderFactorE = " 5000",
+              CultureFactorE = " 2500", MTechFactorE = " 5000", TurnFactorE = " 2500";
+  int32_t BaseLevelSelect = 5;  // item index; -1 when the typed text is no item
+  int32_t GraphSelect = 0;      // item index; -1 when the typed text is no item
+};
+
+// Items of BaseLevelSelect, in order (the game's difficulty levels 0..8).
+inline constexpr std::array<const char*, 9> kBaseLevelItems = {
+    " Settler", " Chieftain", " Warlord", " Noble", " Prince", " Monarch", " Emperor", " Immortal", " Deity"};
+
+enum class SortKey { FileName, Turn, Score, FinalScore, LadderFinal };
+
+struct BatchOptions {
+  // Skip files that cannot be loaded or are damaged (each collected in BatchResult::Skipped) instead of
+  // ending the batch at the first one. A setting that does not convert still ends the batch.
+  bool KeepGoing = false;
+  // Worker threads: 0 for one per core, 1 to load every file on the calling thread.
+  unsigned Threads = 0;
+  // Called on the calling thread while files load, at least every ProgressInterval: files done, files
+  // to load, the name of the file being waited for.
+  std::function<void(int done, int total, const std::string& current)> Progress;
+  std::chrono::milliseconds ProgressInterval{50};
+};
+
+struct SkippedFile {
+  std::string Path;
+  std::string Message;  // names the file
+};
+
+struct BatchResult {
+  int Loaded = 0;    // rows of the batch (SaveCount)
+  int LeftOut = 0;   // selected files beyond the 100 rows, not read
+  std::vector<SkippedFile> Skipped;  // with KeepGoing only
+};
+
+// A file of a batch that failed: what() is "<path>: <reason>".
+class BatchFileError : public std::runtime_error {
+ public:
+  BatchFileError(const std::string& path, const std::string& reason)
+      : std::runtime_error(path + ": " + reason), path_(path), reason_(reason) {}
+  const std::string& Path() const { return path_; }
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  std::string path_;
+  std::string reason_;
+};
+
+// A results file that could not be written: what() is "<path>: <reason>".
+class ExportError : public std::runtime_error {
+ public:
+  ExportError(const std::string& path, const std::string& reason) : std::runtime_error(path + ": " + reason) {}
+};
+
+// The error box's text: the message with a '.' appended when its last byte sorts above '.'.
+std::string ErrorBoxText(const std::string& message);
+
+class WindowModel {
+ public:
+  // FormCreate: headers, widths and the initial settings; decimal defaults use the locale's separator.
+  explicit WindowModel(std::shared_ptr<const LocaleServices> locale = SystemLocaleServices());
+  ~WindowModel();
+  WindowModel(const WindowModel&) = delete;
+  WindowModel& operator=(const WindowModel&) = delete;
+
+  // --- State -------------------------------------------------------------------------------------
+  WindowEdits& Edits() { return edits_; }
+  const WindowEdits& Edits() const { return edits_; }
+  const Grid& BaseGrid() const { return baseGrid_; }
+  const Grid& ReloadGrid() const { return reloadGrid_; }
+  const Grid& AdditionalGrid() const { return additionalGrid_; }
+  const Grid& LadderGrid() const { return ladderGrid_; }
+  const ChartModel& Chart() const { return chart_; }
+  const LocaleServices& Locale() const { return *locale_; }
+  int SaveCount() const { return saveCount_; }
+  const TSaveDataRec& Row(int i) const { return rows_.at(static_cast<size_t>(i)); }
+  const LadderSettings& Ladder() const { return ladder_; }
+  const AuditSettings& Audit() const { return audit_; }
+  bool Ascending(SortKey key) const { return ascending_.at(static_cast<size_t>(key)); }
+
+  // Rows set directly, for tests and tools that build records without files: slot i is
+  // MutableRow(i); SetSaveCount says how many are in use. Neither renders.
+  TSaveDataRec& MutableRow(int i) { return rows_.at(static_cast<size_t>(i)); }
+  void SetSaveCount(int n);
+
+  // --- Handlers ----------------------------------------------------------------------------------
+  // "Load File" with the selected paths, in the dialog's order. Blanks the old rows, sets Edit1 to the
+  // first file's folder, loads the first 100 files (the rest are counted in LeftOut), hides the unused
+  // chart series, sorts by file name and renders. A failing file ends the batch there: the files before
+  // it are the batch, sorted and rendered, then BatchFileError naming the file is thrown.
+  BatchResult Button1Click(const std::vector<std::string>& paths, const BatchOptions& options = {});
+  // An audit setting changed: audit every row, then render. A setting that does not convert throws
+  // ConvertError at the first row, before anything is rendered.
+  void Edit6Change();
+  // A Ladder edit was left: convert the fourteen edits in order, then render. A text that does not
+  // convert throws ConvertError; the edits before it keep their new values, nothing is rendered.
+  void PopFactorEChange();
+  // Sort by the key in its direction, flip the direction, blank the rows, render.
+  void SortByFileNameSelectClick() { SortClick(SortKey::FileName); }
+  void SortByTurnSelectClick() { SortClick(SortKey::Turn); }
+  void SortByScoreSelectClick() { SortClick(SortKey::Score); }
+  void SortByFinalScoreSelectClick() { SortClick(SortKey::FinalScore); }
+  void SortByLadderFinalSelectClick() { SortClick(SortKey::LadderFinal); }
+  void SortClick(SortKey key);
+  // The history selector changed: redraw the curves of the first 20 rows.
+  void GraphSelectChange();
+  // "Save Results" to the chosen path: writes ExportText(). Throws ExportError naming the file and the
+  // reason when it cannot be written.
+  void Button2Click(const std::string& path) const;
+  // The name the save dialog proposes: Edit1, the path separator, "Res.txt".
+  std::string ProposedExportName() const;
+
+  // --- Operations the handlers are made of -------------------------------------------------------
+  // The results file's bytes: SaveCount + 1 lines of 56 fields, "; " after each field but the last
+  // of the last line, CR LF between lines.
+  std::string ExportText() const;
+  void Export(std::ostream& out) const;
+  // Writes the Ladder maxima into their edits, scores and normalises every row, then renders every row.
+  // An invalid floating-point operation throws MathError before any row is rendered.
+  void PrintData();
+  void PrintRecData(int i);
+  void LadderScoreCalc(int i);
+  void LadderNormalize();
+  void DrawGraph(int k);
+  void XchgRec(int j);
+  // Sets every cell of rows 1..n of the four grids to " ".
+  void ClearList(int n);
+  void SortByFileName() { Sort(SortKey::FileName); }
+  void SortByTurn() { Sort(SortKey::Turn); }
+  void SortByScore() { Sort(SortKey::Score); }
+  void SortByFinalScore() { Sort(SortKey::FinalScore); }
+  void SortByLadderFinal() { Sort(SortKey::LadderFinal); }
+  void Sort(SortKey key);
+
+ private:
+  struct BatchRun;
+  AuditEdits CurrentAuditEdits() const;
+  void WriteMaxEdits();
+  void FinishBatch();
+
+  std::shared_ptr<const LocaleServices> locale_;
+  WindowEdits edits_;
+  Grid baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_;
+  ChartModel chart_;
+  std::vector<TSaveDataRec> rows_;  // SaveData: kMaxFiles rows
+  int saveCount_ = 0;
+  LadderSettings ladder_;
+  AuditSettings audit_;
+  std::array<bool, 5> ascending_ = {true, true, false, false, false};
+};
+
+}  // namespace vsl

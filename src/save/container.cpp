@@ -110,7 +110,8 @@ void InflateBody(std::span<const uint8_t> stream, std::span<uint8_t> out) {
 }
 
 std::vector<uint8_t> InflateBody(std::span<const uint8_t> stream, int32_t inflatedSize) {
-  if (inflatedSize < 0) throw SaveError("the stated body size " + std::to_string(inflatedSize) + " is negative");
+  if (inflatedSize < 0)
+    throw SaveError("the stated body size " + std::to_string(inflatedSize) + " is negative");
   std::vector<uint8_t> out(static_cast<size_t>(inflatedSize));
   InflateBody(stream, std::span<uint8_t>(out));
   return out;
@@ -124,8 +125,8 @@ UnwrappedSave Unwrap(std::span<const uint8_t> file) {
   const int32_t bodyOffset = FindBodyOffset(file);
   if (bodyOffset < 0) throw SaveError("no compressed body found");
   if (bodyOffset < kMinBodyOffset) {
-    throw SaveError("no compressed body found: the first 78 9C pair is at offset " + std::to_string(bodyOffset) +
-                        ", before room for the size fields",
+    throw SaveError("no compressed body found: the first 78 9C pair is at offset " +
+                        std::to_string(bodyOffset) + ", before room for the size fields",
                     bodyOffset);
   }
   const size_t body = static_cast<size_t>(bodyOffset);

@@ -15,7 +15,9 @@ namespace vsl {
 
 namespace {
 
-std::string Reason(const char* what, int error) { return std::string(what) + ": " + std::strerror(error); }
+std::string Reason(const char* what, int error) {
+  return std::string(what) + ": " + std::strerror(error);
+}
 
 // Closes the descriptor on every way out.
 class FileHandle {

@@ -12,15 +12,17 @@
 namespace vsl {
 namespace {
 
-using ::testing::ElementsAreArray;
-using ::testing::StrEq;
-using ::testing::ThrowsMessage;
 using testing::ContainerOptions;
 using testing::Deflate;
+using ::testing::ElementsAreArray;
 using testing::MakeContainer;
 using testing::SaveWriter;
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
-std::vector<uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<uint8_t> Bytes(std::string_view text) {
+  return {text.begin(), text.end()};
+}
 
 // A body that compresses but is not one repeated byte: a wrong offset shows in the compare.
 std::vector<uint8_t> PatternBody(size_t size) {
@@ -34,7 +36,9 @@ std::vector<uint8_t> PatternBody(size_t size) {
 }
 
 // 20 header bytes without a 78 byte, so the real stream is the first 78 9C pair.
-std::vector<uint8_t> Header() { return SaveWriter().IntList({1, 2, 3, 4, 5}).Take(); }
+std::vector<uint8_t> Header() {
+  return SaveWriter().IntList({1, 2, 3, 4, 5}).Take();
+}
 
 std::span<const uint8_t> Slice(const std::vector<uint8_t>& v, size_t from, size_t count) {
   return std::span<const uint8_t>(v).subspan(from, count);
@@ -84,10 +88,10 @@ TEST(ContainerTest, FirstPairDecidesEvenInsideTheHeader) {
   const std::vector<uint8_t> decoy = Bytes("decoy");
   const std::vector<uint8_t> decoyStream = Deflate(decoy);
   const std::vector<uint8_t> header = SaveWriter()
-               .Int(static_cast<int32_t>(decoy.size()))
-               .Int(static_cast<int32_t>(decoyStream.size()))
-               .Raw(decoyStream)
-               .Take();
+                                          .Int(static_cast<int32_t>(decoy.size()))
+                                          .Int(static_cast<int32_t>(decoyStream.size()))
+                                          .Raw(decoyStream)
+                                          .Take();
   const std::vector<uint8_t> file = MakeContainer(header, Bytes("real body"));
 
   const UnwrappedSave save = Unwrap(file);
@@ -135,7 +139,8 @@ TEST(ContainerTest, BytesBeyondTheStatedSizeAreDroppedAndTheTrailerFollows) {
   const std::vector<uint8_t> body = PatternBody(300000);
   const std::vector<uint8_t> trailer = Bytes("END");
   for (int32_t stated : {0, 1, 299999}) {
-    const UnwrappedSave save = Unwrap(MakeContainer(Header(), body, {.inflatedSize = stated, .trailer = trailer}));
+    const UnwrappedSave save =
+        Unwrap(MakeContainer(Header(), body, {.inflatedSize = stated, .trailer = trailer}));
     ASSERT_EQ(save.Image.size(), 28u + static_cast<size_t>(stated) + trailer.size()) << stated;
     EXPECT_THAT(Slice(save.Image, 28, static_cast<size_t>(stated)), ElementsAreArray(Slice(body, 0, stated)));
     EXPECT_THAT(Slice(save.Image, 28 + static_cast<size_t>(stated), 3), ElementsAreArray(trailer)) << stated;

@@ -100,6 +100,10 @@ TEST_F(LoadTest, FilesThatCannotBeReadOrUnwrappedNameTheFileAndTheReason) {
   ExpectLoadError(WriteFile(Path("empty.Save"), {}), "no compressed body found");
   ExpectLoadError(WriteFile(Path("short.Save"), std::vector<uint8_t>{0x78, 0x9C, 0}),
                   "no compressed body found");
+  // Refused from its size alone, before it is read: the file is sparse and costs no disk.
+  const std::string large = WriteFile(Path("large.Save"), {});
+  ASSERT_EQ(truncate(large.c_str(), (off_t{64} << 20) + 1), 0);
+  ExpectLoadError(large, "the file is too large: 67108865 bytes, a save has at most 67108864");
 
   std::vector<uint8_t> damaged = MakeContainer(SaveWriter().Ints(2).Take(), std::vector<uint8_t>(100, 'x'));
   damaged.back() ^= 0xFF;  // the stream's checksum

@@ -63,6 +63,15 @@ struct TReplayMsgRec {
   int32_t Value6 = 0;
 };
 
+// Sums and products of values from the save wrap around like the stored 32-bit fields, so a damaged
+// value gives a wrong number, never undefined behaviour.
+constexpr int32_t WrapAdd(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+constexpr int32_t WrapMul(int32_t a, int32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
+}
+
 template <typename T>
 using PerSlot = std::array<T, kTableSlots>;
 template <typename T>

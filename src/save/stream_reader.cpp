@@ -95,22 +95,27 @@ std::string StreamReader::ReadStr() {
 }
 
 std::string StreamReader::ReadUStr() {
+  std::string text;
+  ReadUStr(text);
+  return text;
+}
+
+void StreamReader::ReadUStr(std::string& out) {
   const TextSpan t = TextHeader(true);
+  const uint8_t* p = image_.data() + pos_;
   if (t.step == 1) {
-    const char* first = reinterpret_cast<const char*>(image_.data() + pos_);
+    const char* first = reinterpret_cast<const char*>(p);
     pos_ += static_cast<size_t>(t.count);
     const void* zero = std::memchr(first, 0, static_cast<size_t>(t.count));
-    return std::string(first, zero ? static_cast<const char*>(zero) : first + t.count);
+    out.assign(first, zero ? static_cast<const char*>(zero) : first + t.count);
+    return;
   }
-  std::string text;
-  const uint8_t* p = image_.data() + pos_;
   int32_t k = 0;
   for (; k < t.count && p[2 * k] != 0; ++k) {
   }
-  text.resize(static_cast<size_t>(k));
-  for (int32_t j = 0; j < k; ++j) text[static_cast<size_t>(j)] = static_cast<char>(p[2 * j]);
+  out.resize(static_cast<size_t>(k));
+  for (int32_t j = 0; j < k; ++j) out[static_cast<size_t>(j)] = static_cast<char>(p[2 * j]);
   pos_ += static_cast<size_t>(t.count) * 2;
-  return text;
 }
 
 void StreamReader::SkipStr() {
@@ -121,6 +126,20 @@ void StreamReader::SkipStr() {
 void StreamReader::SkipUStr() {
   const TextSpan t = TextHeader(true);
   pos_ += static_cast<size_t>(t.count) * static_cast<size_t>(t.step);
+}
+
+void StreamReader::SkipStrs(int64_t count) {
+  for (int64_t i = 0; i < count; ++i) SkipStr();
+}
+
+void StreamReader::SkipUStrs(int64_t count) {
+  for (int64_t i = 0; i < count; ++i) SkipUStr();
+}
+
+int32_t StreamReader::ReadCount(int64_t minEntryBytes) {
+  const int32_t count = ReadInt();
+  RequireEntries(count, minEntryBytes);
+  return count;
 }
 
 void StreamReader::Skip(Kind kind, int64_t count) {

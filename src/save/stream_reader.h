@@ -53,6 +53,7 @@ class StreamReader {
   int32_t ReadBool();  // the byte zero-extended; true when nonzero
   std::string ReadStr();   // int32 count, then 8-bit characters
   std::string ReadUStr();  // int32 count, then 16-bit or 8-bit characters, kept as 8-bit
+  void ReadUStr(std::string& out);  // the same into `out`, reusing its buffer
 
   /// @name Skipping without storing
   void Skip(Kind kind, int64_t count);
@@ -60,6 +61,13 @@ class StreamReader {
   void Skip(std::span<const FieldRun> runs);
   void SkipStr();
   void SkipUStr();
+  void SkipStrs(int64_t count);   // `count` 8-bit texts
+  void SkipUStrs(int64_t count);  // `count` wide texts
+
+  /// @name Counted lists
+  // Reads a list's int32 count and checks that that many entries of at least `minEntryBytes` each can
+  // still follow (RequireEntries); returns the count as stored, 0 or less meaning no entries.
+  int32_t ReadCount(int64_t minEntryBytes);
 
   /// @name Fixed positions (the cursor does not move)
   int32_t IntAt(size_t offset) const;

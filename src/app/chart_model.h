@@ -32,8 +32,8 @@ class ChartModel {
 
   const std::array<ChartSeries, kSeriesCount>& Series() const { return series_; }
   const ChartSeries& Series(int k) const { return series_.at(static_cast<size_t>(k)); }
-  int32_t AxisMin() const { return axisMin_; }
-  int32_t AxisMax() const { return axisMax_; }
+  int64_t AxisMin() const { return axisMin_; }
+  int64_t AxisMax() const { return axisMax_; }
   // Running extremes of the values plotted since the last reset; never above / below 0.
   int32_t GraphMin() const { return graphMin_; }
   int32_t GraphMax() const { return graphMax_; }
@@ -52,15 +52,15 @@ class ChartModel {
   void SetAxis(int selectedItem);
 
   std::array<ChartSeries, kSeriesCount> series_;
-  int32_t axisMin_ = kInitialAxisMin;
-  int32_t axisMax_ = kInitialAxisMax;
+  int64_t axisMin_ = kInitialAxisMin;
+  int64_t axisMax_ = kInitialAxisMax;
   int32_t graphMin_ = 0;
   int32_t graphMax_ = 0;
   uint64_t revision_ = 0;
 };
 
 // Items of the history selector GraphSelect, in order.
-inline constexpr std::array<const char*, 7> kGraphSelectItems = {"Score",   "Economy", "Industry", "Agriculture",
-                                                                 "Power",   "Culture", "Science"};
+inline constexpr std::array<const char*, 7> kGraphSelectItems = {
+    "Score", "Economy", "Industry", "Agriculture", "Power", "Culture", "Science"};
 
 }  // namespace vsl

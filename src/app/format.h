@@ -22,9 +22,9 @@ std::string DurationText(int32_t seconds);
 // File-date text: dd-mm-yyyy, then a blank and the locale's long time, the time left out at midnight.
 std::string FileDateText(double fileDate, const LocaleServices& locale);
 
-std::string LevelText(int32_t level);                          // "Settler" .. "Deity", else "Unknown"
+std::string LevelText(int32_t level);                             // "Settler" .. "Deity", else "Unknown"
 std::string VictoryText(int32_t gameEnded, int32_t victoryType);  // "Incomplete", "Loss", "Time", ...
-std::string HonestyText(int32_t honesty);                      // "Cheat", "Average", else "Fair"
+std::string HonestyText(int32_t honesty);                         // "Cheat", "Average", else "Fair"
 std::string LeaderNameText(int32_t leaderType);  // entry of LeaderNames, "Unknown" outside the table
 std::string CivNameText(int32_t civType);        // entry of CivNames, "Unknown" outside the table
 

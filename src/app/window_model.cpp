@@ -1,2 +1,199 @@
-// Placeholder until implemented.
-namespace vsl {}
+// The window model's state, its settings handlers, the Ladder scoring of the rows and the ordering.
+
+#include "app/window_model.h"
+
+#include <algorithm>
+#include <span>
+
+#include "app/format.h"
+#include "scoring/convert.h"
+
+namespace vsl {
+namespace {
+
+const char kNumero[] = "\xB9";  // the numero sign in code page 1251
+
+// clang-format off
+const std::vector<GridColumn> kBaseColumns = {
+    {kNumero, 20}, {"File Name", 240}, {"NickName", 100}, {"LeaderName", 80}, {"CivName", 80}, {"Turn", 35},
+    {"Date", 45}, {"Play Time", 55}, {"Score", 50}, {"Final", 50}, {"Level", 70}, {"Victory", 80}};
+const std::vector<GridColumn> kReloadColumns = {
+    {kNumero, 20}, {"File Name", 240}, {"File Date", 105}, {"Turn", 35}, {"Date", 45}, {"Play Time", 55},
+    {"Play Days", 55}, {"Reloads", 50}, {"Percent", 50}, {"Session", 50}, {"Max Reloads", 70},
+    {"Honesty", 60}, {"Penalty", 40}};
+const std::vector<GridColumn> kAdditionalColumns = {
+    {kNumero, 20}, {"File Name", 240}, {"Cities", 40}, {"Units", 40}, {"Techs", 40}, {"Land", 40},
+    {"Land %", 40}, {"Pop", 40}, {"Pop %", 40}, {"Culture 1", 50}, {"Culture 2", 50}, {"Culture 3", 50},
+    {"Rank", 40}, {"Met", 40}, {"Vassals", 40}};
+const std::vector<GridColumn> kLadderColumns = {
+    {kNumero, 20}, {"Nick", 150}, {"Pop", 35}, {"Land", 35}, {"Tech", 35}, {"Wonder", 35}, {"Culture", 35},
+    {"MTech", 35}, {"Turn", 35}, {"Date", 35}, {"Reload", 35}, {"FPop", 35}, {"FLand", 35}, {"FTech", 35},
+    {"FWonder", 40}, {"FCulture", 40}, {"FMTech", 40}, {"FTurn", 35}, {"Result", 40}, {"Penalty", 35},
+    {"Bonus", 35}, {"Final", 40}, {"Norma", 35}};
+
+// The fourteen Ladder edits in the order PopFactorEChange converts them, with the setting each fills.
+struct LadderEdit {
+  std::string WindowEdits::*Edit;
+  int32_t LadderSettings::*Setting;
+};
+constexpr LadderEdit kLadderEdits[] = {
+    {&WindowEdits::MaxPopE, &LadderSettings::MaxPop},
+    {&WindowEdits::MaxLandE, &LadderSettings::MaxLand},
+    {&WindowEdits::MaxTechE, &LadderSettings::MaxTech},
+    {&WindowEdits::MaxWonderE, &LadderSettings::MaxWonder},
+    {&WindowEdits::MaxCultureE, &LadderSettings::MaxCulture},
+    {&WindowEdits::MaxMTechE, &LadderSettings::MaxMTech},
+    {&WindowEdits::MaxTurnE, &LadderSettings::MaxTurn},
+    {&WindowEdits::PopFactorE, &LadderSettings::PopFactor},
+    {&WindowEdits::LandFactorE, &LadderSettings::LandFactor},
+    {&WindowEdits::TechFactorE, &LadderSettings::TechFactor},
+    {&WindowEdits::WonderFactorE, &LadderSettings::WonderFactor},
+    {&WindowEdits::CultureFactorE, &LadderSettings::CultureFactor},
+    {&WindowEdits::MTechFactorE, &LadderSettings::MTechFactor},
+    {&WindowEdits::TurnFactorE, &LadderSettings::TurnFactor}};
+// clang-format on
+
+template <typename T>
+int CompareValues(const T& a, const T& b) {
+  return a < b ? -1 : b < a ? 1 : 0;
+}
+
+}  // namespace
+
+std::string ErrorBoxText(const std::string& message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.')) {
+    return message + ".";
+  }
+  return message;
+}
+
+WindowModel::WindowModel(std::shared_ptr<const LocaleServices> locale)
+    : locale_(std::move(locale)),
+      baseGrid_(kBaseColumns),
+      reloadGrid_(kReloadColumns),
+      additionalGrid_(kAdditionalColumns),
+      ladderGrid_(kLadderColumns),
+      rows_(kMaxFiles) {
+  const char separator = locale_->DecimalSeparator();
+  edits_.Edit7 = std::string("1") + separator + "5";
+  edits_.Edit5 = std::string("10") + separator + "0";
+  edits_.Edit9 = std::string("5") + separator + "0";
+}
+
+WindowModel::~WindowModel() = default;
+
+void WindowModel::SetSaveCount(int n) {
+  saveCount_ = std::clamp(n, 0, kMaxFiles);
+}
+
+AuditEdits WindowModel::CurrentAuditEdits() const {
+  AuditEdits a;
+  a.Day = edits_.Edit6;
+  a.Month = edits_.Edit2;
+  a.Year = edits_.Edit3;
+  a.SessionsPerDay = edits_.Edit7;
+  a.MinSessionTime = edits_.Edit8;
+  a.Presessions = edits_.Edit4;
+  a.MaxReload = edits_.MaxReloadE;
+  a.LevelBonus = edits_.LevelBonusE;
+  a.BaseLevelIndex = edits_.BaseLevelSelect;
+  return a;
+}
+
+void WindowModel::Edit6Change() {
+  const AuditEdits audit = CurrentAuditEdits();
+  for (int i = 0; i < saveCount_; ++i)
+    RControl(rows_[static_cast<size_t>(i)], audit, locale_->DecimalSeparator(), audit_);
+  PrintData();
+}
+
+void WindowModel::PopFactorEChange() {
+  // Each setting is kept as soon as its text converts; a failing text leaves the later ones unchanged.
+  for (const LadderEdit& e : kLadderEdits) ladder_.*e.Setting = TextToInt(edits_.*e.Edit);
+  PrintData();
+}
+
+void WindowModel::SortClick(SortKey key) {
+  Sort(key);
+  ascending_[static_cast<size_t>(key)] = !ascending_[static_cast<size_t>(key)];
+  ClearList(saveCount_);
+  PrintData();
+}
+
+void WindowModel::GraphSelectChange() {
+  chart_.ResetRange();
+  for (int k = 0; k < std::min(saveCount_, ChartModel::kSeriesCount); ++k) DrawGraph(k);
+}
+
+void WindowModel::WriteMaxEdits() {
+  edits_.MaxPopE = FormatInt(ladder_.MaxPop, 6);
+  edits_.MaxLandE = FormatInt(ladder_.MaxLand, 6);
+  edits_.MaxTechE = FormatInt(ladder_.MaxTech, 6);
+  edits_.MaxWonderE = FormatInt(ladder_.MaxWonder, 6);
+  edits_.MaxCultureE = FormatInt(ladder_.MaxCulture, 6);
+  edits_.MaxMTechE = FormatInt(ladder_.MaxMTech, 6);
+  edits_.MaxTurnE = FormatInt(ladder_.MaxTurn, 6);
+}
+
+void WindowModel::PrintData() {
+  chart_.ResetRange();
+  WriteMaxEdits();
+  // Every row is scored before any cell is written, so a failing score leaves the grids as they were.
+  for (int i = 0; i < saveCount_; ++i) LadderScoreCalc(i);
+  LadderNormalize();
+  for (int i = 0; i < saveCount_; ++i) PrintRecData(i);
+}
+
+void WindowModel::LadderScoreCalc(int i) {
+  vsl::LadderScoreCalc(rows_.at(static_cast<size_t>(i)), ladder_, audit_.BaseLevel, audit_.LevelBonus);
+}
+
+void WindowModel::LadderNormalize() {
+  vsl::LadderNormalize(std::span(rows_.data(), static_cast<size_t>(saveCount_)));
+}
+
+void WindowModel::DrawGraph(int k) {
+  chart_.DrawGraph(k, rows_.at(static_cast<size_t>(k)), edits_.GraphSelect);
+}
+
+void WindowModel::XchgRec(int j) {
+  std::swap(rows_.at(static_cast<size_t>(j)), rows_.at(static_cast<size_t>(j) + 1));
+}
+
+void WindowModel::ClearList(int n) {
+  for (Grid* grid : {&baseGrid_, &reloadGrid_, &additionalGrid_, &ladderGrid_}) {
+    for (int row = 1; row <= std::min(n, Grid::kRowCount - 1); ++row) {
+      for (int col = 0; col < grid->ColCount(); ++col) grid->SetCell(col, row, " ");
+    }
+  }
+}
+
+void WindowModel::Sort(SortKey key) {
+  const auto compare = [&](const TSaveDataRec& a, const TSaveDataRec& b) {
+    switch (key) {
+      case SortKey::FileName:
+        return locale_->CompareIgnoringCase(a.FileName, b.FileName);
+      case SortKey::Turn:
+        return CompareValues(a.ElapsedTurns, b.ElapsedTurns);
+      case SortKey::Score:
+        return CompareValues(a.Score, b.Score);
+      case SortKey::FinalScore:
+        return CompareValues(a.FinalScore, b.FinalScore);
+      case SortKey::LadderFinal:
+        return CompareValues(a.LadderFinal, b.LadderFinal);
+    }
+    return 0;
+  };
+  // Exchange sort: n - 1 full passes, neighbours exchanged only when strictly out of order, so rows
+  // with equal keys keep their order.
+  const bool ascending = Ascending(key);
+  const int n = saveCount_;
+  for (int pass = 0; pass < n - 1; ++pass) {
+    for (int j = 0; j < n - 1; ++j) {
+      const int c = compare(rows_[static_cast<size_t>(j)], rows_[static_cast<size_t>(j) + 1]);
+      if (ascending ? c > 0 : c < 0) XchgRec(j);
+    }
+  }
+}
+
+}  // namespace vsl

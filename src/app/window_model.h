@@ -73,8 +73,8 @@ struct SkippedFile {
 };
 
 struct BatchResult {
-  int Loaded = 0;    // rows of the batch (SaveCount)
-  int LeftOut = 0;   // selected files beyond the 100 rows, not read
+  int Loaded = 0;                    // rows of the batch (SaveCount)
+  int LeftOut = 0;                   // selected files beyond the 100 rows, not read
   std::vector<SkippedFile> Skipped;  // with KeepGoing only
 };
 
@@ -94,7 +94,8 @@ class BatchFileError : public std::runtime_error {
 // A results file that could not be written: what() is "<path>: <reason>".
 class ExportError : public std::runtime_error {
  public:
-  ExportError(const std::string& path, const std::string& reason) : std::runtime_error(path + ": " + reason) {}
+  ExportError(const std::string& path, const std::string& reason)
+      : std::runtime_error(path + ": " + reason) {}
 };
 
 // The error box's text: the message with a '.' appended when its last byte sorts above '.'.

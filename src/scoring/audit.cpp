@@ -59,7 +59,9 @@ void RControl(TSaveDataRec& row, const AuditEdits& edits, char decimalSeparator,
   } else {
     row.Honesty = kCheat;
   }
-  if (row.SessionCount == 0) row.Honesty = kFair;
+  // A file without sessions, or without a single reload, cannot have reloaded too often, whatever its
+  // allowance rounded to.
+  if (row.SessionCount == 0 || row.Reloads == 0) row.Honesty = kFair;
 }
 
 }  // namespace vsl

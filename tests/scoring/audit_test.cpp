@@ -86,14 +86,17 @@ TEST(AuditTest, NoSessionsIsAlwaysFair) {
   EXPECT_EQ(HonestyOf(row, edits), kFair);
 }
 
-// One session of 9 minutes: the allowance of 0.3 rounds to 0, and 0 reloads are not below 0.
-TEST(AuditTest, AnAllowanceRoundedToZeroMakesEvenNoReloadsCheat) {
+// One session of 9 minutes: the allowance of 0.3 rounds to 0, yet a file without reloads is fair.
+TEST(AuditTest, NoReloadsIsFairEvenWhenTheAllowanceRoundsToZero) {
   TSaveDataRec row = FileOfDay(4, 540, 1);
   AuditSettings settings;
   RControl(row, Defaults(), '?', settings);
   EXPECT_EQ(row.Reloads, 0);
   EXPECT_EQ(row.SessionTime, 0);
   EXPECT_EQ(row.MaxReloads, 0);
+  EXPECT_EQ(row.Honesty, kFair);
+  row.SessionCount = 2;  // one reload against an allowance of 0
+  RControl(row, Defaults(), '?', settings);
   EXPECT_EQ(row.Honesty, kCheat);
 }
 

@@ -1,0 +1,132 @@
+#pragma once
+// The main window TForm1: a thin layer over WindowModel. Every slot copies the edit texts into the
+// model, calls one model handler, and copies the model's grids, edits and chart back into the widgets;
+// the window computes nothing itself. Dialogs and message boxes come in through FormDialogs so that
+// tests can drive the window without modal windows.
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/window_model.h"
+
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QLineSeries;
+class QProgressBar;
+class QTableView;
+class QTabWidget;
+class QToolButton;
+class QValueAxis;
+
+namespace vsl {
+
+class GridTableModel;
+
+inline constexpr const char* kApplicationTitle = "Vellum Saves List";
+inline constexpr const char* kWindowCaption = "Vellum Saves List (version 1.01)";
+
+// The modal parts of the window, replaceable by tests.
+struct FormDialogs {
+  // The open dialog of "Load File": the chosen paths in the dialog's order, empty when cancelled.
+  std::function<QStringList(QWidget* parent)> OpenFiles;
+  // The save dialog of "Save Results", proposing `proposed`: the chosen path, empty when cancelled.
+  std::function<QString(QWidget* parent, const QString& proposed)> SaveFile;
+  // The error box: error icon, `caption`, `text`.
+  std::function<void(QWidget* parent, const QString& caption, const QString& text)> ErrorBox;
+  // A notice that is not an error (files left out of a full batch).
+  std::function<void(QWidget* parent, const QString& caption, const QString& text)> InfoBox;
+
+  // The real dialogs and boxes.
+  static FormDialogs Standard();
+};
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TForm1(std::shared_ptr<const LocaleServices> locale = SystemLocaleServices(),
+                  QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  FormDialogs& Dialogs() { return dialogs_; }
+  WindowModel& Model() { return *model_; }
+  const WindowModel& Model() const { return *model_; }
+
+  // Loads `paths` as one batch, as "Load File" does after its dialog (command line, dropped files).
+  void LoadFiles(const QStringList& paths);
+  // Renders each page to dir/<page caption>.png. Returns false when a file could not be written.
+  bool SavePageShots(const QString& dir);
+  // Chart animations on or off (off for screenshots).
+  void SetAnimated(bool animated);
+
+ public slots:
+  void Button1Click();
+  void Button2Click();
+  void Edit6Change();
+  void PopFactorEChange();
+  void GraphSelectChange();
+  void SortByFileNameSelectClick();
+  void SortByTurnSelectClick();
+  void SortByScoreSelectClick();
+  void SortByFinalScoreSelectClick();
+  void SortByLadderFinalSelectClick();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Building the window.
+  QWidget* BuildTopBar();
+  QWidget* BuildBasePage();
+  QWidget* BuildGraphPage();
+  QWidget* BuildReloadsPage();
+  QWidget* BuildAdditionalPage();
+  QWidget* BuildLadderPage();
+  QTableView* AddGrid(const QString& name, const Grid& grid, QWidget* parent);
+  QLineEdit* AddEdit(const QString& name, int width, bool editable, QWidget* parent);
+  QToolButton* AddSortButton(const QString& name, QWidget* parent);
+  void BuildChart();
+  void WireEvents();
+
+  // Running a handler: edits in, handler, everything out; an exception ends it in the error box.
+  void Run(const std::function<void()>& handler);
+  void PullEdits();
+  void PushAll();
+  void PushEdits();
+  void PushChart();
+  void PushSortTips();
+  void ShowError(const std::string& message);
+  void OnComboChange(QComboBox* combo, void (TForm1::*handler)());
+  void LoadBatch(const std::vector<std::string>& paths);
+
+  std::unique_ptr<WindowModel> model_;
+  FormDialogs dialogs_;
+  bool busy_ = false;      // a batch is loading: nothing may re-enter the model
+  bool pushing_ = false;   // the window is writing the model's texts into its widgets
+  uint64_t chartRevision_ = ~uint64_t{0};
+
+  QTabWidget* pages_ = nullptr;
+  QTableView* baseGrid_ = nullptr;
+  QTableView* reloadGrid_ = nullptr;
+  QTableView* additionalGrid_ = nullptr;
+  QTableView* ladderGrid_ = nullptr;
+  QComboBox* graphSelect_ = nullptr;
+  QComboBox* baseLevelSelect_ = nullptr;
+  QChartView* chartView_ = nullptr;
+  QValueAxis* turnAxis_ = nullptr;
+  QValueAxis* valueAxis_ = nullptr;
+  std::vector<QLineSeries*> series_;
+  QLabel* progressLabel_ = nullptr;
+  QProgressBar* progressBar_ = nullptr;
+};
+
+}  // namespace vsl

@@ -1,0 +1,79 @@
+#include "app/window/grid_view.h"
+
+#include <QHeaderView>
+#include <QProxyStyle>
+
+namespace vsl {
+
+namespace {
+
+// Headers with a one-pixel text margin: the column widths are narrow and fixed, and a header should fit
+// its column rather than be cut.
+class TightHeaderStyle : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    if (metric == PM_HeaderMargin) return 1;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+}  // namespace
+
+GridTableModel::GridTableModel(int columns, int dataRows, CellReader cells, QObject* parent)
+    : QAbstractTableModel(parent), columns_(columns), dataRows_(dataRows), cells_(std::move(cells)) {}
+
+int GridTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : dataRows_; }
+
+int GridTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
+
+QVariant GridTableModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  return cells_(index.column(), index.row() + 1);
+}
+
+QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Vertical) return section + 1;
+  return cells_(section, 0);
+}
+
+Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+void GridTableModel::Refresh() {
+  if (dataRows_ > 0 && columns_ > 0) emit dataChanged(index(0, 0), index(dataRows_ - 1, columns_ - 1));
+  emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
+}
+
+QTableView* MakeGrid(const QString& name, const std::vector<int>& widths, int dataRows, CellReader cells,
+                     QWidget* parent) {
+  auto* grid = new QTableView(parent);
+  grid->setObjectName(name);
+  auto* model = new GridTableModel(static_cast<int>(widths.size()), dataRows, std::move(cells), grid);
+  grid->setModel(model);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  grid->setWordWrap(false);
+  grid->setCornerButtonEnabled(false);
+  grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  grid->verticalHeader()->hide();
+  grid->verticalHeader()->setMinimumSectionSize(16);
+  grid->verticalHeader()->setDefaultSectionSize(16);
+  grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  QHeaderView* header = grid->horizontalHeader();
+  auto* style = new TightHeaderStyle;
+  style->setParent(header);
+  header->setStyle(style);
+  header->setMinimumSectionSize(8);
+  header->setHighlightSections(false);
+  header->setStretchLastSection(false);
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  for (size_t col = 0; col < widths.size(); ++col) header->resizeSection(static_cast<int>(col), widths[col]);
+  return grid;
+}
+
+GridTableModel* GridModelOf(QTableView* grid) { return qobject_cast<GridTableModel*>(grid->model()); }
+
+}  // namespace vsl

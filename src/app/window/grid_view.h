@@ -1,0 +1,44 @@
+#pragma once
+// A read-only text grid: a table view over a tiny model that reads the window model's cells. Row 0 of
+// the cells is the header row, drawn as the view's fixed horizontal header; rows 1 and up are data.
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+#include <functional>
+#include <vector>
+
+namespace vsl {
+
+// The text to show in cell (col, row) of one grid; row 0 is the header row.
+using CellReader = std::function<QString(int col, int row)>;
+
+class GridTableModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  GridTableModel(int columns, int dataRows, CellReader cells, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  // The cells changed underneath: repaint every cell and the header.
+  void Refresh();
+
+ private:
+  int columns_;
+  int dataRows_;
+  CellReader cells_;
+};
+
+// A grid view named `name` with the given column widths (pixels), row height 16, cells selectable but
+// not editable.
+QTableView* MakeGrid(const QString& name, const std::vector<int>& widths, int dataRows, CellReader cells,
+                     QWidget* parent);
+
+// The model behind a grid made by MakeGrid.
+GridTableModel* GridModelOf(QTableView* grid);
+
+}  // namespace vsl

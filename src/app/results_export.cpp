@@ -17,24 +17,34 @@ struct ExportedColumns {
   int first, last;
 };
 
+std::string Reason(const char* what, int error) {
+  return std::string(what) + ": " + std::strerror(error);
+}
+
 }  // namespace
 
-std::string WindowModel::ExportText() const {
+std::vector<std::vector<std::string>> WindowModel::ExportRows() const {
   const ExportedColumns parts[] = {
       {baseGrid_, 0, 11}, {reloadGrid_, 2, 11}, {additionalGrid_, 2, 14}, {ladderGrid_, 2, 22}};
-  std::string text;
+  std::vector<std::vector<std::string>> rows(static_cast<size_t>(saveCount_) + 1);
   for (int row = 0; row <= saveCount_; ++row) {
-    if (row > 0) text += "\r\n";
-    bool firstField = true;
+    std::vector<std::string>& fields = rows[static_cast<size_t>(row)];
+    fields.reserve(kExportFields);
     for (const ExportedColumns& p : parts) {
-      for (int col = p.first; col <= p.last; ++col) {
-        if (!firstField) text += "; ";
-        text += p.grid.Cell(col, row);
-        firstField = false;
-      }
+      for (int col = p.first; col <= p.last; ++col) fields.push_back(p.grid.Cell(col, row));
     }
-    if (row < saveCount_) text += "; ";
   }
+  return rows;
+}
+
+std::string WindowModel::ExportText() const {
+  // Every field followed by "; ", every line by CR LF, except after the last field of the last line.
+  std::string text;
+  for (const std::vector<std::string>& fields : ExportRows()) {
+    for (const std::string& field : fields) text += field + "; ";
+    text += "\r\n";
+  }
+  text.resize(text.size() - 4);
   return text;
 }
 
@@ -43,18 +53,18 @@ void WindowModel::Export(std::ostream& out) const {
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-void WindowModel::Button2Click(const std::string& path) const {
-  const std::string text = ExportText();
+void WriteResultsFile(const std::string& path, std::string_view bytes) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr)
-    throw ExportError(path, std::string("cannot create the file: ") + std::strerror(errno));
-  const size_t written = std::fwrite(text.data(), 1, text.size(), file);
-  const int writeErrno = errno;
+  if (file == nullptr) throw ExportError(path, Reason("cannot create the file", errno));
+  const size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
+  const int writeError = errno;
   const bool closed = std::fclose(file) == 0;
-  if (written != text.size()) {
-    throw ExportError(path, std::string("cannot write the file: ") + std::strerror(writeErrno));
-  }
-  if (!closed) throw ExportError(path, std::string("cannot write the file: ") + std::strerror(errno));
+  if (written != bytes.size()) throw ExportError(path, Reason("cannot write the file", writeError));
+  if (!closed) throw ExportError(path, Reason("cannot write the file", errno));
+}
+
+void WindowModel::Button2Click(const std::string& path) const {
+  WriteResultsFile(path, ExportText());
 }
 
 std::string WindowModel::ProposedExportName() const {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/chart_model.h"
@@ -52,6 +53,10 @@ struct WindowEdits {
 // Items of BaseLevelSelect, in order (the game's difficulty levels 0..8).
 inline constexpr std::array<const char*, 9> kBaseLevelItems = {
     " Settler", " Chieftain", " Warlord", " Noble", " Prince", " Monarch", " Emperor", " Immortal", " Deity"};
+
+// Fields of each line of the results file: BaseGrid 0-11, ReloadGrid 2-11, AdditionalGrid 2-14,
+// LadderGrid 2-22.
+inline constexpr int kExportFields = 56;
 
 enum class SortKey { FileName, Turn, Score, FinalScore, LadderFinal };
 
@@ -97,6 +102,10 @@ class ExportError : public std::runtime_error {
   ExportError(const std::string& path, const std::string& reason)
       : std::runtime_error(path + ": " + reason) {}
 };
+
+// Writes `bytes` to the file at `path`, creating or replacing it. Throws ExportError naming the file and
+// the reason when it cannot be written.
+void WriteResultsFile(const std::string& path, std::string_view bytes);
 
 // The error box's text: the message with a '.' appended when its last byte sorts above '.'.
 std::string ErrorBoxText(const std::string& message);
@@ -160,6 +169,8 @@ class WindowModel {
   // The results file's bytes: SaveCount + 1 lines of 56 fields, "; " after each field but the last
   // of the last line, CR LF between lines.
   std::string ExportText() const;
+  // The fields of the results file: SaveCount + 1 rows (the header row first) of kExportFields cells.
+  std::vector<std::vector<std::string>> ExportRows() const;
   void Export(std::ostream& out) const;
   // Writes the Ladder maxima into their edits, scores and normalises every row, then renders every row.
   // An invalid floating-point operation throws MathError before any row is rendered.

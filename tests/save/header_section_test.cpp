@@ -1,0 +1,136 @@
+#include "save/header_section.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "support/fixture_save.h"
+
+namespace vsl {
+namespace {
+
+using testing::SaveSpec;
+using testing::SaveWriter;
+
+std::unique_ptr<ParseState> NewState() { return std::make_unique<ParseState>(); }
+
+TEST(HeaderSectionTest, PlayTimeRoundsQuartersOfTwoAndThreeUp) {
+  EXPECT_EQ(PlayTimeSeconds(14), 4);  // remainder 2 rounds up
+  EXPECT_EQ(PlayTimeSeconds(13), 3);  // remainder 1 rounds down
+  EXPECT_EQ(PlayTimeSeconds(16), 4);
+  EXPECT_EQ(PlayTimeSeconds(15), 4);
+  EXPECT_EQ(PlayTimeSeconds(0), 0);
+}
+
+TEST(HeaderSectionTest, WalkReadsSettingsAndSlotsAndEndsWhereTheWriterDid) {
+  SaveSpec spec;
+  spec.version = 101;
+  spec.costSetting1 = 4;
+  spec.costSetting4 = 5;
+  spec.gameSpeed = 1;
+  spec.headerText = "Earth";
+  spec.listA = {7, 8, 9};
+  spec.listB = {1, 0};
+  spec.Slot(0).Named("Anna").Civ(19).Leader(3).OnTeam(2).Locked("closed");
+  spec.Slot(5).Named("Bert").Civ(4).Leader(-1);
+  spec.Slot(18).Leader(0);
+  SaveWriter w;
+  WriteHeader(w, spec);
+  StreamReader r(w.Data());
+  auto st = NewState();
+  TSaveDataRec row;
+  ReadHeaderSection(r, *st, row);
+
+  EXPECT_EQ(r.Pos(), w.Size());
+  EXPECT_EQ(st->SaveVersion, 101);
+  EXPECT_EQ(st->CostSetting1, 4);
+  EXPECT_EQ(st->CostSetting4, 5);
+  EXPECT_EQ(st->GameSpeed, 1);  // as read; the game section raises it
+  EXPECT_EQ(row.HeaderText, "Earth");
+  EXPECT_EQ(row.LockText, "closed");
+  const TLeaderInfoRec& s0 = st->LeaderInfo[0];
+  EXPECT_EQ(s0.NickName, "Anna");
+  EXPECT_EQ(s0.LockText, "closed");
+  EXPECT_EQ(s0.CivType, 19);
+  EXPECT_EQ(s0.LeaderType, 3);
+  EXPECT_EQ(s0.Team, 2);
+  EXPECT_EQ(st->LeaderInfo[5].NickName, "Bert");
+  EXPECT_EQ(st->LeaderInfo[5].LeaderType, -1);
+  EXPECT_EQ(st->LeaderInfo[5].Team, 5);
+  EXPECT_EQ(st->LeaderInfo[18].LeaderType, 0);
+  EXPECT_EQ(st->LeaderInfo[18].Team, 18);
+}
+
+TEST(HeaderSectionTest, ListAConsumesCountAndOneMoreInt32BeforeItsEntries) {
+  for (const std::vector<int32_t>& listA : {std::vector<int32_t>{}, std::vector<int32_t>{1, 2, 3}}) {
+    SaveSpec spec;
+    spec.listA = listA;
+    spec.Slot(0).Named("Anna");
+    SaveWriter w;
+    WriteHeader(w, spec);
+    StreamReader r(w.Data());
+    auto st = NewState();
+    TSaveDataRec row;
+    ReadHeaderSection(r, *st, row);
+    EXPECT_EQ(r.Pos(), w.Size()) << listA.size();
+    EXPECT_EQ(st->LeaderInfo[0].NickName, "Anna") << listA.size();
+  }
+}
+
+TEST(HeaderSectionTest, FixedPositionsComeFromTheBodyWithoutMovingTheCursor) {
+  SaveSpec spec;
+  spec.elapsedTurns = 150;
+  spec.endTurn = 320;
+  spec.playTimeQuarters = 14;
+  spec.score = 4321;
+  spec.level = 6;
+  spec.victoryType = -1;
+  spec.gameEnded = 1;
+  spec.maxima = {1, 2, 3, 4};
+  spec.inits = {5, 6, 7, 8};
+  SaveWriter w;
+  w.Raw("HEAD");
+  WriteGameSection(w, spec);
+  StreamReader r(w.Data());
+  auto st = NewState();
+  TSaveDataRec row;
+  ReadFixedPositions(r, 4, *st, row);
+
+  EXPECT_EQ(r.Pos(), 0u);
+  EXPECT_EQ(row.ElapsedTurns, 150);
+  EXPECT_EQ(st->ElapsedTurns, 150);
+  EXPECT_EQ(row.EndTurn, 320);
+  EXPECT_EQ(st->EndTurn, 320);
+  EXPECT_EQ(row.PlayTime, 4);
+  EXPECT_EQ(row.Score, 4321);
+  EXPECT_EQ(row.Level, 6);
+  EXPECT_EQ(st->Level, 6);
+  EXPECT_EQ(row.VictoryType, -1);
+  EXPECT_EQ(row.GameEnded, 1);
+  EXPECT_EQ(st->MaxPop, 1);
+  EXPECT_EQ(st->MaxLand, 2);
+  EXPECT_EQ(st->MaxTech, 3);
+  EXPECT_EQ(st->MaxWonder, 4);
+  EXPECT_EQ(st->InitPop, 5);
+  EXPECT_EQ(st->InitLand, 6);
+  EXPECT_EQ(st->InitTech, 7);
+  EXPECT_EQ(st->InitWonder, 8);
+}
+
+TEST(HeaderSectionTest, ScoreIsReadAtBodyOffset361EvenAfterANonEmptyText) {
+  SaveSpec spec;
+  spec.score = 4321;
+  spec.text129 = "AB";  // four bytes: the stored score moves to 365
+  SaveWriter w;
+  WriteGameSection(w, spec);
+  w.PatchInt(361, 77);
+  StreamReader r(w.Data());
+  auto st = NewState();
+  TSaveDataRec row;
+  ReadFixedPositions(r, 0, *st, row);
+  EXPECT_EQ(row.Score, 77);
+}
+
+}  // namespace
+}  // namespace vsl

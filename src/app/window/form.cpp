@@ -164,8 +164,10 @@ TForm1::TForm1(std::shared_ptr<const LocaleServices> locale, QWidget* parent)
       dialogs_(FormDialogs::Standard()) {
   setObjectName("Form1");
   setWindowTitle(kWindowCaption);
-  // The window's font: the system's default face at 8 points, so the headers fit their columns.
+  // The window's font stands for "MS Sans Serif" at 8 points: a sans with Arial's metrics where one is
+  // installed, so that headers and cells fit their fixed column widths; else the system's default.
   QFont font = QApplication::font();
+  font.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial", QApplication::font().family()});
   font.setPointSize(8);
   setFont(font);
   resize(1026, 558);
@@ -309,7 +311,7 @@ void TForm1::BuildChart() {
   chart->setPlotAreaBackgroundVisible(false);
   chart->legend()->setAlignment(Qt::AlignRight);
   QFont legendFont = font();
-  legendFont.setPointSize(7);
+  legendFont.setPointSize(8);
   chart->legend()->setFont(legendFont);
   chart->legend()->setShowToolTips(true);
   turnAxis_ = new QValueAxis(chart);

@@ -1,7 +1,10 @@
 #include "app/window/grid_view.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QPainter>
 #include <QProxyStyle>
+#include <QStyledItemDelegate>
 
 namespace vsl {
 
@@ -14,6 +17,30 @@ class TightHeaderStyle : public QProxyStyle {
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
     if (metric == PM_HeaderMargin) return 1;
     return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+// Cells draw their text as it stands, two pixels from the left edge and clipped at the right one:
+// leading blanks of right-aligned numbers count, and a long text is cut rather than shortened with
+// an ellipsis.
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem background = option;
+    initStyleOption(&background, index);
+    background.text.clear();
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->save();
+    painter->setClipRect(option.rect);
+    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setFont(option.font);
+    painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      index.data(Qt::DisplayRole).toString());
+    painter->restore();
   }
 };
 
@@ -56,6 +83,7 @@ QTableView* MakeGrid(const QString& name, const std::vector<int>& widths, int da
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
   grid->setWordWrap(false);
+  grid->setItemDelegate(new CellDelegate(grid));
   grid->setCornerButtonEnabled(false);
   grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   grid->verticalHeader()->hide();

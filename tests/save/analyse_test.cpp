@@ -5,7 +5,12 @@
 
 #include <memory>
 
+#include "save/game_section.h"
+#include "save/header_section.h"
+#include "save/map_section.h"
+#include "save/player_section.h"
 #include "save/save_error.h"
+#include "save/team_section.h"
 #include "support/fixture_save.h"
 
 namespace vsl {
@@ -83,6 +88,139 @@ TEST_F(AnalyseTest, FillsTheRowOfSlotZero) {
   EXPECT_EQ(row.Rank, 1);
   EXPECT_EQ(state_->LeaderInfo[1].NickName, "Gandhi");
   EXPECT_EQ(state_->PlayerCount, 2);
+}
+
+TEST_F(AnalyseTest, SectionsFollowEachOtherWithoutGaps) {
+  SaveSpec spec = TwoPlayers();
+  spec.map.filler = Plot(0xFF, 3, "Sea", 1);
+  spec.Player(1).Message("Hunting", 4).HistoryPair(1, 3, 3);
+  const SplicedSave save = BuildImage(spec);
+  testing::SaveWriter game, map, teams;
+  WriteGameSection(game, spec);
+  WriteMapSection(map, spec.map);
+  WriteTeamSection(teams, spec);
+  ParseState& st = *state_;
+  StreamReader r(save.bytes);
+  ReadHeaderSection(r, st, row_);
+  EXPECT_EQ(r.Pos(), static_cast<size_t>(save.bodyOffset) - 8);
+  r.Seek(static_cast<size_t>(save.bodyOffset));
+  ReadGameSection(r, st, row_);
+  EXPECT_EQ(r.Pos(), save.bodyOffset + game.Size());
+  ReadMapSection(r, st, row_);
+  EXPECT_EQ(r.Pos(), save.bodyOffset + game.Size() + map.Size());
+  ReadTeamSection(r, st);
+  EXPECT_EQ(r.Pos(), save.bodyOffset + game.Size() + map.Size() + teams.Size());
+  ReadPlayerSection(r, st);
+  EXPECT_EQ(r.Pos(), save.bytes.size());
+}
+
+TEST_F(AnalyseTest, ALockedSaveKeepsItsLockText) {
+  SaveSpec spec = TwoPlayers();
+  spec.Slot(0).Locked("Password");
+  EXPECT_EQ(Analyse(spec).LockText, "Password");
+  EXPECT_TRUE(row_.Locked());
+}
+
+TEST_F(AnalyseTest, AnOldVersionCostsByTheHeaderSpeedAndDatesByTheRaisedOne) {
+  SaveSpec spec = TwoPlayers();
+  spec.version = 101;
+  spec.gameSpeed = 1;  // costs 150 %; calendar and culture of speed 2
+  spec.Team(0).techs = {25};  // Fishing, 40, held from the start
+  Analyse(spec);
+  EXPECT_EQ(state_->Factors.SpeedCostPercent, 150);
+  EXPECT_EQ(state_->GameSpeed, 2);
+  EXPECT_EQ(row_.GameYear, -375);
+  EXPECT_EQ(maxima_.MaxCulture, 50000);
+  EXPECT_EQ(row_.ScienceHistory[0], 60);
+  EXPECT_EQ(row_.ScienceHistory[100], 60);
+}
+
+TEST_F(AnalyseTest, ScienceHistoryOfAGameBeyondItsCalendarStopsAtTheLastTurn) {
+  SaveSpec spec = TwoPlayers();
+  spec.gameSpeed = 3;
+  spec.elapsedTurns = 330;
+  spec.Team(0).techs = {25};
+  Analyse(spec);
+  EXPECT_EQ(row_.ElapsedTurns, 330);
+  EXPECT_EQ(row_.GameYear, 2060);
+  const int32_t fishing = row_.ScienceHistory[0];
+  EXPECT_GT(fishing, 0);
+  EXPECT_EQ(row_.ScienceHistory[320], fishing);
+  EXPECT_EQ(row_.ScienceHistory[321], 0);
+}
+
+TEST_F(AnalyseTest, AMessageDatesATechnologyInTheScienceHistory) {
+  SaveSpec spec = TwoPlayers();
+  spec.Team(0).techs = {25, 0};  // Fishing held from the start, Mysticism named on turn 30
+  spec.Player(0).Message("You have discovered <color=0,255,0>Mysticism</color>!", 30);
+  Analyse(spec);
+  EXPECT_EQ(state_->TechTurn[0][0], 30);
+  EXPECT_EQ(row_.ScienceHistory[0], 40);
+  EXPECT_EQ(row_.ScienceHistory[29], 40);
+  EXPECT_EQ(row_.ScienceHistory[30], 90);
+  EXPECT_EQ(row_.ScienceHistory[100], 90);
+}
+
+TEST_F(AnalyseTest, ASecondFileKeepsNothingOfTheFirst) {
+  SaveSpec first = TwoPlayers();
+  for (int j = 0; j < 5; ++j) first.Player(0).City("Big", 5000);
+  first.Player(0).HistoryPair(0, 0, 11).HistoryPair(0, 1, 12).HistoryPair(0, 2, 13);
+  first.Player(0).Message("Fishing", 3);
+  first.replay = {{"Start", 0}};
+  first.Player(1).Population(100);
+  first.gameSpeed = 0;
+  first.endTurn = 1200;
+  Analyse(first);
+  ASSERT_EQ(row_.Culture3, 5000);
+  ASSERT_EQ(row_.ScoreHistory[2], 13);
+
+  SaveSpec second = TwoPlayers();
+  second.Slot(0).Named("").Leader(5);
+  second.Player(0).cities.clear();
+  second.Player(0).Population(0);
+  second.Player(1).Population(0);
+  second.Team(0).techs.clear();
+  second.Player(0).HistoryPair(0, 0, 21);
+  second.gameSpeed = 3;
+  second.endTurn = 320;
+  second.level = 12;  // outside the factor tables: costs 0
+  Analyse(second);
+  EXPECT_EQ(row_.NickName, "Brennus");
+  EXPECT_EQ(row_.Culture1, 0);
+  EXPECT_EQ(row_.Cities, 0);
+  EXPECT_EQ(row_.ScoreHistory[0], 21);
+  EXPECT_EQ(row_.ScoreHistory[1], 0);
+  EXPECT_EQ(row_.PopulationPercent, 0);
+  EXPECT_EQ(state_->ReplayMessages.size(), 0u);
+  EXPECT_EQ(state_->TechTurn[0][25], -1);
+  EXPECT_EQ(state_->Factors.LevelCostPercent, 0);
+  EXPECT_EQ(maxima_.MaxCulture, 25000);
+  EXPECT_EQ(maxima_.MaxTurn, 320);
+}
+
+TEST_F(AnalyseTest, AuditRunsAtTheEnd) {
+  SaveSpec spec = TwoPlayers();
+  spec.sessionCount = 0;
+  Analyse(spec);
+  EXPECT_EQ(row_.PlayDays, 30);  // a file date of 0 lies before the tournament
+  EXPECT_EQ(row_.Honesty, 2);
+  EXPECT_EQ(audit_.Presessions, 1);
+}
+
+TEST_F(AnalyseTest, ATruncatedSaveFailsWithItsOffset) {
+  const SplicedSave save = BuildImage(TwoPlayers());
+  const std::span<const uint8_t> cut(save.bytes.data(), save.bytes.size() - 100);
+  EXPECT_THAT([&] { SaveAnalyse(cut, save.bodyOffset, row_, *state_, maxima_, edits_, '.', audit_); },
+              ThrowsMessage<SaveError>(HasSubstr("save is truncated or damaged at offset")));
+  EXPECT_THAT([&] { SaveAnalyse(save.bytes, -1, row_, *state_, maxima_, edits_, '.', audit_); },
+              ThrowsMessage<SaveError>(HasSubstr("no compressed body")));
+}
+
+TEST_F(AnalyseTest, AHugeCountFailsFastWithTheCountInTheMessage) {
+  SaveSpec spec = TwoPlayers();
+  spec.Player(3).messageCount = 2000000000;
+  EXPECT_THAT([&] { Analyse(spec); },
+              ThrowsMessage<SaveError>(HasSubstr("a count of 2000000000 entries of at least 47 bytes each")));
 }
 
 }  // namespace

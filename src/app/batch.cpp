@@ -158,13 +158,13 @@ void WindowModel::BatchRun::RunSerially() {
       FileLadderMaxima m = maxima;
       AuditSettings audit = model.audit_;
       FileOutcome outcome = LoadAndAnalyse(paths[i], {row, m, audit}, *state, Inputs());
-      if (outcome.failure != Failure::None) {
-        if (!Fail(i, outcome)) return;
-        continue;
-      }
+      const bool skipped = outcome.failure != Failure::None && Fail(i, outcome);
+      if (skipped) continue;
+      // A parsed file, or one that ends the batch with the state its parse reached.
       Slot() = std::move(row);
       maxima = m;
       model.audit_ = audit;
+      if (outcome.failure != Failure::None) return;
     } else {
       FileOutcome outcome = LoadAndAnalyse(paths[i], {Slot(), maxima, model.audit_}, *state, Inputs());
       if (outcome.failure != Failure::None) {

@@ -1,0 +1,289 @@
+// "Load File" through real save files: the batch's rows, failures, and the parallel load giving exactly
+// what loading the files one by one gives.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+#include "app/window_model.h"
+#include "support/fixture_save.h"
+
+namespace vsl {
+namespace {
+
+using testing::BuildBody;
+using testing::BuildHeader;
+using testing::BuildSaveFile;
+using ::testing::HasSubstr;
+using testing::MakeContainer;
+using testing::Plot;
+using testing::SaveSpec;
+using testing::WriteFile;
+
+// A small complete game; the parameters make each file's row and derived Ladder maxima its own.
+SaveSpec Game(const std::string& nick, int32_t score, int32_t speed, int32_t maxPop, int32_t endTurn) {
+  SaveSpec spec;
+  spec.elapsedTurns = 40 + score % 17;
+  spec.endTurn = endTurn;
+  spec.gameSpeed = speed;
+  spec.playTimeQuarters = 4 * (3000 + score);
+  spec.sessionCount = 2 + score % 5;
+  spec.maxima = {maxPop, 200, 300, 100};
+  spec.inits = {10, 10, 10, 10};
+  spec.score = score;
+  spec.level = score % 9;
+  spec.Slot(0).Named(nick).Leader(3).Civ(5);
+  spec.Slot(1).Leader(11).Civ(12);
+  spec.Team(0).Members(1).Population(30).Land(20).Meets({0, 1}).Knows({0, 25, 79});
+  spec.Team(1).Members(1).Population(10).Land(10).Meets({0, 1});
+  spec.Player(0).Population(30).Scores(100, 50, 20, 30).Alive().City("TXT_KEY_CITY_NAME_ROME", 900 + score);
+  spec.Player(0).HistoryPair(0, 1, score).HistoryPair(0, 2, score + 5);
+  spec.Player(1).Population(10).Scores(40, 20, 0, 10).Alive();
+  spec.map.Size(2, 2).LandPlots(3).Add(Plot(0, 2)).Add(Plot(0, 1)).Add(Plot(1, 0)).Add(Plot(0, 3));
+  return spec;
+}
+
+BatchOptions Options(unsigned threads, bool keepGoing = false) {
+  BatchOptions options;
+  options.Threads = threads;
+  options.KeepGoing = keepGoing;
+  return options;
+}
+
+// Every field of a row, so that two rows can be compared in one expectation.
+std::string Dump(const TSaveDataRec& r) {
+  std::ostringstream o;
+  o.precision(21);
+  o << r.FileName << '|' << r.FileDate << '|' << r.NickName << '|' << r.LeaderType << '|' << r.CivType << '|'
+    << r.ElapsedTurns << '|' << r.StartTurn << '|' << r.GameTurn << '|' << r.EndTurn << '|' << r.GameYear
+    << '|' << r.PlayTime << '|' << r.SessionCount << '|' << r.Reloads << '|' << r.ReloadPercent << '|'
+    << r.SessionTime << '|' << r.MaxReloads << '|' << r.Honesty << '|' << r.PlayDays << '|' << r.GameEnded
+    << '|' << r.VictoryType << '|' << r.Score << '|' << r.FinalScore << '|' << r.Level << '|' << r.Cities
+    << '|' << r.Units << '|' << r.Techs << '|' << r.LandPlots << '|' << r.LandPlotsPercent << '|'
+    << r.Population << '|' << r.PopulationPercent << '|' << r.Land << '|' << r.LandPercent << '|' << r.Pop
+    << '|' << r.PopPercent << '|' << r.Culture1 << '|' << r.Culture2 << '|' << r.Culture3 << '|' << r.LockText
+    << '|' << r.HeaderText << '|' << r.Rank << '|' << r.Met << '|' << r.Vassals << '|' << r.PopScore << '|'
+    << r.LandScore << '|' << r.TechScore << '|' << r.WonderScore << '|' << r.CultureScore << '|'
+    << r.MTechScore << '|' << r.FPop << '|' << r.FLand << '|' << r.FTech << '|' << r.FWonder << '|'
+    << r.FCulture << '|' << r.FMTech << '|' << r.FTurn << '|' << r.Result << '|' << r.Penalty << '|'
+    << r.Bonus << '|' << r.LadderFinal << '|' << r.Norma;
+  for (int item = 0; item < 7; ++item) {
+    for (int32_t v : r.HistoryOf(item)) o << ',' << v;
+  }
+  return o.str();
+}
+
+// Everything a batch leaves in the model.
+std::string Dump(const WindowModel& m) {
+  std::ostringstream o;
+  o << m.SaveCount() << '\n' << m.ExportText() << '\n';
+  for (int i = 0; i < kMaxFiles; ++i) o << Dump(m.Row(i)) << '\n';
+  const LadderSettings& l = m.Ladder();
+  o << l.MaxPop << ' ' << l.MaxLand << ' ' << l.MaxTech << ' ' << l.MaxWonder << ' ' << l.MaxCulture << ' '
+    << l.MaxMTech << ' ' << l.MaxTurn << '\n';
+  const AuditSettings& a = m.Audit();
+  o << a.MaxSessionsPerDay << ' ' << a.MinSessionTime << ' ' << a.Presessions << ' ' << a.BaseLevel << ' '
+    << a.MaxReload << ' ' << a.LevelBonus << '\n';
+  for (const ChartSeries& s : m.Chart().Series()) o << s.Title << s.InLegend << s.Points.size() << ';';
+  o << m.Chart().AxisMin() << ' ' << m.Chart().AxisMax() << '\n' << m.Edits().Edit1 << '\n';
+  return o.str();
+}
+
+class BatchTest : public ::testing::Test {
+ protected:
+  BatchTest()
+      : dir_(::testing::TempDir() + "/batch_test_" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name()) {
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  ~BatchTest() override { std::filesystem::remove_all(dir_); }
+
+  std::string Save(const std::string& name, const SaveSpec& spec) {
+    return WriteFile(dir_ + "/" + name, BuildSaveFile(spec));
+  }
+  // A save whose container is sound but whose body ends inside the player section: the parse has
+  // taken the Ladder maxima from the body before it fails.
+  std::string TruncatedSave(const std::string& name, const SaveSpec& spec) {
+    std::vector<uint8_t> body = BuildBody(spec);
+    body.resize(body.size() - 40);
+    return WriteFile(dir_ + "/" + name, MakeContainer(BuildHeader(spec), body));
+  }
+  std::string NotASave(const std::string& name) {
+    return WriteFile(dir_ + "/" + name, std::vector<uint8_t>{'t', 'e', 'x', 't'});
+  }
+  // A mixed batch with a damaged file in the middle and different maxima per file.
+  std::vector<std::string> MixedBatch() {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 9; ++i) {
+      const std::string n = std::to_string(i);
+      if (i == 5) {
+        paths.push_back(TruncatedSave("m5.Save", Game("broken", 55, 1, 999, 660)));
+      } else if (i == 7) {
+        paths.push_back(NotASave("m7.Save"));
+      } else {
+        paths.push_back(Save("m" + n + ".Save", Game("p" + n, 100 * (9 - i), i % 4, 300 + i, 320 + 10 * i)));
+      }
+    }
+    return paths;
+  }
+  static WindowModel Model() { return WindowModel(std::make_shared<FixedLocaleServices>('.')); }
+
+  std::string dir_;
+};
+
+TEST_F(BatchTest, LoadsSortsAndRendersABatch) {
+  WindowModel model = Model();
+  const std::vector<std::string> paths = {Save("b.Save", Game("Bert", 300, 2, 400, 460)),
+                                          Save("A.Save", Game("Anna", 500, 2, 401, 460)),
+                                          Save("c.1.Save", Game("Cid", 100, 0, 402, 500))};
+  const BatchResult result = model.Button1Click(paths);
+  EXPECT_EQ(result.Loaded, 3);
+  EXPECT_EQ(result.LeftOut, 0);
+  EXPECT_EQ(model.SaveCount(), 3);
+  EXPECT_EQ(model.Edits().Edit1, dir_);
+  EXPECT_EQ(model.BaseGrid().Cell(1, 1), "A");
+  EXPECT_EQ(model.BaseGrid().Cell(1, 2), "b");
+  EXPECT_EQ(model.BaseGrid().Cell(1, 3), "c.1");
+  EXPECT_EQ(model.BaseGrid().Cell(2, 1), "Anna");
+  EXPECT_EQ(model.BaseGrid().Cell(8, 1), "   500");
+  EXPECT_EQ(model.AdditionalGrid().Cell(1, 2), "Bert");
+  EXPECT_EQ(model.LadderGrid().Cell(1, 3), "Cid");
+  EXPECT_NE(model.ReloadGrid().Cell(11, 1), "");
+  // The maxima of the last parsed file (Cid's), written into the edits.
+  EXPECT_EQ(model.Ladder().MaxPop, 402);
+  EXPECT_EQ(model.Ladder().MaxTurn, 500);
+  EXPECT_EQ(model.Edits().MaxPopE, "   402");
+  // Three series drawn, the rest hidden and empty.
+  EXPECT_EQ(model.Chart().Series(0).Title, "Anna");
+  EXPECT_TRUE(model.Chart().Series(2).InLegend);
+  EXPECT_FALSE(model.Chart().Series(3).InLegend);
+  EXPECT_FALSE(model.Chart().Series(19).InLegend);
+}
+
+TEST_F(BatchTest, AFailingFileEndsTheBatchWithTheFilesBeforeIt) {
+  WindowModel model = Model();
+  std::vector<std::string> first;
+  for (int i = 0; i < 5; ++i)
+    first.push_back(Save("old" + std::to_string(i) + ".Save", Game("o", 10 * i, 2, 400, 460)));
+  model.Button1Click(first);
+  ASSERT_EQ(model.SaveCount(), 5);
+
+  const std::vector<std::string> paths = {
+      Save("z.Save", Game("Zed", 10, 2, 400, 460)), Save("y.Save", Game("Yan", 20, 2, 400, 460)),
+      TruncatedSave("x.Save", Game("Xi", 30, 2, 400, 460)), Save("w.Save", Game("Wu", 40, 2, 400, 460))};
+  try {
+    model.Button1Click(paths);
+    FAIL() << "the batch should fail";
+  } catch (const BatchFileError& e) {
+    EXPECT_EQ(e.Path(), paths[2]);
+    EXPECT_THAT(e.what(), HasSubstr(paths[2] + ": save is truncated or damaged at offset"));
+  }
+  EXPECT_EQ(model.SaveCount(), 2);
+  EXPECT_EQ(model.BaseGrid().Cell(1, 1), "y");  // sorted
+  EXPECT_EQ(model.BaseGrid().Cell(1, 2), "z");
+  EXPECT_EQ(model.BaseGrid().Cell(1, 3), " ");  // the previous batch never shows
+  EXPECT_EQ(model.LadderGrid().Cell(1, 5), " ");
+  EXPECT_FALSE(model.Chart().Series(2).InLegend);
+  const std::string text = model.ExportText();
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
+}
+
+TEST_F(BatchTest, ParallelLoadEqualsLoadingOneByOne) {
+  const std::vector<std::string> paths = MixedBatch();
+  for (bool keepGoing : {false, true}) {
+    WindowModel serial = Model();
+    WindowModel parallel = Model();
+    // The same previous batch in both, so that slots and grid rows hold something to keep or replace.
+    const std::vector<std::string> before = {Save("q1.Save", Game("q1", 7, 3, 11, 12)),
+                                             Save("q2.Save", Game("q2", 8, 3, 13, 14))};
+    serial.Button1Click(before, Options(1));
+    parallel.Button1Click(before, Options(1));
+    std::string serialError, parallelError;
+    BatchResult s, p;
+    try {
+      s = serial.Button1Click(paths, Options(1, keepGoing));
+    } catch (const BatchFileError& e) {
+      serialError = e.what();
+    }
+    try {
+      p = parallel.Button1Click(paths, Options(4, keepGoing));
+    } catch (const BatchFileError& e) {
+      parallelError = e.what();
+    }
+    SCOPED_TRACE(keepGoing ? "keep going" : "stop at the first failure");
+    EXPECT_EQ(serialError, parallelError);
+    EXPECT_EQ(keepGoing, serialError.empty());
+    EXPECT_EQ(s.Loaded, p.Loaded);
+    ASSERT_EQ(s.Skipped.size(), p.Skipped.size());
+    for (size_t i = 0; i < s.Skipped.size(); ++i) EXPECT_EQ(s.Skipped[i].Message, p.Skipped[i].Message);
+    EXPECT_EQ(Dump(serial), Dump(parallel));
+    if (keepGoing) {
+      EXPECT_EQ(s.Loaded, 7);
+      EXPECT_EQ(s.Skipped.size(), 2u);
+    } else {
+      EXPECT_EQ(serial.SaveCount(), 5);
+      // The damaged file stopped before its maxima: those of the last file before it stay.
+      EXPECT_EQ(serial.Ladder().MaxPop, 304);
+    }
+  }
+}
+
+TEST_F(BatchTest, ASettingThatDoesNotConvertEndsEvenAKeepGoingBatch) {
+  const std::vector<std::string> paths = MixedBatch();
+  for (unsigned threads : {1u, 3u}) {
+    WindowModel model = Model();
+    model.Edits().Edit7 = "1,5";
+    model.Edits().Edit8 = "20";
+    try {
+      model.Button1Click(paths, Options(threads, true));
+      FAIL() << "the batch should fail";
+    } catch (const BatchFileError& e) {
+      EXPECT_EQ(std::string(e.what()), paths[0] + ": '1,5' is not a valid floating point value");
+    }
+    EXPECT_EQ(model.SaveCount(), 0);
+    // The first file's row, maxima and audit settings as far as its parse came.
+    EXPECT_EQ(model.Row(0).FileName, "m0");
+    EXPECT_EQ(model.Ladder().MaxPop, 300);
+    EXPECT_EQ(model.Audit().MinSessionTime, 0);  // not reached
+  }
+}
+
+TEST_F(BatchTest, MoreThanAHundredFilesLoadTheFirstHundred) {
+  const std::string one = Save("g.Save", Game("g", 1, 2, 400, 460));
+  std::vector<std::string> paths(103, one);
+  WindowModel model = Model();
+  const BatchResult result = model.Button1Click(paths);
+  EXPECT_EQ(result.Loaded, 100);
+  EXPECT_EQ(result.LeftOut, 3);
+  EXPECT_EQ(model.BaseGrid().Cell(0, 100), "100");
+  EXPECT_EQ(model.BaseGrid().Cell(1, 100), "g");
+  const std::string text = model.ExportText();
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 100);
+}
+
+TEST_F(BatchTest, ProgressIsReportedOnTheCallingThread) {
+  const std::vector<std::string> paths = MixedBatch();
+  WindowModel model = Model();
+  int calls = 0;
+  bool sameThread = true;
+  const auto caller = std::this_thread::get_id();
+  BatchOptions options = Options(2, true);
+  options.ProgressInterval = std::chrono::milliseconds(0);
+  options.Progress = [&](int done, int total, const std::string& current) {
+    ++calls;
+    sameThread = sameThread && std::this_thread::get_id() == caller;
+    EXPECT_LE(done, total);
+    EXPECT_EQ(total, 9);
+    EXPECT_THAT(current, HasSubstr(dir_));
+  };
+  model.Button1Click(paths, options);
+  EXPECT_GT(calls, 0);
+  EXPECT_TRUE(sameThread);
+}
+
+}  // namespace
+}  // namespace vsl

@@ -1,0 +1,210 @@
+#include "cli/report.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "app/window_model.h"
+#include "support/fixture_save.h"
+
+namespace vsl {
+namespace {
+
+using testing::BuildSaveFile;
+using ::testing::HasSubstr;
+using testing::Plot;
+using testing::SaveSpec;
+using ::testing::StartsWith;
+using testing::WriteFile;
+
+SaveSpec Game(const std::string& nick, int32_t score, bool locked = false) {
+  SaveSpec spec;
+  spec.elapsedTurns = 50;
+  spec.endTurn = 460;
+  spec.playTimeQuarters = 4 * 5000;
+  spec.sessionCount = 3;
+  spec.maxima = {400, 200, 300, 100};
+  spec.score = score;
+  spec.Slot(0).Named(nick).Leader(3).Civ(5);
+  if (locked) spec.Slot(0).Locked("secret");
+  spec.Team(0).Members(1).Population(30).Land(20).Meets({0});
+  spec.Player(0).Population(30).Scores(100 + score, 50, 20, 30).Alive();
+  spec.map.Size(1, 2).LandPlots(2).Add(Plot(0, 2)).Add(Plot(0, 1));
+  return spec;
+}
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+class ReportTest : public ::testing::Test {
+ protected:
+  ReportTest()
+      : dir_(::testing::TempDir() + "/report_test_" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name()) {
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    a_ = WriteFile(dir_ + "/a.Save", BuildSaveFile(Game("Anna, \"the\" first", 300)));
+    b_ = WriteFile(dir_ + "/B.Save", BuildSaveFile(Game("Bert", 700)));
+    c_ = WriteFile(dir_ + "/c.Save", BuildSaveFile(Game("Cid", 500, true)));
+    bad_ = WriteFile(dir_ + "/bad.Save", std::vector<uint8_t>{1, 2, 3, 4, 5});
+  }
+  ~ReportTest() override { std::filesystem::remove_all(dir_); }
+
+  Outcome Report(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    int status = RunReport(args, out, err, locale_);
+    return {status, out.str(), err.str()};
+  }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  std::shared_ptr<const LocaleServices> locale_ = std::make_shared<FixedLocaleServices>('.');
+  std::string dir_, a_, b_, c_, bad_;
+};
+
+TEST_F(ReportTest, WritesWhatTheWindowWouldForTheSameActions) {
+  const Outcome run = Report({"--presessions", "2", "--base-level", "3", "--max-pop", " 500",
+                              "--factor-turn=3000", "--sort", "score", "--sort", "ladder", b_, a_, c_});
+  ASSERT_EQ(run.status, kExitSuccess) << run.err;
+  EXPECT_EQ(run.err, "");
+
+  WindowModel model(locale_);
+  model.Edits().Edit4 = "2";
+  model.Edits().BaseLevelSelect = 3;
+  model.Button1Click({b_, a_, c_});
+  model.Edits().MaxPopE = " 500";
+  model.Edits().TurnFactorE = "3000";
+  model.PopFactorEChange();
+  model.SortByScoreSelectClick();
+  model.SortByLadderFinalSelectClick();
+  EXPECT_EQ(run.out, model.ExportText());
+  EXPECT_EQ(model.Audit().Presessions, 2);
+  EXPECT_EQ(model.Ladder().MaxPop, 500);
+
+  // The same bytes to a file.
+  const std::string path = dir_ + "/Res.txt";
+  const Outcome toFile = Report({"--output", path, "--presessions=2", "--base-level=3", "--max-pop= 500",
+                                 "--factor-turn", "3000", "--sort=score", "--sort=ladder", b_, a_, c_});
+  EXPECT_EQ(toFile.status, kExitSuccess);
+  EXPECT_EQ(toFile.out, "");
+  EXPECT_EQ(Read(path), model.ExportText());
+}
+
+TEST_F(ReportTest, AFailingFileWritesNothing) {
+  const std::string path = dir_ + "/Res.txt";
+  const Outcome run = Report({"--output", path, a_, bad_, b_});
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_EQ(run.out, "");
+  EXPECT_THAT(run.err, StartsWith("vsl-report: " + bad_ + ": "));
+  EXPECT_FALSE(std::filesystem::exists(path));
+
+  const Outcome missing = Report({dir_ + "/missing.Save"});
+  EXPECT_EQ(missing.status, kExitFailure);
+  EXPECT_THAT(missing.err, HasSubstr(dir_ + "/missing.Save: cannot open the file"));
+}
+
+TEST_F(ReportTest, KeepGoingReportsTheRestAndStillFails) {
+  const std::string path = dir_ + "/Res.txt";
+  const Outcome run = Report({"--keep-going", "--output", path, a_, bad_, b_});
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_THAT(run.err, HasSubstr("vsl-report: skipped " + bad_ + ": "));
+  const Outcome good = Report({a_, b_});
+  EXPECT_EQ(Read(path), good.out);
+}
+
+TEST_F(ReportTest, SettingsThatDoNotConvert) {
+  const Outcome ladder = Report({"--max-land", "x1", a_});
+  EXPECT_EQ(ladder.status, kExitFailure);
+  EXPECT_EQ(ladder.out, "");
+  EXPECT_EQ(ladder.err, "vsl-report: 'x1' is not a valid integer value\n");
+
+  const Outcome audit = Report({"--sessions-per-day", "1,5", a_});
+  EXPECT_EQ(audit.status, kExitFailure);
+  EXPECT_EQ(audit.err, "vsl-report: " + a_ + ": '1,5' is not a valid floating point value\n");
+
+  const Outcome date = Report({"--start-date", "32-11-2005", a_});
+  EXPECT_EQ(date.status, kExitFailure);
+  EXPECT_THAT(date.err, HasSubstr("'32-11-2005' is not a valid date"));
+}
+
+TEST_F(ReportTest, UsageErrors) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"--sort", "name", a_},
+                                             {"--format", "xml", a_},
+                                             {"--start-date", "27.11.2005", a_},
+                                             {"--base-level", "9", a_},
+                                             {"--base-level", "x", a_},
+                                             {"--bogus", a_},
+                                             {a_, "--output"}}) {
+    const Outcome run = Report(args);
+    EXPECT_EQ(run.status, kExitUsage) << ::testing::PrintToString(args);
+    EXPECT_THAT(run.err, HasSubstr("Usage: vsl-report")) << ::testing::PrintToString(args);
+    EXPECT_EQ(run.out, "");
+  }
+  const Outcome help = Report({"--help"});
+  EXPECT_EQ(help.status, kExitSuccess);
+  EXPECT_THAT(help.out, StartsWith("Usage: vsl-report [options] SAVE..."));
+  // After "--" everything is a save, even a name that looks like an option.
+  const Outcome dashed = Report({"--", "--sort"});
+  EXPECT_EQ(dashed.status, kExitFailure);
+}
+
+TEST_F(ReportTest, MoreThanAHundredFilesAreLeftOutWithAMessage) {
+  std::vector<std::string> args(101, a_);
+  const Outcome run = Report(args);
+  EXPECT_EQ(run.status, kExitSuccess);
+  EXPECT_EQ(run.err, "vsl-report: 1 file(s) left out: a batch holds at most 100 files\n");
+}
+
+TEST_F(ReportTest, CsvIsUtf8WithQuoting) {
+  const Outcome run = Report({"--format", "csv", a_, c_});
+  ASSERT_EQ(run.status, kExitSuccess) << run.err;
+  std::istringstream lines(run.out);
+  std::string header, first, locked;
+  std::getline(lines, header);
+  std::getline(lines, first);
+  std::getline(lines, locked);
+  EXPECT_THAT(header, StartsWith("\u2116,File Name,NickName,LeaderName,"));
+  EXPECT_THAT(header, HasSubstr(",Land %,"));
+  EXPECT_EQ(header.back(), '\r');
+  EXPECT_THAT(first, StartsWith("1,a,\"Anna, \"\"the\"\" first\","));
+  EXPECT_THAT(first, HasSubstr(",300,"));  // the score without its alignment blanks
+  // The locked row: number, name and date; blanked cells are empty fields.
+  EXPECT_THAT(locked, StartsWith("2,c,,,,,,,,,,,"));
+  EXPECT_EQ(run.out.substr(run.out.size() - 2), "\r\n");
+}
+
+TEST_F(ReportTest, JsonHasTypedValues) {
+  const Outcome run = Report({"--format=json", a_, c_});
+  ASSERT_EQ(run.status, kExitSuccess) << run.err;
+  const nlohmann::json doc = nlohmann::json::parse(run.out);
+  ASSERT_EQ(doc["rows"].size(), 2u);
+  const nlohmann::json& first = doc["rows"][0];
+  EXPECT_EQ(first["Base"]["\u2116"], 1);
+  EXPECT_EQ(first["Base"]["File Name"], "a");
+  EXPECT_EQ(first["Base"]["NickName"], "Anna, \"the\" first");
+  EXPECT_EQ(first["Base"]["Score"], 300);
+  EXPECT_TRUE(first["Reloads"]["Percent"].is_number_float());
+  EXPECT_TRUE(first["Base"]["Play Time"].is_string());
+  EXPECT_EQ(first["Ladder"]["Penalty"], 0);
+  // The locked file is scored too and is the best here.
+  EXPECT_LT(first["Ladder"]["Norma"].get<double>(), 1.0);
+  EXPECT_TRUE(first["Ladder"]["Date"].is_string());
+  const nlohmann::json& locked = doc["rows"][1];
+  EXPECT_EQ(locked["Base"]["File Name"], "c");
+  EXPECT_TRUE(locked["Base"]["Score"].is_null());
+  EXPECT_TRUE(locked["Reloads"]["File Date"].is_string());
+  EXPECT_EQ(locked["Additional"].size(), 13u);
+}
+
+}  // namespace
+}  // namespace vsl

@@ -28,7 +28,7 @@ constexpr FieldRun kGameArrays[] = {
 static_assert(ByteSize(kGameArrays) == 2597);
 
 // Smallest entry of each counted list, for the guard before its loop.
-constexpr int64_t kWideTextMinBytes = 4;        // count only
+constexpr int64_t kWideTextMinBytes = 4;         // count only
 constexpr int64_t kItem17EntryMinBytes = 7 * 4;  // 5 int32 and two counts
 constexpr int64_t kReplayEntryMinBytes = 7 * 4;  // 5 int32, a text count, 1 int32
 

@@ -12,16 +12,23 @@ int32_t PlayTimeSeconds(int32_t quarterSeconds) {
 
 void ReadFixedPositions(const StreamReader& r, size_t bodyOffset, ParseState& st, TSaveDataRec& row) {
   auto at = [&](size_t offset) { return r.IntAt(bodyOffset + offset); };
+  // clang-format off
   st.ElapsedTurns = row.ElapsedTurns = at(kElapsedTurnsOffset);
-  st.EndTurn = row.EndTurn = at(kEndTurnOffset);
-  row.PlayTime = PlayTimeSeconds(at(kPlayTimeOffset));
-  row.Score = at(kScoreOffset);
-  st.Level = row.Level = at(kLevelOffset);
+  st.EndTurn      = row.EndTurn      = at(kEndTurnOffset);
+  row.PlayTime    = PlayTimeSeconds(at(kPlayTimeOffset));
+  row.Score       = at(kScoreOffset);
+  st.Level        = row.Level        = at(kLevelOffset);
   row.VictoryType = at(kVictoryTypeOffset);
-  row.GameEnded = at(kGameEndedOffset);
-  int32_t* reference[] = {&st.MaxPop,  &st.MaxLand,  &st.MaxTech,  &st.MaxWonder,
-                          &st.InitPop, &st.InitLand, &st.InitTech, &st.InitWonder};
-  for (size_t i = 0; i < 8; ++i) *reference[i] = at(kScoreReferenceOffset + 4 * i);
+  row.GameEnded   = at(kGameEndedOffset);
+  st.MaxPop       = at(kScoreReferenceOffset + 0);
+  st.MaxLand      = at(kScoreReferenceOffset + 4);
+  st.MaxTech      = at(kScoreReferenceOffset + 8);
+  st.MaxWonder    = at(kScoreReferenceOffset + 12);
+  st.InitPop      = at(kScoreReferenceOffset + 16);
+  st.InitLand     = at(kScoreReferenceOffset + 20);
+  st.InitTech     = at(kScoreReferenceOffset + 24);
+  st.InitWonder   = at(kScoreReferenceOffset + 28);
+  // clang-format on
 }
 
 namespace {

@@ -57,7 +57,8 @@ constexpr FieldRun kMapListEntry[] = {
     {Int32, 24},
 };
 // clang-format on
-static_assert(ByteSize(kPlotHead) + 1 + 2 + ByteSize(kPlotMiddle) + 4 + ByteSize(kPlotTail) + 4 == kPlotMinBytes);
+static_assert(ByteSize(kPlotHead) + 1 + 2 + ByteSize(kPlotMiddle) + 4 + ByteSize(kPlotTail) + 4 ==
+              kPlotMinBytes);
 static_assert(ByteSize(kMapListEntry) == kMapListEntryBytes);
 
 constexpr int kNoOwner = kSlots;  // owner bytes from 19 on count for nobody
@@ -94,7 +95,8 @@ void ReadPlot(StreamReader& r, ParseState& st) {
 void ComputeLandShares(ParseState& st, TSaveDataRec& row) {
   if (st.TotalLandPlots > 0) {
     for (int p = 0; p < kSlots; ++p) {
-      st.LandPlotsShare[static_cast<size_t>(p)] = st.LandPlotsOwned[static_cast<size_t>(p)] * 100.0 / st.TotalLandPlots;
+      st.LandPlotsShare[static_cast<size_t>(p)] =
+          st.LandPlotsOwned[static_cast<size_t>(p)] * 100.0 / st.TotalLandPlots;
     }
   }
   row.LandPlots = st.LandPlotsOwned[0];

@@ -9,7 +9,7 @@
 
 namespace vsl {
 
-inline constexpr int64_t kPlotMinBytes = 715;       // a plot record with an empty text and list
+inline constexpr int64_t kPlotMinBytes = 715;        // a plot record with an empty text and list
 inline constexpr int64_t kMapListEntryBytes = 7189;  // an entry of the second list after the plots
 
 // Walks the map section from the cursor. Counts per slot the plots and land plots it owns and their
@@ -18,6 +18,8 @@ inline constexpr int64_t kMapListEntryBytes = 7189;  // an entry of the second l
 void ReadMapSection(StreamReader& r, ParseState& st, TSaveDataRec& row);
 
 // Plot types 0, 1 and 2 are land.
-constexpr bool IsLandPlotType(int32_t plotType) { return plotType >= 0 && plotType <= 2; }
+constexpr bool IsLandPlotType(int32_t plotType) {
+  return plotType >= 0 && plotType <= 2;
+}
 
 }  // namespace vsl

@@ -11,15 +11,15 @@
 
 namespace vsl {
 
-inline constexpr int kSlots = 19;            // player slots 0..18; slot 18 is the barbarian slot
-inline constexpr int kTableSlots = 20;       // per-slot and per-team tables; entry 19 is never filled
-inline constexpr int kTeams = 19;            // teams 0..18
-inline constexpr int kTechs = 86;            // technologies 0..85; 85 is the repeatable last one
-inline constexpr int kCityCapacity = 501;    // cities stored per slot
-inline constexpr int kRankedCities = 500;    // cities whose culture is ranked per slot
+inline constexpr int kSlots = 19;               // player slots 0..18; slot 18 is the barbarian slot
+inline constexpr int kTableSlots = 20;          // per-slot and per-team tables; entry 19 is never filled
+inline constexpr int kTeams = 19;               // teams 0..18
+inline constexpr int kTechs = 86;               // technologies 0..85; 85 is the repeatable last one
+inline constexpr int kCityCapacity = 501;       // cities stored per slot
+inline constexpr int kRankedCities = 500;       // cities whose culture is ranked per slot
 inline constexpr int kMessageCapacity = 65537;  // messages stored per slot
 inline constexpr int kReplayCapacity = 65536;   // replay messages stored
-inline constexpr int kHistoryKinds = 6;      // Score, Economy, Industry, Agriculture, Power, Culture
+inline constexpr int kHistoryKinds = 6;         // Score, Economy, Industry, Agriculture, Power, Culture
 
 struct TLeaderInfoRec {
   std::string NickName;  // player's name; defaulted to the leader name by the statistics pass
@@ -123,7 +123,7 @@ struct ParseState {
   PerSlot<int32_t> MessageCount{};
   PerSlot<std::vector<TCityRec>> Cities;  // at most kCityCapacity per slot
   PerSlot<std::array<int32_t, kCityCapacity>> CityCulture{};
-  PerSlot<std::vector<TMessageRec>> Messages;  // at most kMessageCapacity per slot
+  PerSlot<std::vector<TMessageRec>> Messages;       // at most kMessageCapacity per slot
   PerSlot<std::array<int32_t, kTechs>> TechTurn{};  // per team: turn of acquisition, -1 none, 0 at start
   std::array<PerSlot<std::array<int32_t, 1201>>, kHistoryKinds> History{};
   std::array<PerSlot<int32_t>, kHistoryKinds> HistoryCount{};

@@ -74,14 +74,14 @@ constexpr FieldRun kUnitTail[] = {
 };
 // clang-format on
 
-constexpr int64_t kCityCapturedBytes = 4 * (2 + 1 + 1 + 2 + 1 + 1 + 1)  // items 1 to 7
-                                       + 4 * 3                          // 11
-                                       + 4 * 19                         // 13
-                                       + 4 + 4                          // 16, 17 empty texts
-                                       + 4 * 70                         // 18
+constexpr int64_t kCityCapturedBytes = 4 * (2 + 1 + 1 + 2 + 1 + 1 + 1)    // items 1 to 7
+                                       + 4 * 3                            // 11
+                                       + 4 * 19                           // 13
+                                       + 4 + 4                            // 16, 17 empty texts
+                                       + 4 * 70                           // 18
                                        + 4 * (11 + 129 + 387 + 92 + 276)  // 19 to 23
-                                       + 129 + 129                      // 26, 27
-                                       + 4;                             // 30 count
+                                       + 129 + 129                        // 26, 27
+                                       + 4;                               // 30 count
 static_assert(ByteSize(kCityAfterValue9) + ByteSize(kCityAfterTriple) + ByteSize(kCityAfterCulture) +
                   ByteSize(kCityAfterUnitValues) + ByteSize(kCityAfterFlags) + ByteSize(kCityTail) +
                   kCityCapturedBytes ==
@@ -186,7 +186,8 @@ class TechNameIndex {
       for (uint16_t b = start_[c]; b < start_[c + 1]; ++b) {
         const uint8_t k = techs_[b];
         const std::string_view name = TechInfo[k].Name;
-        if (name.size() <= size - i && std::memcmp(text.data() + i + 1, name.data() + 1, name.size() - 1) == 0) {
+        if (name.size() <= size - i &&
+            std::memcmp(text.data() + i + 1, name.data() + 1, name.size() - 1) == 0) {
           found(k);
         }
       }

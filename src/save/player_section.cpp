@@ -73,7 +73,9 @@ constexpr int64_t kList11EntryMinBytes = 3 * 4 + 4 + 4 + ByteSize(kList11Middle)
 constexpr int64_t kTaggedItemMinBytes = 4 + 4;  // kind and an empty text
 
 // Kinds of tagged item that carry a wide text; the others carry 2 int32.
-constexpr bool TaggedItemHasText(int32_t kind) { return kind == 9 || kind == 10; }
+constexpr bool TaggedItemHasText(int32_t kind) {
+  return kind == 9 || kind == 10;
+}
 
 // Counted lists 1 and 2: count n, then n int32.
 void SkipIntList(StreamReader& r) {

@@ -14,7 +14,9 @@ namespace {
 
 constexpr int kBarbarianSlot = 18;
 
-size_t At(int32_t i) { return static_cast<size_t>(i); }
+size_t At(int32_t i) {
+  return static_cast<size_t>(i);
+}
 
 // Members of a slot's team for costs and vassal shares; a team outside 0..18 counts as one member.
 int32_t MembersOfTeam(const ParseState& st, int32_t team) {
@@ -23,7 +25,8 @@ int32_t MembersOfTeam(const ParseState& st, int32_t team) {
 
 // Team `vassal` is a vassal of team `master`; false when either lies outside 0..18.
 bool IsVassalOf(const ParseState& st, int32_t vassal, int32_t master) {
-  return ParseState::ValidTeam(vassal) && ParseState::ValidTeam(master) && st.IsVassal[At(vassal)][At(master)] != 0;
+  return ParseState::ValidTeam(vassal) && ParseState::ValidTeam(master) &&
+         st.IsVassal[At(vassal)][At(master)] != 0;
 }
 
 bool HasMetTeam(const ParseState& st, int32_t team, int32_t other) {
@@ -40,7 +43,8 @@ void NamePlayers(ParseState& st) {
   st.PlayerCount = 0;
   for (int p = 0; p < kSlots; ++p) {
     TLeaderInfoRec& info = st.LeaderInfo[At(p)];
-    if (info.NickName.empty() && info.LeaderType >= 0 && info.LeaderType < static_cast<int32_t>(LeaderNames.size())) {
+    if (info.NickName.empty() && info.LeaderType >= 0 &&
+        info.LeaderType < static_cast<int32_t>(LeaderNames.size())) {
       info.NickName = LeaderNames[At(info.LeaderType)];
     }
     if (!info.NickName.empty()) ++st.PlayerCount;
@@ -95,7 +99,8 @@ void ApplyTeamVassalRule(ParseState& st) {
 }
 
 ScoreReference ReferenceOf(const ParseState& st) {
-  return {st.MaxPop, st.MaxLand, st.MaxTech, st.MaxWonder, st.InitPop, st.InitLand, st.InitTech, st.InitWonder};
+  return {st.MaxPop,  st.MaxLand,  st.MaxTech,  st.MaxWonder,
+          st.InitPop, st.InitLand, st.InitTech, st.InitWonder};
 }
 
 SlotScores ScoresOf(const ParseState& st, int p) {
@@ -170,13 +175,8 @@ void RankAmongMet(const ParseState& st, TSaveDataRec& row) {
 }  // namespace
 
 int32_t MaxCultureForSpeed(int32_t gameSpeed) {
-  switch (gameSpeed) {
-    case 0: return 150000;
-    case 1: return 75000;
-    case 2: return 50000;
-    case 3: return 25000;
-    default: return 50000;
-  }
+  constexpr int32_t kBySpeed[] = {150000, 75000, 50000, 25000};
+  return gameSpeed >= 0 && gameSpeed < 4 ? kBySpeed[gameSpeed] : 50000;
 }
 
 int32_t CultureScoreOf(int32_t culture1, int32_t culture2, int32_t culture3) {
@@ -186,14 +186,12 @@ int32_t CultureScoreOf(int32_t culture1, int32_t culture2, int32_t culture3) {
 
 void SaveStatistics(ParseState& st, TSaveDataRec& row, FileLadderMaxima& maxima) {
   const ScoreWeights weights;
-  NamePlayers(st);                                                             // 1, 2
-  ShareOutPopulation(st);                                                      // 3
-  RankCultures(st);                                                            // 4
-  const int32_t cultureScore = CultureScoreOf(st.CityCulture[0][0], st.CityCulture[0][1],
-                                              st.CityCulture[0][2]);           // 5
-  const int32_t lateTechScore = LateTechScore(st);                             // 6
+  NamePlayers(st);
+  ShareOutPopulation(st);
+  RankCultures(st);
 
-  row.Culture1 = st.CityCulture[0][0];                                         // 7
+  // Slot 0's own values.
+  row.Culture1 = st.CityCulture[0][0];
   row.Culture2 = st.CityCulture[0][1];
   row.Culture3 = st.CityCulture[0][2];
   row.NickName = st.LeaderInfo[0].NickName;
@@ -205,34 +203,34 @@ void SaveStatistics(ParseState& st, TSaveDataRec& row, FileLadderMaxima& maxima)
   row.Population = st.Population[0];
   row.PopulationPercent = st.PopulationShare[0];
 
-  maxima.MaxTurn = st.EndTurn;                                                 // 8
+  // The Ladder settings this file brings.
+  maxima.MaxTurn = st.EndTurn;
   maxima.MaxCulture = MaxCultureForSpeed(st.GameSpeed);
   maxima.MaxPop = st.MaxPop;
   maxima.MaxLand = st.MaxLand;
   maxima.MaxTech = st.MaxTech;
   maxima.MaxWonder = st.MaxWonder;
 
-  ApplyTeamVassalRule(st);                                                     // 9
-  ApplyPlayerVassalRuleAndScore(st, weights);                                  // 10
-
-  row.Pop = st.TeamPopWithVassals[0];                                          // 11
+  ApplyTeamVassalRule(st);
+  ApplyPlayerVassalRuleAndScore(st, weights);
+  row.Pop = st.TeamPopWithVassals[0];
   row.PopPercent = Percent(row.Pop, st.TotalPopulation);
   row.Land = st.TeamLandWithVassals[0];
   row.LandPercent = Percent(row.Land, st.TotalLandPlots);
 
-  BuildScienceHistory(st, row);                                                // 12
-  CopyHistories(st, row);                                                      // 13
+  BuildScienceHistory(st, row);
+  CopyHistories(st, row);
 
   row.FinalScore = ScoreCalc(ScoresOf(st, 0), ReferenceOf(st), st.Factors.LevelScoreFactor, st.EndTurn,
-                             st.GameTurn, weights);                            // 14
+                             st.GameTurn, weights);
   row.PopScore = st.PopScore[0];
   row.LandScore = st.LandScore[0];
   row.TechScore = st.TechScoreRaw[0];
   row.WonderScore = st.WonderScoreRaw[0];
-  row.CultureScore = cultureScore;
-  row.MTechScore = lateTechScore;
+  row.CultureScore = CultureScoreOf(row.Culture1, row.Culture2, row.Culture3);
+  row.MTechScore = LateTechScore(st);
 
-  RankAmongMet(st, row);                                                       // 15, 16
+  RankAmongMet(st, row);
 }
 
 }  // namespace vsl

@@ -32,12 +32,12 @@ constexpr FieldRun kAfterTechs[] = {         // items 25 to 28
     {Int32, 11 * 19},                        // 28
 };
 // clang-format on
-constexpr int64_t kCapturedBytes = 4 + 4 + 4 * 3 + 4 + 4   // items 1 to 5
-                                   + 19                     // 12 met flags
-                                   + 19                     // 14 vassal flags
-                                   + 4 * kTechs             // 22
-                                   + 4 * 9                  // 23
-                                   + kTechs;                // 24 technology flags
+constexpr int64_t kCapturedBytes = 4 + 4 + 4 * 3 + 4 + 4  // items 1 to 5
+                                   + 19                   // 12 met flags
+                                   + 19                   // 14 vassal flags
+                                   + 4 * kTechs           // 22
+                                   + 4 * 9                // 23
+                                   + kTechs;              // 24 technology flags
 static_assert(ByteSize(kAfterLand) + ByteSize(kBetweenMetAndVassal) + ByteSize(kAfterVassal) +
                   ByteSize(kAfterTechs) + kCapturedBytes ==
               kTeamRecordBytes);

@@ -18,7 +18,9 @@ std::string CutMacros(std::string_view text);
 void CutMacrosInPlace(std::string& text);
 
 // 'A'..'Z' in lower case; every other byte unchanged (no locale, no code page).
-constexpr char CharLowCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char CharLowCase(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // A text that contains `key` loses its first key-length characters (the key is taken to be its
 // prefix); in the rest, the first character and every character after an underscore keep their case,

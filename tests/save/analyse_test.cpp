@@ -16,12 +16,12 @@
 namespace vsl {
 namespace {
 
-using ::testing::HasSubstr;
-using ::testing::ThrowsMessage;
 using testing::BuildImage;
+using ::testing::HasSubstr;
 using testing::Plot;
 using testing::SaveSpec;
 using testing::SplicedSave;
+using ::testing::ThrowsMessage;
 
 // One parse with the audit's default settings (decimal point '.').
 class AnalyseTest : public ::testing::Test {
@@ -124,7 +124,7 @@ TEST_F(AnalyseTest, ALockedSaveKeepsItsLockText) {
 TEST_F(AnalyseTest, AnOldVersionCostsByTheHeaderSpeedAndDatesByTheRaisedOne) {
   SaveSpec spec = TwoPlayers();
   spec.version = 101;
-  spec.gameSpeed = 1;  // costs 150 %; calendar and culture of speed 2
+  spec.gameSpeed = 1;         // costs 150 %; calendar and culture of speed 2
   spec.Team(0).techs = {25};  // Fishing, 40, held from the start
   Analyse(spec);
   EXPECT_EQ(state_->Factors.SpeedCostPercent, 150);

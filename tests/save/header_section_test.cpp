@@ -13,7 +13,9 @@ namespace {
 using testing::SaveSpec;
 using testing::SaveWriter;
 
-std::unique_ptr<ParseState> NewState() { return std::make_unique<ParseState>(); }
+std::unique_ptr<ParseState> NewState() {
+  return std::make_unique<ParseState>();
+}
 
 TEST(HeaderSectionTest, PlayTimeRoundsQuartersOfTwoAndThreeUp) {
   EXPECT_EQ(PlayTimeSeconds(14), 4);  // remainder 2 rounds up

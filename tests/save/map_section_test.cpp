@@ -11,11 +11,11 @@
 namespace vsl {
 namespace {
 
-using ::testing::StrEq;
-using ::testing::ThrowsMessage;
 using testing::MapSpec;
 using testing::Plot;
 using testing::SaveWriter;
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
 struct Parsed {
   std::unique_ptr<ParseState> st = std::make_unique<ParseState>();
@@ -102,16 +102,17 @@ TEST(MapSectionTest, AMapTooLargeForTheSaveFailsBeforeTheLoop) {
   auto st = std::make_unique<ParseState>();
   TSaveDataRec row;
   StreamReader r(w.Data());
-  EXPECT_THAT([&] { ReadMapSection(r, *st, row); },
-              ThrowsMessage<SaveError>(StrEq("save is truncated or damaged at offset 310 (a count of 10000 entries "
-                                             "of at least 715 bytes each, 1000 bytes left)")));
+  EXPECT_THAT(
+      [&] { ReadMapSection(r, *st, row); },
+      ThrowsMessage<SaveError>(StrEq("save is truncated or damaged at offset 310 (a count of 10000 entries "
+                                     "of at least 715 bytes each, 1000 bytes left)")));
 
   SaveWriter huge;
   huge.Int(70000).Int(70000).Int(0).Ints(4).Bools(2).Ints(70);
   StreamReader r2(huge.Data());
   EXPECT_THAT([&] { ReadMapSection(r2, *st, row); },
-              ThrowsMessage<SaveError>(
-                  StrEq("save is truncated or damaged at offset 310 (a map of 70000 x 70000 plots is too large)")));
+              ThrowsMessage<SaveError>(StrEq(
+                  "save is truncated or damaged at offset 310 (a map of 70000 x 70000 plots is too large)")));
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ std::unique_ptr<ParseState> ParsePlayers(const SaveSpec& spec, int32_t startTurn
   WritePlayerSection(w, spec);
   auto st = std::make_unique<ParseState>();
   st->StartTurn = startTurn;
-  for (int p = 0; p < kSlots; ++p) st->LeaderInfo[static_cast<size_t>(p)].Team = spec.slots[static_cast<size_t>(p)].team;
+  for (int p = 0; p < kSlots; ++p)
+    st->LeaderInfo[static_cast<size_t>(p)].Team = spec.slots[static_cast<size_t>(p)].team;
   StreamReader r(w.Data());
   ReadPlayerSection(r, *st);
   EXPECT_EQ(r.Pos(), w.Size());
@@ -107,11 +108,11 @@ TEST(PlayerSectionTest, NegativeCountsReadNoEntriesAndAreStoredAsRead) {
 TEST(PlayerSectionTest, HistoryPairsAreIndexedFromTheStartTurn) {
   SaveSpec spec;
   spec.Player(0)
-      .HistoryPair(0, 5, 7)      // before the start turn: index 0
+      .HistoryPair(0, 5, 7)  // before the start turn: index 0
       .HistoryPair(0, 20, 1)
-      .HistoryPair(0, 20, 2)     // the same turn again: the later value wins
-      .HistoryPair(0, 1209, 4)   // index 1199, the last one stored
-      .HistoryPair(0, 1210, 9)   // index 1200: dropped
+      .HistoryPair(0, 20, 2)    // the same turn again: the later value wins
+      .HistoryPair(0, 1209, 4)  // index 1199, the last one stored
+      .HistoryPair(0, 1210, 9)  // index 1200: dropped
       .HistoryPair(5, 11, 6);
   const auto st = ParsePlayers(spec, 10);
   EXPECT_EQ(st->HistoryCount[0][0], 5);
@@ -126,8 +127,8 @@ TEST(PlayerSectionTest, HistoryPairsAreIndexedFromTheStartTurn) {
 TEST(PlayerSectionTest, TaggedItemsOfKinds9And10CarryATextOthersEightBytes) {
   SaveWriter text, ints;
   PlayerSpec a, b;
-  a.tagged = {{9, "abc"}};   // 16-bit text: count and 6 bytes
-  b.tagged = {{8, "abc"}};   // two int32, the text ignored
+  a.tagged = {{9, "abc"}};  // 16-bit text: count and 6 bytes
+  b.tagged = {{8, "abc"}};  // two int32, the text ignored
   WritePlayer(text, a);
   WritePlayer(ints, b);
   EXPECT_EQ(text.Size() - ints.Size(), 2u);  // 4 + 6 against 8

@@ -208,12 +208,12 @@ TEST_F(StatisticsTest, LateTechnologyScoreCountsEraSixAndRepeats) {
 }
 
 TEST_F(StatisticsTest, ScienceHistoryAddsCostsByTurnAndRunsUpToTheTurnsPlayed) {
-  st_->TeamMembers[0] = 2;  // 150 %
-  st_->TechTurn[0][Tech("Fishing")] = 0;         // 40
-  st_->TechTurn[0][Tech("Mysticism")] = 30;      // 50
-  st_->TechTurn[0][Tech("Mining")] = 30;         // 50
-  st_->TechTurn[0][Tech("Archery")] = 1200;      // 60, the last entry
-  st_->TechTurn[0][Tech("Masonry")] = 1201;      // no entry
+  st_->TeamMembers[0] = 2;                   // 150 %
+  st_->TechTurn[0][Tech("Fishing")] = 0;     // 40
+  st_->TechTurn[0][Tech("Mysticism")] = 30;  // 50
+  st_->TechTurn[0][Tech("Mining")] = 30;     // 50
+  st_->TechTurn[0][Tech("Archery")] = 1200;  // 60, the last entry
+  st_->TechTurn[0][Tech("Masonry")] = 1201;  // no entry
   st_->ElapsedTurns = 40;
   row_.ScienceHistory.fill(7);
   Run();
@@ -255,7 +255,8 @@ TEST_F(StatisticsTest, ASlotZeroTeamOutsideTheTablesMeetsNobodyAndCountsAsOneMem
 
 TEST_F(StatisticsTest, LadderSettingsOfTheFile) {
   st_->EndTurn = 660;
-  for (auto [speed, culture] : {std::pair{0, 150000}, {1, 75000}, {2, 50000}, {3, 25000}, {4, 50000}, {-1, 50000}}) {
+  for (auto [speed, culture] :
+       {std::pair{0, 150000}, {1, 75000}, {2, 50000}, {3, 25000}, {4, 50000}, {-1, 50000}}) {
     st_->GameSpeed = speed;
     Run();
     EXPECT_EQ(maxima_.MaxCulture, culture) << speed;

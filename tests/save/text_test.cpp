@@ -42,8 +42,8 @@ TEST(TextTest, CutTextKeyDropsTheKeyAndRecasesWords) {
 
 TEST(TextTest, CutTextKeyLeavesOtherTextsUnchanged) {
   const std::string key = "TXT_KEY_CITY_NAME_";
-  EXPECT_EQ(CutTextKey("My_Town", key), "My_Town");          // no key
-  EXPECT_EQ(CutTextKey(key, key), key);                       // not longer than the key
+  EXPECT_EQ(CutTextKey("My_Town", key), "My_Town");                                // no key
+  EXPECT_EQ(CutTextKey(key, key), key);                                            // not longer than the key
   EXPECT_EQ(CutTextKey("txt_key_city_name_ROME", key), "txt_key_city_name_ROME");  // case matters
   EXPECT_EQ(CutTextKey("", key), "");
   const std::string longText = key + std::string(1006, 'A');  // 1024 characters

@@ -21,11 +21,11 @@ SaveSpec::SaveSpec() {
 
 void WriteHeader(SaveWriter& w, const SaveSpec& spec) {
   w.Int(spec.version);
-  w.Str("Vellum").Str("");                                     // two 8-bit texts
+  w.Str("Vellum").Str("");  // two 8-bit texts
   w.Int(7);
   w.Str("Continents").Str("").Str("Normal").Str("").Str("x");  // five 8-bit texts
   w.Int(1).Int(2);
-  w.WStr("Alpha").WStr("");                                    // two wide texts
+  w.WStr("Alpha").WStr("");  // two wide texts
   w.WStr(spec.headerText);
   w.WStr("");
   w.Bool(1);
@@ -51,8 +51,8 @@ void WriteHeader(SaveWriter& w, const SaveSpec& spec) {
   for (const SlotSpec& s : spec.slots) w.Int(s.civ);
   for (const SlotSpec& s : spec.slots) w.Int(s.leader);
   for (const SlotSpec& s : spec.slots) w.Int(s.team);
-  w.Ints(19 * 3, 5);  // three more int32 arrays
-  w.Ints(19 * 2, 6);  // two int32 arrays
+  w.Ints(19 * 3, 5);   // three more int32 arrays
+  w.Ints(19 * 2, 6);   // two int32 arrays
   w.Bools(19 * 2, 1);  // two bool arrays
 }
 
@@ -60,31 +60,31 @@ void WriteHeader(SaveWriter& w, const SaveSpec& spec) {
 // Game section.
 
 void WriteGameSection(SaveWriter& w, const SaveSpec& spec) {
-  w.Int(1);                      //   0
-  w.Int(2);                      //   4
-  w.Int(spec.elapsedTurns);      //   8
-  w.Int(spec.startTurn);         //  12
-  w.Int(3);                      //  16
-  w.Int(spec.endTurn);           //  20
-  w.Int(spec.playTimeQuarters);  //  24
-  w.Ints(9, 4);                  //  28 .. 60
+  w.Int(1);                                //   0
+  w.Int(2);                                //   4
+  w.Int(spec.elapsedTurns);                //   8
+  w.Int(spec.startTurn);                   //  12
+  w.Int(3);                                //  16
+  w.Int(spec.endTurn);                     //  20
+  w.Int(spec.playTimeQuarters);            //  24
+  w.Ints(9, 4);                            //  28 .. 60
   for (int32_t m : spec.maxima) w.Int(m);  // 64 .. 76
   for (int32_t i : spec.inits) w.Int(i);   // 80 .. 92
-  w.Int(5);                      //  96
-  w.Bools(5, 1);                 // 100 .. 104
-  w.Int(spec.level);             // 105
-  w.Ints(3, 6);                  // 109 .. 117
-  w.Int(spec.victoryType);       // 121
-  w.Int(spec.gameEnded);         // 125
-  w.WStr(spec.text129);          // 129
+  w.Int(5);                                //  96
+  w.Bools(5, 1);                           // 100 .. 104
+  w.Int(spec.level);                       // 105
+  w.Ints(3, 6);                            // 109 .. 117
+  w.Int(spec.victoryType);                 // 121
+  w.Int(spec.gameEnded);                   // 125
+  w.WStr(spec.text129);                    // 129
 
-  w.Ints(19 * 3, 7);             // arrays 1 to 3 of 19
-  w.Int(spec.score).Ints(18, 8); // array 4: the stored score first
-  w.Ints(19 * 3, 9);             // arrays 5 to 7
+  w.Ints(19 * 3, 7);              // arrays 1 to 3 of 19
+  w.Int(spec.score).Ints(18, 8);  // array 4: the stored score first
+  w.Ints(19 * 3, 9);              // arrays 5 to 7
   w.Ints(92).Ints(68).Ints(105).Ints(11).Ints(25).Ints(10).Ints(7);
   w.Bools(3).Bools(4).Bools(10);
-  w.Ints(14);                    // 7 pairs
-  w.Ints(180);                   // 18 x 10
+  w.Ints(14);   // 7 pairs
+  w.Ints(180);  // 18 x 10
   w.Int(static_cast<int32_t>(spec.gameTexts14.size()));
   for (const std::string& t : spec.gameTexts14) w.WStr(t);
   w.Int(static_cast<int32_t>(spec.gameTexts15.size()));
@@ -112,7 +112,7 @@ void WriteGameSection(SaveWriter& w, const SaveSpec& spec) {
 
 void WritePlot(SaveWriter& w, const PlotSpec& plot) {
   w.Int(0);
-  w.Short(1).Short(2);           // column, row
+  w.Short(1).Short(2);  // column, row
   w.Int(0);
   w.Shorts(6);
   w.Int(0);
@@ -211,7 +211,7 @@ void WriteTeamSection(SaveWriter& w, const SaveSpec& spec) {
 
 void WriteCity(SaveWriter& w, const CitySpec& city) {
   w.Ints(2);
-  w.Int(3).Int(4);               // the third and fourth int32
+  w.Int(3).Int(4);  // the third and fourth int32
   w.Ints(2);
   w.Int(7);
   w.Int(0);
@@ -219,7 +219,7 @@ void WriteCity(SaveWriter& w, const CitySpec& city) {
   w.Ints(68);
   w.Bools(8);
   w.Ints(31);
-  w.Int(11).Int(12).Int(13);     // a triple
+  w.Int(11).Int(12).Int(13);  // a triple
   w.Ints(20);
   for (int32_t c : city.cultureBySlot) w.Int(c);
   w.Ints(19);
@@ -227,10 +227,10 @@ void WriteCity(SaveWriter& w, const CitySpec& city) {
   w.WStr(city.name);
   w.WStr(city.secondText);
   w.Ints(70);
-  w.Ints(11, 1);                 // per project
-  w.Ints(129, 2);                // per building
+  w.Ints(11, 1);   // per project
+  w.Ints(129, 2);  // per building
   w.Ints(387);
-  w.Ints(92, 3);                 // per unit type
+  w.Ints(92, 3);  // per unit type
   w.Ints(276);
   w.Ints(119);
   w.Bools(21);
@@ -271,7 +271,9 @@ void WriteMessage(SaveWriter& w, const MessageSpec& message) {
 namespace {
 
 // Counted lists 4, 6, 7 and 8: the count, four int32 whatever the count, then the entries.
-void WriteIntListWithHead(SaveWriter& w, int32_t n) { w.Int(n).Ints(4, 9).Ints(std::max(n, 0), 8); }
+void WriteIntListWithHead(SaveWriter& w, int32_t n) {
+  w.Int(n).Ints(4, 9).Ints(std::max(n, 0), 8);
+}
 
 }  // namespace
 
@@ -289,8 +291,8 @@ void WritePlayer(SaveWriter& w, const PlayerSpec& pl) {
   w.Ints(742);
   w.Bools(105);
   w.Ints(113);
-  w.Int(0);                                    // list 1
-  w.Int(0);                                    // list 2
+  w.Int(0);  // list 1
+  w.Int(0);  // list 2
   w.Int(static_cast<int32_t>(pl.list3Texts.size()));
   for (const std::string& t : pl.list3Texts) w.WStr(t);
   WriteIntListWithHead(w, pl.list4Count);
@@ -309,8 +311,8 @@ void WritePlayer(SaveWriter& w, const PlayerSpec& pl) {
   w.Int(pl.list9Entries);
   for (int32_t e = 0; e < pl.list9Entries; ++e) {
     w.Ints(3).Bool(1).Ints(3);
-    w.Int(1).Ints(2);                          // one pair
-    w.Int(1).Ints(5);                          // one group of 5
+    w.Int(1).Ints(2);  // one pair
+    w.Int(1).Ints(5);  // one group of 5
     w.Ints(3).Bool(0).Ints(3);
   }
   w.Int(pl.messageCount.value_or(static_cast<int32_t>(pl.messages.size())));
@@ -319,14 +321,14 @@ void WritePlayer(SaveWriter& w, const PlayerSpec& pl) {
   for (int32_t e = 0; e < pl.list10Entries; ++e) {
     w.Ints(4).Bools(2).Int(0);
     w.WStr("Deal").WStr("").WStr("Terms");
-    w.Int(1).WStr("give").WStr("take");        // one pair of texts
+    w.Int(1).WStr("give").WStr("take");  // one pair of texts
   }
   if (pl.tagged.empty()) {
     w.Int(0);
   } else {
     w.Int(1);
     w.Ints(3);
-    w.Int(1).Ints(2).Bools(4);                 // one group of (2 int32, 4 bool)
+    w.Int(1).Ints(2).Bools(4);  // one group of (2 int32, 4 bool)
     w.Int(0);
     w.Bools(2).Int(0).Bools(3);
     w.WStr("Order");
@@ -372,7 +374,9 @@ std::vector<uint8_t> BuildBody(const SaveSpec& spec) {
   return w.Take();
 }
 
-std::vector<uint8_t> BuildSaveFile(const SaveSpec& spec) { return MakeContainer(BuildHeader(spec), BuildBody(spec)); }
+std::vector<uint8_t> BuildSaveFile(const SaveSpec& spec) {
+  return MakeContainer(BuildHeader(spec), BuildBody(spec));
+}
 
 SplicedSave BuildImage(const SaveSpec& spec) {
   const std::vector<uint8_t> body = BuildBody(spec);

@@ -31,14 +31,29 @@ struct SlotSpec {
   std::string name;      // first wide text: the player's name
   std::string lockText;  // fifth wide text: non-empty locks the save
   int32_t civ = 0;
-  int32_t leader = -1;   // -1: no leader
-  int32_t team = 0;      // SaveSpec starts each slot on the team of its own number
+  int32_t leader = -1;  // -1: no leader
+  int32_t team = 0;     // SaveSpec starts each slot on the team of its own number
 
-  SlotSpec& Named(std::string n) { name = std::move(n); return *this; }
-  SlotSpec& Locked(std::string text) { lockText = std::move(text); return *this; }
-  SlotSpec& Civ(int32_t c) { civ = c; return *this; }
-  SlotSpec& Leader(int32_t l) { leader = l; return *this; }
-  SlotSpec& OnTeam(int32_t t) { team = t; return *this; }
+  SlotSpec& Named(std::string n) {
+    name = std::move(n);
+    return *this;
+  }
+  SlotSpec& Locked(std::string text) {
+    lockText = std::move(text);
+    return *this;
+  }
+  SlotSpec& Civ(int32_t c) {
+    civ = c;
+    return *this;
+  }
+  SlotSpec& Leader(int32_t l) {
+    leader = l;
+    return *this;
+  }
+  SlotSpec& OnTeam(int32_t t) {
+    team = t;
+    return *this;
+  }
 };
 
 struct ReplayMessageSpec {
@@ -53,10 +68,10 @@ struct TripleListsSpec {
 };
 
 struct PlotSpec {
-  uint8_t owner = 0xFF;    // 0xFF: nobody
-  int16_t type = 3;        // 0, 1, 2 are land
-  std::string text;        // the plot's wide text
-  int32_t pairs = 0;       // entries of the plot's closing list
+  uint8_t owner = 0xFF;  // 0xFF: nobody
+  int16_t type = 3;      // 0, 1, 2 are land
+  std::string text;      // the plot's wide text
+  int32_t pairs = 0;     // entries of the plot's closing list
 };
 
 // A plot owned by slot `owner` (0xFF: nobody) of type `type` (0, 1, 2 land).
@@ -72,15 +87,24 @@ inline PlotSpec Plot(uint8_t owner, int16_t type, std::string text = {}, int32_t
 struct MapSpec {
   int32_t width = 0;
   int32_t height = 0;
-  int32_t landPlots = 0;            // the stored land plot count
-  std::vector<PlotSpec> plots;      // the first plots in stream order; the rest are `filler`
+  int32_t landPlots = 0;        // the stored land plot count
+  std::vector<PlotSpec> plots;  // the first plots in stream order; the rest are `filler`
   PlotSpec filler;
-  int32_t list1Count = 0;           // int32 entries of the first list after the plots
-  int32_t list2Count = 0;           // 7,189-byte entries of the second
+  int32_t list1Count = 0;  // int32 entries of the first list after the plots
+  int32_t list2Count = 0;  // 7,189-byte entries of the second
 
-  MapSpec& Size(int32_t w, int32_t h) { width = w, height = h; return *this; }
-  MapSpec& LandPlots(int32_t n) { landPlots = n; return *this; }
-  MapSpec& Add(PlotSpec plot) { plots.push_back(std::move(plot)); return *this; }
+  MapSpec& Size(int32_t w, int32_t h) {
+    width = w, height = h;
+    return *this;
+  }
+  MapSpec& LandPlots(int32_t n) {
+    landPlots = n;
+    return *this;
+  }
+  MapSpec& Add(PlotSpec plot) {
+    plots.push_back(std::move(plot));
+    return *this;
+  }
 };
 
 struct TeamSpec {
@@ -92,13 +116,34 @@ struct TeamSpec {
   std::vector<int> techs;                   // technologies known (flags)
   int32_t lastTechCount = 0;                // repeats of the last technology
 
-  TeamSpec& Members(int32_t n) { members = n; return *this; }
-  TeamSpec& Population(int32_t n) { population = n; return *this; }
-  TeamSpec& Land(int32_t n) { land = n; return *this; }
-  TeamSpec& Meets(std::initializer_list<int> teams) { for (int u : teams) met.at(static_cast<size_t>(u)) = true; return *this; }
-  TeamSpec& VassalOf(int master) { vassalOf.at(static_cast<size_t>(master)) = true; return *this; }
-  TeamSpec& Knows(std::initializer_list<int> ks) { techs.insert(techs.end(), ks); return *this; }
-  TeamSpec& LastTechRepeats(int32_t n) { lastTechCount = n; return *this; }
+  TeamSpec& Members(int32_t n) {
+    members = n;
+    return *this;
+  }
+  TeamSpec& Population(int32_t n) {
+    population = n;
+    return *this;
+  }
+  TeamSpec& Land(int32_t n) {
+    land = n;
+    return *this;
+  }
+  TeamSpec& Meets(std::initializer_list<int> teams) {
+    for (int u : teams) met.at(static_cast<size_t>(u)) = true;
+    return *this;
+  }
+  TeamSpec& VassalOf(int master) {
+    vassalOf.at(static_cast<size_t>(master)) = true;
+    return *this;
+  }
+  TeamSpec& Knows(std::initializer_list<int> ks) {
+    techs.insert(techs.end(), ks);
+    return *this;
+  }
+  TeamSpec& LastTechRepeats(int32_t n) {
+    lastTechCount = n;
+    return *this;
+  }
 };
 
 struct CitySpec {
@@ -132,25 +177,37 @@ struct PlayerSpec {
   // Counts written in place of the real ones (the entries of the vectors are still written).
   std::optional<int32_t> cityCount, messageCount;
   std::array<std::optional<int32_t>, 6> historyCount;
-  std::string text13;                       // item 13
+  std::string text13;                                                      // item 13
   int32_t list4Count = 0, list6Count = 0, list7Count = 0, list8Count = 0;  // int32 entries
-  std::vector<std::string> list3Texts;      // counted list 3
-  int32_t list5Pairs = -1;                  // >= 0: one list-5 entry with this many pairs
-  std::vector<TaggedItemSpec> tagged;       // non-empty: one list-11 entry with these items
-  int32_t list9Entries = 0;                 // each with one pair and one group of 5 int32
-  int32_t list10Entries = 0;                // each with three texts and one pair of texts
+  std::vector<std::string> list3Texts;                                     // counted list 3
+  int32_t list5Pairs = -1;             // >= 0: one list-5 entry with this many pairs
+  std::vector<TaggedItemSpec> tagged;  // non-empty: one list-11 entry with these items
+  int32_t list9Entries = 0;            // each with one pair and one group of 5 int32
+  int32_t list10Entries = 0;           // each with three texts and one pair of texts
 
-  PlayerSpec& Population(int32_t n) { population = n; return *this; }
+  PlayerSpec& Population(int32_t n) {
+    population = n;
+    return *this;
+  }
   // The four score values as the save stores them.
   PlayerSpec& Scores(int32_t pop, int32_t land, int32_t wonder, int32_t tech) {
     popScore = pop, landScore = land, wonderScore = wonder, techScore = tech;
     return *this;
   }
-  PlayerSpec& Alive(bool a = true) { alive = a; return *this; }
+  PlayerSpec& Alive(bool a = true) {
+    alive = a;
+    return *this;
+  }
   // A city of this slot whose own culture is `culture` (entry p of its culture values).
   PlayerSpec& City(std::string name, int32_t culture, int p = 0);
-  PlayerSpec& Units(int32_t n) { units = n; return *this; }
-  PlayerSpec& Message(std::string text, int32_t turn) { messages.push_back({std::move(text), turn, {}}); return *this; }
+  PlayerSpec& Units(int32_t n) {
+    units = n;
+    return *this;
+  }
+  PlayerSpec& Message(std::string text, int32_t turn) {
+    messages.push_back({std::move(text), turn, {}});
+    return *this;
+  }
   PlayerSpec& HistoryPair(int kind, int32_t turn, int32_t value) {
     histories.at(static_cast<size_t>(kind)).emplace_back(turn, value);
     return *this;
@@ -161,23 +218,23 @@ struct SaveSpec {
   // Header.
   int32_t version = 302;
   int32_t costSetting1 = 0, costSetting4 = 0, gameSpeed = 2;
-  std::string headerText;           // header item 7
-  std::vector<int32_t> listA;       // header item 11 entries
-  std::vector<uint8_t> listB;       // header item 12 entries
+  std::string headerText;      // header item 7
+  std::vector<int32_t> listA;  // header item 11 entries
+  std::vector<uint8_t> listB;  // header item 12 entries
   std::array<SlotSpec, kSpecSlots> slots;
 
   // Game section.
   int32_t elapsedTurns = 0;
   int32_t startTurn = 0;
   int32_t endTurn = 460;
-  int32_t playTimeQuarters = 0;     // play time in quarter seconds
-  int32_t score = 0;                // stored score (first entry of the fourth 19-entry array)
+  int32_t playTimeQuarters = 0;  // play time in quarter seconds
+  int32_t score = 0;             // stored score (first entry of the fourth 19-entry array)
   int32_t level = 3;
   int32_t victoryType = 0;
   int32_t gameEnded = 0;
   std::array<int32_t, 4> maxima{};  // population, land, technology, wonders
   std::array<int32_t, 4> inits{};
-  std::string text129;              // the wide text at body offset 129
+  std::string text129;  // the wide text at body offset 129
   std::vector<std::string> gameTexts14, gameTexts15;
   int32_t item16Count = 0;
   std::vector<TripleListsSpec> item17;

@@ -221,6 +221,7 @@ void WindowModel::BatchRun::RunInParallel(size_t threads) {
         job.outcome = LoadAndAnalyse(paths[i], {job.row, job.maxima, job.audit}, *state, inputs);
         const bool endsBatch = job.outcome.failure == Failure::Setting ||
                                (job.outcome.failure == Failure::Damaged && !options.KeepGoing);
+        if (!endsBatch) job.outcome.loaded.reset();  // only a batch-ending parse is repeated
         if (endsBatch) {
           size_t current = stopAfter.load();
           while (i < current && !stopAfter.compare_exchange_weak(current, i)) {

@@ -68,6 +68,8 @@ void WindowModel::Button2Click(const std::string& path) const {
 }
 
 std::string WindowModel::ProposedExportName() const {
+  // With no folder yet the name alone, in the dialog's current folder, rather than the root.
+  if (edits_.Edit1.empty()) return "Res.txt";
 #ifdef _WIN32
   return edits_.Edit1 + "\\Res.txt";
 #else

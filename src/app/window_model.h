@@ -162,7 +162,8 @@ class WindowModel {
   // "Save Results" to the chosen path: writes ExportText(). Throws ExportError naming the file and the
   // reason when it cannot be written.
   void Button2Click(const std::string& path) const;
-  // The name the save dialog proposes: Edit1, the path separator, "Res.txt".
+  // The name the save dialog proposes: Edit1, the path separator, "Res.txt" ("Res.txt" alone while Edit1
+  // is empty).
   std::string ProposedExportName() const;
 
   // --- Operations the handlers are made of -------------------------------------------------------

@@ -364,6 +364,7 @@ TEST_F(WindowModelTest, ExportOfSeveralFiles) {
 }
 
 TEST_F(WindowModelTest, SaveResultsWritesTheExportOrNamesTheFileThatFailed) {
+  EXPECT_EQ(model.ProposedExportName(), "Res.txt");
   model.Edits().Edit1 = "/games/saves";
   EXPECT_EQ(model.ProposedExportName(), "/games/saves/Res.txt");
   Load({Record("a", "x")});

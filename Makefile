@@ -10,11 +10,12 @@ BUILD_DIR := build
 # Debian packages the build, the tests and the window need.
 PACKAGES := build-essential cmake ninja-build pkg-config zlib1g-dev libdeflate-dev nlohmann-json3-dev \
   libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev qt6-charts-dev libgl-dev \
-  clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core fonts-liberation2
+  clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core fonts-liberation2 \
+  librsvg2-bin desktop-file-utils dpkg-dev file
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test run bench build-asan test-asan fuzz package clean demo
+.PHONY: deps build test run bench build-asan test-asan fuzz package clean demo docs
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -42,6 +43,14 @@ run: build demo
 	else \
 	  $(BUILD_DIR)/bin/vsl-report $(BUILD_DIR)/demo/*.Save; \
 	fi
+
+# The Debian package, in $(BUILD_DIR)/vellum-saves-list_<version>_<arch>.deb.
+package: build
+	cmake --build $(BUILD_DIR) --target package
+
+# Screenshots of every page with the demo saves, for docs/guide.md and the README.
+docs: build
+	cmake --build $(BUILD_DIR) --target docs
 
 bench: deps
 	@[ -f build-bench/build.ninja ] || cmake --preset bench

@@ -21,7 +21,7 @@ class ColumnStrip : public QWidget {
   // Places `w` at height `y`, keeping its size, centred over column `col`.
   void Centre(QWidget* w, int col, int y);
 
- public slots:
+ public Q_SLOTS:
   void Relayout();
 
  protected:

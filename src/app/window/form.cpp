@@ -193,7 +193,8 @@ TForm1::TForm1(std::shared_ptr<const LocaleServices> locale, QWidget* parent)
   PushAll();
 }
 
-TForm1::~TForm1() = default;
+// The widgets read the model's cells until they are gone, so they go first.
+TForm1::~TForm1() { delete takeCentralWidget(); }
 
 // --- Building the window ---------------------------------------------------------------------------
 

@@ -65,7 +65,7 @@ class TForm1 : public QMainWindow {
   // Chart animations on or off (off for screenshots).
   void SetAnimated(bool animated);
 
- public slots:
+ public Q_SLOTS:
   void Button1Click();
   void Button2Click();
   void Edit6Change();

@@ -70,8 +70,8 @@ Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {
 }
 
 void GridTableModel::Refresh() {
-  if (dataRows_ > 0 && columns_ > 0) emit dataChanged(index(0, 0), index(dataRows_ - 1, columns_ - 1));
-  emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
+  if (dataRows_ > 0 && columns_ > 0) Q_EMIT dataChanged(index(0, 0), index(dataRows_ - 1, columns_ - 1));
+  Q_EMIT headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
 }
 
 QTableView* MakeGrid(const QString& name, const std::vector<int>& widths, int dataRows, CellReader cells,

@@ -1,0 +1,310 @@
+// The window's handlers driven through its controls: loading through the open dialog, sorting, the
+// audit and Ladder settings, the history selector, the export, the error box, drops and page shots.
+
+#include <QApplication>
+#include <cstdlib>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLegendMarker>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+#include <QValueAxis>
+
+#include "window_fixture.h"
+
+using vsl::testing::FormHarness;
+using vsl::testing::SaveFolder;
+using vsl::testing::SimpleSave;
+
+class HandlersTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<FormHarness> h_;
+  std::unique_ptr<SaveFolder> saves_;
+  QStringList paths_;
+
+  QChart* Chart() const { return h_->Find<QChartView>("HistoryChart")->chart(); }
+  QLineSeries* Series(int k) const { return qobject_cast<QLineSeries*>(Chart()->series()[k]); }
+  QValueAxis* ValueAxis() const { return qobject_cast<QValueAxis*>(Chart()->axes(Qt::Vertical).first()); }
+  bool InLegend(int k) const { return Chart()->legend()->markers(Series(k)).first()->isVisible(); }
+  QStringList Grids() const {
+    QStringList all;
+    for (const char* g : {"BaseGrid", "ReloadGrid", "AdditionalGrid", "LadderGrid"}) all += h_->AllCells(g);
+    return all;
+  }
+  void Type(const char* edit, const QString& text) {
+    auto* e = h_->Find<QLineEdit>(edit);
+    e->selectAll();
+    QTest::keyClicks(e, text);
+  }
+  // Leaves a Ladder edit the way a user does: focus into it, then onto another control.
+  void Leave(const char* edit) {
+    h_->Find<QLineEdit>(edit)->setFocus();
+    QTRY_VERIFY(h_->Find<QLineEdit>(edit)->hasFocus());
+    h_->Find<QLineEdit>("Edit1")->setFocus();
+    QTRY_VERIFY(!h_->Find<QLineEdit>(edit)->hasFocus());
+  }
+
+ private Q_SLOTS:
+  void init() {
+    h_ = std::make_unique<FormHarness>();
+    saves_ = std::make_unique<SaveFolder>();
+    // Three players, written in an order that is not the order of their names.
+    paths_ = {saves_->Write("Carol.Save", SimpleSave("Carol", 500, 100)),
+              saves_->Write("alice.Save", SimpleSave("Alice", 700, 120)),
+              saves_->Write("Bob.Save", SimpleSave("Bob", 500, 80))};
+    h_->Form().show();
+    QVERIFY(QTest::qWaitForWindowActive(&h_->Form()));
+  }
+  void cleanup() {
+    h_.reset();
+    saves_.reset();
+  }
+
+  void LoadFillsAllFourGridsSortedByFileName() {
+    h_->Load(paths_);
+    QVERIFY(h_->errors.isEmpty());
+    QCOMPARE(h_->Find<QLineEdit>("Edit1")->text(), saves_->Path());
+    // Sorted by file name, case ignored.
+    QCOMPARE(h_->Cell("BaseGrid", 0, 1), QString("1"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 1), QString("alice"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 2), QString("Bob"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 3), QString("Carol"));
+    QCOMPARE(h_->Cell("BaseGrid", 2, 1), QString("Alice"));
+    QCOMPARE(h_->Cell("BaseGrid", 3, 1), QString("Augustus"));
+    QCOMPARE(h_->Cell("BaseGrid", 5, 1), QString(" 120"));
+    QCOMPARE(h_->Cell("BaseGrid", 8, 1), QString("   700"));
+    QCOMPARE(h_->Cell("BaseGrid", 10, 1), QString("Monarch"));
+    QCOMPARE(h_->Cell("BaseGrid", 11, 1), QString("Incomplete"));
+    QCOMPARE(h_->Cell("ReloadGrid", 2, 1), QString("29-11-2005 12:00:00"));
+    QCOMPARE(h_->Cell("ReloadGrid", 5, 1), QString("   3:00:00"));
+    QCOMPARE(h_->Cell("ReloadGrid", 6, 1), QString("   3"));
+    QCOMPARE(h_->Cell("AdditionalGrid", 1, 2), QString("Bob"));
+    QCOMPARE(h_->Cell("LadderGrid", 1, 3), QString("Carol"));
+    QCOMPARE(h_->Cell("LadderGrid", 8, 3), QString("   100"));
+    // The rendering wrote the Ladder maxima into their edits.
+    QCOMPARE(h_->Find<QLineEdit>("MaxPopE")->text(), QString("   400"));
+    QCOMPARE(h_->Find<QLineEdit>("MaxMTechE")->text(), QString("   150"));
+    // Nothing beyond the batch.
+    QCOMPARE(h_->Cell("BaseGrid", 1, 4), QString());
+    // Every grid shows exactly what the model holds, byte for byte decoded.
+    const vsl::WindowModel& model = h_->Form().Model();
+    QCOMPARE(h_->Cell("LadderGrid", 22, 1), QString::fromStdString(model.LadderGrid().Cell(22, 1)));
+  }
+
+  void BatchOfThreeHidesSeriesThreeToNineteen() {
+    h_->Load(paths_);
+    for (int k = 0; k < 3; ++k) QVERIFY(InLegend(k));
+    for (int k = 3; k < 20; ++k) {
+      QVERIFY(!InLegend(k));
+      QCOMPARE(Series(k)->count(), 0);
+    }
+    QCOMPARE(Series(0)->name(), QString("Alice"));
+    QCOMPARE(Series(0)->count(), 120);
+    QCOMPARE(Series(0)->at(119), QPointF(119, 700));
+    // Score axis: -(2 * 700) div 100 .. 700 * 105 div 100.
+    QCOMPARE(ValueAxis()->min(), -14.0);
+    QCOMPARE(ValueAxis()->max(), 735.0);
+  }
+
+  void CancelledDialogChangesNothing() {
+    h_->Load(paths_);
+    const QStringList before = Grids();
+    h_->Load({});
+    QCOMPARE(Grids(), before);
+    QCOMPARE(h_->Find<QLineEdit>("Edit1")->text(), saves_->Path());
+  }
+
+  void SortClicksReorderRowsAndSeries() {
+    h_->Load(paths_);
+    auto* score = h_->Find<QToolButton>("SortByScoreSelect");
+    score->click();
+    // Descending and stable: 700, then the two 500 rows in their earlier order (Bob, Carol).
+    QCOMPARE(h_->Cell("BaseGrid", 1, 1), QString("alice"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 2), QString("Bob"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 3), QString("Carol"));
+    QCOMPARE(score->toolTip(), QString("Sort by score, ascending"));
+    score->click();
+    QCOMPARE(h_->Cell("BaseGrid", 1, 1), QString("Bob"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 2), QString("Carol"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 3), QString("alice"));
+    // The colours follow the rows: series 0 now draws Bob's 80 turns.
+    QCOMPARE(Series(0)->name(), QString("Bob"));
+    QCOMPARE(Series(0)->count(), 80);
+    QCOMPARE(Series(2)->name(), QString("Alice"));
+
+    h_->Find<QToolButton>("SortByTurnSelect")->click();
+    QCOMPARE(h_->Cell("BaseGrid", 5, 1), QString("  80"));
+    QCOMPARE(h_->Cell("BaseGrid", 5, 3), QString(" 120"));
+    h_->Find<QToolButton>("SortByFileNameSelect")->click();
+    QCOMPARE(h_->Cell("BaseGrid", 1, 1), QString("alice"));
+    QCOMPARE(h_->Find<QToolButton>("SortByFileNameSelect")->toolTip(), QString("Sort by file name, descending"));
+    h_->Find<QToolButton>("SortByLadderFinalSelect")->click();
+    QCOMPARE(h_->Cell("LadderGrid", 22, 1), QString(" 1.000"));
+    QVERIFY(h_->errors.isEmpty());
+  }
+
+  void TypingAnAuditSettingReRenders() {
+    h_->Load(paths_);
+    QCOMPARE(h_->Cell("ReloadGrid", 6, 1), QString("   3"));
+    Type("Edit6", "28");  // the tournament starts a day later
+    QVERIFY(h_->errors.isEmpty());
+    QCOMPARE(h_->Cell("ReloadGrid", 6, 1), QString("   2"));
+    // The level settings of the Ladder page run the audit too: a lower base level raises the bonus.
+    const QString bonus = h_->Cell("LadderGrid", 20, 1);
+    h_->Find<QComboBox>("BaseLevelSelect")->setCurrentIndex(4);
+    QVERIFY(h_->errors.isEmpty());
+    QVERIFY(h_->Cell("LadderGrid", 20, 1) != bonus);
+    QCOMPARE(h_->Form().Model().Audit().BaseLevel, 4);
+  }
+
+  void InvalidAuditTextShowsTheErrorBoxAndKeepsTheGrids() {
+    h_->Load(paths_);
+    const QStringList before = Grids();
+    Type("Edit8", "x");
+    QCOMPARE(h_->errors, QStringList{"'x' is not a valid integer value."});
+    QCOMPARE(h_->errorCaptions, QStringList{"Vellum Saves List"});
+    QCOMPARE(Grids(), before);
+    Type("Edit8", "30");
+    QCOMPARE(h_->errors.size(), 1);
+    QCOMPARE(Grids(), before);
+    // Typing passes through intermediate texts; each that does not convert shows its own box.
+    h_->errors.clear();
+    Type("Edit7", "1,5");
+    QCOMPARE(h_->errors, (QStringList{"'1,' is not a valid floating point value.",
+                                      "'1,5' is not a valid floating point value."}));
+    // "1" was a valid text on the way: its rendering (one session a day over three days) stays.
+    QCOMPARE(h_->Cell("ReloadGrid", 10, 1), QString("   3"));
+    h_->errors.clear();
+    Type("Edit6", "32");
+    QVERIFY(!h_->errors.isEmpty());
+    QCOMPARE(h_->errors.last(), QString("'32-11-2005' is not a valid date."));
+  }
+
+  void BaseLevelTextThatIsNoItemSelectsNone() {
+    h_->Load(paths_);
+    auto* level = h_->Find<QComboBox>("BaseLevelSelect");
+    level->lineEdit()->selectAll();
+    QTest::keyClicks(level->lineEdit(), "Zz");
+    QVERIFY(h_->errors.isEmpty());
+    QCOMPARE(h_->Form().Model().Edits().BaseLevelSelect, -1);
+  }
+
+  void LeavingALadderEditReScores() {
+    h_->Load(paths_);
+    h_->Find<QTabWidget>("PageControls")->setCurrentIndex(4);
+    const QString before = h_->Cell("LadderGrid", 11, 1);
+    Type("PopFactorE", " 5000");
+    QCOMPARE(h_->Cell("LadderGrid", 11, 1), before);  // typing alone changes nothing
+    Leave("PopFactorE");
+    QVERIFY(h_->errors.isEmpty());
+    // Twice the factor, twice the component (each rounded on its own).
+    QVERIFY(std::abs(h_->Cell("LadderGrid", 11, 1).trimmed().toInt() - 2 * before.trimmed().toInt()) <= 1);
+
+    const QStringList grids = Grids();
+    Type("MaxTurnE", "abc");
+    Leave("MaxTurnE");
+    QCOMPARE(h_->errors, QStringList{"'abc' is not a valid integer value."});
+    QCOMPARE(Grids(), grids);
+  }
+
+  void HistorySelectorRedrawsOnlyTheCurves() {
+    h_->Load(paths_);
+    const QStringList grids = Grids();
+    auto* graph = h_->Find<QComboBox>("GraphSelect");
+    graph->setCurrentIndex(1);  // Economy: half the score
+    QVERIFY(h_->errors.isEmpty());
+    QCOMPARE(Series(0)->at(119), QPointF(119, 350));
+    QCOMPARE(ValueAxis()->min(), 0.0);
+    QCOMPARE(ValueAxis()->max(), 367.0);
+    QCOMPARE(Grids(), grids);
+    // A typed text that is no item draws every point at 0.
+    graph->lineEdit()->selectAll();
+    QTest::keyClicks(graph->lineEdit(), "Wealth");
+    QCOMPARE(h_->Form().Model().Edits().GraphSelect, -1);
+    QCOMPARE(Series(0)->at(119), QPointF(119, 0));
+    QCOMPARE(ValueAxis()->max(), 0.0 + 1);  // an empty range is shown one unit high
+    QCOMPARE(Grids(), grids);
+  }
+
+  void SaveResultsWritesTheModelsExport() {
+    h_->Load(paths_);
+    const QString target = QDir(saves_->Path()).filePath("out.txt");
+    h_->Save(target);
+    QVERIFY(h_->errors.isEmpty());
+    QCOMPARE(h_->proposedSaveName, QDir(saves_->Path()).filePath("Res.txt"));
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    QCOMPARE(written, QByteArray::fromStdString(h_->Form().Model().ExportText()));
+    QVERIFY(written.startsWith("\xB9; File Name; "));
+    QCOMPARE(written.count("\r\n"), 3);
+
+    // A file that cannot be written is reported, naming it.
+    const QString bad = QDir(saves_->Path()).filePath("missing/out.txt");
+    h_->Save(bad);
+    QCOMPARE(h_->errors.size(), 1);
+    QVERIFY(h_->errors[0].contains(bad));
+  }
+
+  void DamagedFileEndsTheBatchNamingTheFile() {
+    const QString junk = saves_->WriteBytes("junk.Save", std::string(64, 'x'));
+    h_->Load({paths_[0], junk, paths_[1]});
+    QCOMPARE(h_->errors.size(), 1);
+    QVERIFY2(h_->errors[0].contains(junk), qPrintable(h_->errors[0]));
+    QVERIFY(h_->errors[0].endsWith('.'));
+    // The file before it is the batch.
+    QCOMPARE(h_->Cell("BaseGrid", 1, 1), QString("Carol"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 2), QString());
+    // The window takes input again.
+    QVERIFY(h_->Find<QPushButton>("Button1")->isEnabled());
+    QVERIFY(h_->Find<QTabWidget>("PageControls")->isEnabled());
+  }
+
+  void DroppedFilesLoadAsABatch() {
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& p : paths_) urls.append(QUrl::fromLocalFile(p));
+    mime.setUrls(urls);
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&h_->Form(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&h_->Form(), &drop);
+    QCOMPARE(h_->Cell("BaseGrid", 1, 3), QString("Carol"));
+  }
+
+  void ShortcutsOpenTheDialogs() {
+    h_->openAnswer = paths_;
+    QTest::keyClick(&h_->Form(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(h_->Cell("BaseGrid", 1, 1), QString("alice"));
+    h_->saveAnswer.clear();
+    QTest::keyClick(&h_->Form(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(h_->proposedSaveName, QDir(saves_->Path()).filePath("Res.txt"));
+  }
+
+  void PageShotsWriteOneImagePerPage() {
+    h_->Load(paths_);
+    const QString dir = QDir(saves_->Path()).filePath("shots");
+    QVERIFY(h_->Form().SavePageShots(dir));
+    for (const char* page : {"Base", "Graph", "Reloads", "Additional", "Ladder"}) {
+      QImage image(QDir(dir).filePath(QString(page) + ".png"));
+      QVERIFY2(!image.isNull(), page);
+      QCOMPARE(image.size(), h_->Form().size());
+    }
+    QCOMPARE(h_->Find<QTabWidget>("PageControls")->currentIndex(), 0);
+  }
+};
+
+QTEST_MAIN(HandlersTest)
+#include "handlers_test.moc"

@@ -1,0 +1,87 @@
+#include "window_fixture.h"
+
+#include <QAbstractItemModel>
+#include <QDateTime>
+#include <QFile>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimeZone>
+
+namespace vsl::testing {
+
+SaveSpec SimpleSave(const std::string& nick, int32_t score, int32_t turns) {
+  SaveSpec spec;
+  spec.Slot(0).Named(nick).Leader(3).Civ(19).OnTeam(0);
+  spec.Team(0).Members(1).Population(20).Land(10);
+  spec.Player(0).Population(20).Scores(50, 40, 10, 300).Alive();
+  spec.maxima = {400, 300, 1000, 200};
+  spec.elapsedTurns = turns;
+  spec.endTurn = 460;
+  spec.score = score;
+  spec.level = 5;
+  spec.sessionCount = 4;
+  spec.playTimeQuarters = 3 * 3600 * 4;
+  for (int32_t t = 0; t < turns; ++t) {
+    spec.Player(0).HistoryPair(0, t, score * (t + 1) / turns);
+    spec.Player(0).HistoryPair(1, t, score * (t + 1) / turns / 2);
+  }
+  return spec;
+}
+
+QString SaveFolder::Write(const QString& name, const SaveSpec& spec) {
+  const std::vector<uint8_t> bytes = BuildSaveFile(spec);
+  const QString path = WriteBytes(name, std::string(bytes.begin(), bytes.end()));
+  QFile file(path);
+  file.open(QIODevice::ReadWrite);
+  file.setFileTime(QDateTime(QDate(2005, 11, 29), QTime(12, 0)), QFileDevice::FileModificationTime);
+  return path;
+}
+
+QString SaveFolder::WriteBytes(const QString& name, const std::string& bytes) {
+  const QString path = dir_.filePath(name);
+  QFile file(path);
+  file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  return path;
+}
+
+FormHarness::FormHarness() : form_(std::make_unique<TForm1>(std::make_shared<FixedLocaleServices>('.'))) {
+  FormDialogs& d = form_->Dialogs();
+  d.OpenFiles = [this](QWidget*) { return openAnswer; };
+  d.SaveFile = [this](QWidget*, const QString& proposed) {
+    proposedSaveName = proposed;
+    return saveAnswer;
+  };
+  d.ErrorBox = [this](QWidget*, const QString& caption, const QString& text) {
+    errorCaptions.append(caption);
+    errors.append(text);
+  };
+  d.InfoBox = [this](QWidget*, const QString&, const QString& text) { notices.append(text); };
+}
+
+void FormHarness::Load(const QStringList& paths) {
+  openAnswer = paths;
+  Find<QPushButton>("Button1")->click();
+}
+
+void FormHarness::Save(const QString& path) {
+  saveAnswer = path;
+  Find<QPushButton>("Button2")->click();
+}
+
+QString FormHarness::Cell(const char* grid, int col, int row) const {
+  const QAbstractItemModel* model = Find<QTableView>(grid)->model();
+  if (row == 0) return model->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString();
+  return model->data(model->index(row - 1, col), Qt::DisplayRole).toString();
+}
+
+QStringList FormHarness::AllCells(const char* grid) const {
+  const QAbstractItemModel* model = Find<QTableView>(grid)->model();
+  QStringList cells;
+  for (int row = 0; row <= model->rowCount(); ++row) {
+    for (int col = 0; col < model->columnCount(); ++col) cells.append(Cell(grid, col, row));
+  }
+  return cells;
+}
+
+}  // namespace vsl::testing

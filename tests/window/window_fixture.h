@@ -1,0 +1,68 @@
+#pragma once
+// What the window tests share: saves written into a temporary folder from short descriptions, and a
+// window whose dialogs and message boxes are recorded instead of shown.
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/window/form.h"
+#include "support/fixture_save.h"
+
+class QAbstractItemModel;
+class QTableView;
+
+namespace vsl::testing {
+
+// A save of one player (slot 0 named `nick`) with a score curve rising to `score` over `turns` turns
+// and an economy curve of half that.
+SaveSpec SimpleSave(const std::string& nick, int32_t score, int32_t turns);
+
+// A temporary folder of save files.
+class SaveFolder {
+ public:
+  // Writes `spec` as `name`, dated 29 November 2005, 12:00 local time; returns its path.
+  QString Write(const QString& name, const SaveSpec& spec);
+  // Writes raw bytes as `name`; returns its path.
+  QString WriteBytes(const QString& name, const std::string& bytes);
+  QString Path() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// The real window, with the C locale's '.' as decimal separator and recorded dialogs.
+class FormHarness {
+ public:
+  FormHarness();
+
+  TForm1& Form() { return *form_; }
+  // Clicks "Load File"; the open dialog answers `paths`.
+  void Load(const QStringList& paths);
+  // Clicks "Save Results"; the save dialog answers `path`.
+  void Save(const QString& path);
+  // The text a grid shows in (col, row); row 0 is the header.
+  QString Cell(const char* grid, int col, int row) const;
+  // Every shown text of a grid, row by row, for before/after comparisons.
+  QStringList AllCells(const char* grid) const;
+  template <typename T>
+  T* Find(const char* name) const {
+    return form_->findChild<T*>(name);
+  }
+
+  QStringList openAnswer;       // what the open dialog returns
+  QString saveAnswer;           // what the save dialog returns
+  QString proposedSaveName;     // what the save dialog was offered
+  QStringList errors;           // texts of the error boxes, in order
+  QStringList errorCaptions;
+  QStringList notices;
+
+ private:
+  std::unique_ptr<TForm1> form_;
+};
+
+}  // namespace vsl::testing

@@ -20,7 +20,8 @@ struct FileLadderMaxima {
 // Walks the save in `image` (body at `bodyOffset`) and fills every field of `row` that a parse writes,
 // ending with the reload audit under `edits`. FileName and FileDate of `row` are the caller's. `state`
 // is scratch, reset here; nothing of an earlier file carries over. Throws SaveError for a damaged save
-// and ConvertError when an audit setting does not convert.
+// and ConvertError when an audit setting does not convert; a save whose score references are damaged
+// (a negative maximum over a positive start) can make the final score throw MathError.
 void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRec& row, ParseState& state,
                  FileLadderMaxima& maxima, const AuditEdits& edits, char decimalSeparator,
                  AuditSettings& audit);

@@ -12,6 +12,7 @@
 #include "save/save_error.h"
 #include "save/team_section.h"
 #include "support/fixture_save.h"
+#include "support/large_save.h"
 
 namespace vsl {
 namespace {
@@ -221,6 +222,35 @@ TEST_F(AnalyseTest, AHugeCountFailsFastWithTheCountInTheMessage) {
   spec.Player(3).messageCount = 2000000000;
   EXPECT_THAT([&] { Analyse(spec); },
               ThrowsMessage<SaveError>(HasSubstr("a count of 2000000000 entries of at least 47 bytes each")));
+}
+
+// The reader skips every field it does not keep: a large save parses to the same row whether its
+// skipped runs hold zeros or varied values.
+TEST_F(AnalyseTest, SkippedFieldsDoNotChangeTheRowOfALargeSave) {
+  const SaveSpec spec = testing::MakeLargeSaveSpec(7);
+  auto parse = [&](const std::vector<uint8_t>& body) {
+    testing::SaveWriter w;
+    w.Raw(testing::BuildHeader(spec)).Int(static_cast<int32_t>(body.size())).Raw("BODY");
+    const int32_t bodyOffset = static_cast<int32_t>(w.Size());
+    w.Raw(body);
+    TSaveDataRec row;
+    SaveAnalyse(w.Data(), bodyOffset, row, *state_, maxima_, edits_, '.', audit_);
+    return row;
+  };
+  const TSaveDataRec plain = parse(testing::BuildBody(spec));
+  const TSaveDataRec varied = parse(testing::BuildVariedBody(spec, 7));
+  EXPECT_EQ(plain.NickName, "Player 7-0");
+  EXPECT_GT(plain.Cities, 10);
+  EXPECT_EQ(varied.NickName, plain.NickName);
+  EXPECT_EQ(varied.Cities, plain.Cities);
+  EXPECT_EQ(varied.Units, plain.Units);
+  EXPECT_EQ(varied.Techs, plain.Techs);
+  EXPECT_EQ(varied.LandPlots, plain.LandPlots);
+  EXPECT_EQ(varied.Culture1, plain.Culture1);
+  EXPECT_EQ(varied.FinalScore, plain.FinalScore);
+  EXPECT_EQ(varied.Rank, plain.Rank);
+  EXPECT_EQ(varied.ScienceHistory, plain.ScienceHistory);
+  EXPECT_EQ(varied.PowerHistory, plain.PowerHistory);
 }
 
 }  // namespace

@@ -33,13 +33,30 @@ SaveWriter& SaveWriter::Byte(uint8_t v) {
 
 SaveWriter& SaveWriter::Bool(uint8_t v) { return Byte(v); }
 
+SaveWriter& SaveWriter::VaryRuns(uint32_t seed) {
+  noise_ = seed | 1u;
+  return *this;
+}
+
+uint32_t SaveWriter::NextNoise() {
+  noise_ ^= noise_ << 13;  // xorshift32
+  noise_ ^= noise_ >> 17;
+  noise_ ^= noise_ << 5;
+  return noise_;
+}
+
 SaveWriter& SaveWriter::Ints(int64_t count, int32_t value) {
-  for (int64_t i = 0; i < count; ++i) Int(value);
+  for (int64_t i = 0; i < count; ++i) {
+    // Mostly small numbers with long zero stretches, as a game's counters and flags look.
+    Int(noise_ == 0 ? value : (NextNoise() % 16 == 0 ? static_cast<int32_t>(NextNoise() % 100) : 0));
+  }
   return *this;
 }
 
 SaveWriter& SaveWriter::Shorts(int64_t count, int16_t value) {
-  for (int64_t i = 0; i < count; ++i) Short(value);
+  for (int64_t i = 0; i < count; ++i) {
+    Short(noise_ == 0 ? value : (NextNoise() % 16 == 0 ? static_cast<int16_t>(NextNoise() % 50) : 0));
+  }
   return *this;
 }
 

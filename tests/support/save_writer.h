@@ -34,6 +34,10 @@ class SaveWriter {
   SaveWriter& WStr16(std::span<const uint16_t> chars);
   SaveWriter& Raw(std::span<const uint8_t> bytes);
   SaveWriter& Raw(std::string_view bytes);
+  // From now on, runs written by Ints and Shorts hold pseudo-random small values instead of their
+  // given value: the stream content the reader skips, made as varied as a real game's so that large
+  // saves compress like real ones. Single fields are never affected.
+  SaveWriter& VaryRuns(uint32_t seed);
   // Overwrites an int32 already written at `offset`.
   SaveWriter& PatchInt(size_t offset, int32_t v);
 
@@ -42,7 +46,10 @@ class SaveWriter {
   std::vector<uint8_t> Take() { return std::move(bytes_); }
 
  private:
+  uint32_t NextNoise();
+
   std::vector<uint8_t> bytes_;
+  uint32_t noise_ = 0;  // 0: runs hold their given value
 };
 
 // zlib stream (RFC 1950) of `body`, at the default level: starts with 78 9C.

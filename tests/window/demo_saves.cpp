@@ -1,7 +1,8 @@
 // vsl-demo-saves DIR: writes a small tournament of demo saves into DIR for `make run` and the page
 // screenshots: six players with different leaders, speeds and levels, one locked file, one game won
-// by a space victory. Two nick names are Cyrillic, stored in code page 1251 as the game stores them. Each file is dated on a day of the default tournament (from 27 November 2005),
-// so the reload audit gives each honesty class.
+// by a space victory. Two nick names are Cyrillic, stored in code page 1251 as the game stores them. Each
+// file is dated on a day of the default tournament (from 27 November 2005), so the reload audit gives each
+// honesty class.
 
 #include <sys/stat.h>
 #include <utime.h>
@@ -26,9 +27,9 @@ struct DemoPlayer {
   const char* file;
   std::string nick;  // bytes as the save stores them (code page 1251)
   int32_t leader, civ;
-  int32_t speed;   // 0 marathon .. 3 quick
-  int32_t endTurn; // last turn of that speed's calendar
-  int32_t level;   // 0 Settler .. 8 Deity
+  int32_t speed;    // 0 marathon .. 3 quick
+  int32_t endTurn;  // last turn of that speed's calendar
+  int32_t level;    // 0 Settler .. 8 Deity
   int32_t elapsedTurns;
   int32_t score;
   int32_t playMinutes;
@@ -87,7 +88,8 @@ SaveSpec Describe(const DemoPlayer& d) {
   auto& player = spec.Player(0);
   player.Population(pop).Alive();
   player.Scores(static_cast<int32_t>(pop * 1.2), static_cast<int32_t>(90 * progress * d.growth),
-                static_cast<int32_t>(120 * progress * d.growth), static_cast<int32_t>(2400 * progress * d.growth));
+                static_cast<int32_t>(120 * progress * d.growth),
+                static_cast<int32_t>(2400 * progress * d.growth));
 
   // Cities with their culture, and the army.
   const int cities = 4 + static_cast<int>(10 * progress * d.growth);
@@ -102,7 +104,8 @@ SaveSpec Describe(const DemoPlayer& d) {
     spec.Team(0).Knows({k});
     if (k >= 4) {
       const int32_t turn = (k - 3) * d.elapsedTurns / (known - 3);
-      player.Message("You have discovered " + std::string(vsl::TechInfo[static_cast<size_t>(k)].Name) + "!", turn);
+      player.Message("You have discovered " + std::string(vsl::TechInfo[static_cast<size_t>(k)].Name) + "!",
+                     turn);
     }
   }
   if (d.won) spec.Team(0).LastTechRepeats(2);

@@ -59,8 +59,8 @@ class FormTest : public QObject {
     };
     const QList<Expect> grids = {
         {"BaseGrid",
-         {"№", "File Name", "NickName", "LeaderName", "CivName", "Turn", "Date", "Play Time", "Score", "Final",
-          "Level", "Victory"},
+         {"№", "File Name", "NickName", "LeaderName", "CivName", "Turn", "Date", "Play Time", "Score",
+          "Final", "Level", "Victory"},
          {20, 240, 100, 80, 80, 35, 45, 55, 50, 50, 70, 80}},
         {"ReloadGrid",
          {"№", "File Name", "File Date", "Turn", "Date", "Play Time", "Play Days", "Reloads", "Percent",
@@ -71,9 +71,9 @@ class FormTest : public QObject {
           "Culture 2", "Culture 3", "Rank", "Met", "Vassals"},
          {20, 240, 40, 40, 40, 40, 40, 40, 40, 50, 50, 50, 40, 40, 40}},
         {"LadderGrid",
-         {"№", "Nick", "Pop", "Land", "Tech", "Wonder", "Culture", "MTech", "Turn", "Date", "Reload", "FPop",
-          "FLand", "FTech", "FWonder", "FCulture", "FMTech", "FTurn", "Result", "Penalty", "Bonus", "Final",
-          "Norma"},
+         {"№",      "Nick",  "Pop",    "Land",    "Tech",  "Wonder", "Culture", "MTech",
+          "Turn",   "Date",  "Reload", "FPop",    "FLand", "FTech",  "FWonder", "FCulture",
+          "FMTech", "FTurn", "Result", "Penalty", "Bonus", "Final",  "Norma"},
          {20, 150, 35, 35, 35, 35, 35, 35, 35, 35, 35, 35, 35, 35, 40, 40, 40, 35, 40, 35, 35, 40, 35}},
     };
     for (const Expect& e : grids) {
@@ -100,11 +100,11 @@ class FormTest : public QObject {
       bool enabled;
     };
     const QList<Expect> edits = {
-        {"Edit6", "27", true},       {"Edit2", "11", true},          {"Edit3", "2005", true},
-        {"Edit7", "1.5", true},      {"Edit8", "30", true},          {"Edit4", "1", true},
-        {"Edit5", "10.0", false},    {"Edit9", "5.0", false},        {"MaxReloadE", "20", true},
-        {"LevelBonusE", "15", true}, {"MaxPopE", "    0", true},     {"MaxMTechE", "    0", true},
-        {"MaxTurnE", "    0", true}, {"PopFactorE", " 2500", true},  {"WonderFactorE", " 5000", true},
+        {"Edit6", "27", true},           {"Edit2", "11", true},          {"Edit3", "2005", true},
+        {"Edit7", "1.5", true},          {"Edit8", "30", true},          {"Edit4", "1", true},
+        {"Edit5", "10.0", false},        {"Edit9", "5.0", false},        {"MaxReloadE", "20", true},
+        {"LevelBonusE", "15", true},     {"MaxPopE", "    0", true},     {"MaxMTechE", "    0", true},
+        {"MaxTurnE", "    0", true},     {"PopFactorE", " 2500", true},  {"WonderFactorE", " 5000", true},
         {"MTechFactorE", " 5000", true}, {"TurnFactorE", " 2500", true},
     };
     for (const Expect& e : edits) {
@@ -112,11 +112,12 @@ class FormTest : public QObject {
       QVERIFY2(edit, e.name);
       QCOMPARE(edit->text(), e.text);
       QCOMPARE(edit->isEnabled(), e.enabled);
-      QCOMPARE(edit->palette().color(edit->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text),
-               e.enabled ? QColor(Qt::blue) : QColor(Qt::black));
+      QCOMPARE(
+          edit->palette().color(edit->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text),
+          e.enabled ? QColor(Qt::blue) : QColor(Qt::black));
     }
-    for (const char* name : {"MaxLandE", "MaxTechE", "MaxWonderE", "MaxCultureE", "LandFactorE", "TechFactorE",
-                             "CultureFactorE"}) {
+    for (const char* name : {"MaxLandE", "MaxTechE", "MaxWonderE", "MaxCultureE", "LandFactorE",
+                             "TechFactorE", "CultureFactorE"}) {
       QVERIFY2(h_->Find<QLineEdit>(name), name);
     }
   }
@@ -152,10 +153,11 @@ class FormTest : public QObject {
     const QImage glyph = h_->Find<QToolButton>("SortByScoreSelect")->icon().pixmap(16, 16).toImage();
     QCOMPARE(glyph.size(), QSize(16, 16));
     QCOMPARE(glyph.pixelColor(8, 6), QColor(0x00, 0xFF, 0xFF));  // inside
-    QCOMPARE(glyph.pixelColor(0, 15).alpha(), 0);                 // background
-    QCOMPARE(glyph.pixelColor(8, 3), QColor(Qt::black));          // top edge of the outline
+    QCOMPARE(glyph.pixelColor(0, 15).alpha(), 0);                // background
+    QCOMPARE(glyph.pixelColor(8, 3), QColor(Qt::black));         // top edge of the outline
     // The first clicks sort file name and turn ascending, the others descending.
-    QCOMPARE(h_->Find<QToolButton>("SortByFileNameSelect")->toolTip(), QString("Sort by file name, ascending"));
+    QCOMPARE(h_->Find<QToolButton>("SortByFileNameSelect")->toolTip(),
+             QString("Sort by file name, ascending"));
     QCOMPARE(h_->Find<QToolButton>("SortByScoreSelect")->toolTip(), QString("Sort by score, descending"));
   }
 
@@ -165,8 +167,8 @@ class FormTest : public QObject {
     QChart* chart = view->chart();
     QCOMPARE(chart->series().size(), 20);
     const QList<QRgb> colours = {0xFF0000, 0x0000FF, 0x00FF00, 0xFFFF00, 0xFF8000, 0x00FFFF, 0x8000FF,
-                                   0x808000, 0xFFFFFF, 0xFF00FF, 0x004000, 0x80FF80, 0xFFFF80, 0x808040,
-                                   0x400040, 0x80FFFF, 0x004040, 0xFF8040, 0x000000, 0x808080};
+                                 0x808000, 0xFFFFFF, 0xFF00FF, 0x004000, 0x80FF80, 0xFFFF80, 0x808040,
+                                 0x400040, 0x80FFFF, 0x004040, 0xFF8040, 0x000000, 0x808080};
     for (int k = 0; k < 20; ++k) {
       auto* series = qobject_cast<QLineSeries*>(chart->series()[k]);
       QCOMPARE(series->objectName(), QString("Series%1").arg(k + 1));

@@ -2,22 +2,25 @@
 // audit and Ladder settings, the history selector, the export, the error box, drops and page shots.
 
 #include <QApplication>
-#include <cstdlib>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QValueAxis>
+#include <cstdlib>
 
 #include "window_fixture.h"
 
@@ -148,7 +151,8 @@ class HandlersTest : public QObject {
     QCOMPARE(h_->Cell("BaseGrid", 5, 3), QString(" 120"));
     h_->Find<QToolButton>("SortByFileNameSelect")->click();
     QCOMPARE(h_->Cell("BaseGrid", 1, 1), QString("alice"));
-    QCOMPARE(h_->Find<QToolButton>("SortByFileNameSelect")->toolTip(), QString("Sort by file name, descending"));
+    QCOMPARE(h_->Find<QToolButton>("SortByFileNameSelect")->toolTip(),
+             QString("Sort by file name, descending"));
     h_->Find<QToolButton>("SortByLadderFinalSelect")->click();
     QCOMPARE(h_->Cell("LadderGrid", 22, 1), QString(" 1.000"));
     QVERIFY(h_->errors.isEmpty());
@@ -291,6 +295,33 @@ class HandlersTest : public QObject {
     h_->saveAnswer.clear();
     QTest::keyClick(&h_->Form(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(h_->proposedSaveName, QDir(saves_->Path()).filePath("Res.txt"));
+  }
+
+  void SlowBatchShowsProgressAndLocksTheControls() {
+    h_->Form().SetProgressTiming(0, 0);
+    QStringList paths;
+    for (int i = 0; i < 101; ++i) {
+      paths.append(saves_->Write(QString("P%1.Save").arg(i, 3, 10, QChar('0')),
+                                 SimpleSave("P" + std::to_string(i), 100 + i, 10)));
+    }
+    bool sawProgress = false;
+    bool loadLocked = false;
+    // Runs inside the batch, when it yields to the event loop.
+    QTimer::singleShot(0, this, [&] {
+      sawProgress = h_->Find<QProgressBar>("ProgressBar")->isVisible() &&
+                    h_->Find<QLabel>("ProgressLabel")->text().startsWith("Loading P");
+      loadLocked = !h_->Find<QPushButton>("Button1")->isEnabled();
+    });
+    h_->Load(paths);
+    QVERIFY(sawProgress);
+    QVERIFY(loadLocked);
+    QVERIFY(!h_->Find<QProgressBar>("ProgressBar")->isVisible());
+    QVERIFY(h_->Find<QPushButton>("Button1")->isEnabled());
+    // A batch holds 100 files; the user is told about the one left out.
+    QCOMPARE(h_->Cell("BaseGrid", 1, 100), QString("P099"));
+    QCOMPARE(h_->notices.size(), 1);
+    QVERIFY(h_->notices[0].endsWith(", 1 left out."));
+    QVERIFY(h_->errors.isEmpty());
   }
 
   void PageShotsWriteOneImagePerPage() {

@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -54,10 +53,10 @@ class FormHarness {
     return form_->findChild<T*>(name);
   }
 
-  QStringList openAnswer;       // what the open dialog returns
-  QString saveAnswer;           // what the save dialog returns
-  QString proposedSaveName;     // what the save dialog was offered
-  QStringList errors;           // texts of the error boxes, in order
+  QStringList openAnswer;    // what the open dialog returns
+  QString saveAnswer;        // what the save dialog returns
+  QString proposedSaveName;  // what the save dialog was offered
+  QStringList errors;        // texts of the error boxes, in order
   QStringList errorCaptions;
   QStringList notices;
 

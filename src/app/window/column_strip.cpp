@@ -28,7 +28,8 @@ void ColumnStrip::Centre(QWidget* w, int col, int y) {
 void ColumnStrip::Relayout() {
   const QHeaderView* header = grid_->horizontalHeader();
   // Column x positions are relative to the grid's viewport; bring them into this band's coordinates.
-  const int viewportX = grid_->viewport()->mapTo(window(), QPoint(0, 0)).x() - mapTo(window(), QPoint(0, 0)).x();
+  const int viewportX =
+      grid_->viewport()->mapTo(window(), QPoint(0, 0)).x() - mapTo(window(), QPoint(0, 0)).x();
   for (const Placement& p : placements_) {
     if (!p.widget) continue;
     const int left = viewportX + header->sectionViewportPosition(p.first);

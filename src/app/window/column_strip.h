@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QTableView>
 #include <QWidget>
-
 #include <vector>
 
 namespace vsl {

@@ -7,9 +7,13 @@
 
 namespace vsl {
 
-QString FromCp1251(std::string_view bytes) { return QString::fromStdString(Cp1251ToUtf8(bytes)); }
+QString FromCp1251(std::string_view bytes) {
+  return QString::fromStdString(Cp1251ToUtf8(bytes));
+}
 
-std::string ToCp1251(const QString& text) { return Utf8ToCp1251(text.toStdString()); }
+std::string ToCp1251(const QString& text) {
+  return Utf8ToCp1251(text.toStdString());
+}
 
 QString FromPathBytes(std::string_view bytes) {
   const QByteArray raw(bytes.data(), static_cast<qsizetype>(bytes.size()));
@@ -19,6 +23,8 @@ QString FromPathBytes(std::string_view bytes) {
   return FromCp1251(bytes);
 }
 
-std::string ToPathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string ToPathBytes(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
 
 }  // namespace vsl

@@ -3,7 +3,6 @@
 // and what the user types back into 8-bit texts.
 
 #include <QString>
-
 #include <string>
 #include <string_view>
 

@@ -30,7 +30,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
-
 #include <algorithm>
 #include <cmath>
 #include <span>
@@ -160,7 +159,8 @@ FormDialogs FormDialogs::Standard() {
 }
 
 TForm1::TForm1(std::shared_ptr<const LocaleServices> locale, QWidget* parent)
-    : QMainWindow(parent), model_(std::make_unique<WindowModel>(std::move(locale))),
+    : QMainWindow(parent),
+      model_(std::make_unique<WindowModel>(std::move(locale))),
       dialogs_(FormDialogs::Standard()) {
   setObjectName("Form1");
   setWindowTitle(kWindowCaption);
@@ -194,7 +194,9 @@ TForm1::TForm1(std::shared_ptr<const LocaleServices> locale, QWidget* parent)
 }
 
 // The widgets read the model's cells until they are gone, so they go first.
-TForm1::~TForm1() { delete takeCentralWidget(); }
+TForm1::~TForm1() {
+  delete takeCentralWidget();
+}
 
 // --- Building the window ---------------------------------------------------------------------------
 
@@ -378,7 +380,8 @@ QWidget* TForm1::BuildReloadsPage() {
       {AddEdit("Edit7", 40, true, page)});
   row(2, "MinSessionLabel", QString::fromUtf8("  Min session time   (Мин. время сессии)"),
       {AddEdit("Edit8", 40, true, page)}, "MinSessionUnitLabel", QString::fromUtf8("minutes (минут)"));
-  row(3, "PresessionsLabel", QString::fromUtf8("   Presessions    (Пресессии)"), {AddEdit("Edit4", 40, true, page)});
+  row(3, "PresessionsLabel", QString::fromUtf8("   Presessions    (Пресессии)"),
+      {AddEdit("Edit4", 40, true, page)});
   row(4, "ReloadsPercentLabel", QString::fromUtf8("    Max reloads percent     (Макс. % перезагрузок)"),
       {AddEdit("Edit5", 40, false, page)});
   row(5, "PenaltyLabel", QString::fromUtf8("  Penalty for reloads   (Штраф за перезагрузки)"),
@@ -527,6 +530,8 @@ void TForm1::Run(const std::function<void()>& handler) {
     handler();
   } catch (const std::exception& e) {
     error = e.what();
+  } catch (...) {
+    error = "Unknown error";
   }
   PushAll();
   if (!error.empty()) ShowError(error);
@@ -559,8 +564,9 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   clock.start();
   bool progressShown = false;
   BatchOptions options;
+  options.ProgressInterval = std::chrono::milliseconds(progressIntervalMs_);
   options.Progress = [&](int done, int total, const std::string& current) {
-    if (!progressShown && clock.elapsed() >= 500) {
+    if (!progressShown && clock.elapsed() >= progressDelayMs_) {
       progressShown = true;
       for (QWidget* w : inputs) w->setEnabled(false);
       progressLabel_->show();
@@ -568,11 +574,13 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
     }
     if (progressShown) {
       const QString name = QFileInfo(QFile::decodeName(QByteArray::fromStdString(current))).fileName();
-      progressLabel_->setText(QString("Loading %1 (%2 of %3)").arg(name).arg(std::min(done + 1, total)).arg(total));
+      progressLabel_->setText(
+          QString("Loading %1 (%2 of %3)").arg(name).arg(std::min(done + 1, total)).arg(total));
       progressBar_->setRange(0, total);
       progressBar_->setValue(done);
     }
-    QCoreApplication::processEvents(progressShown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(progressShown ? QEventLoop::AllEvents
+                                                  : QEventLoop::ExcludeUserInputEvents);
   };
   std::string error;
   BatchResult result;
@@ -580,6 +588,8 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
     result = model_->Button1Click(paths, options);
   } catch (const std::exception& e) {
     error = e.what();
+  } catch (...) {
+    error = "Unknown error";
   }
   progressLabel_->hide();
   progressBar_->hide();
@@ -589,10 +599,11 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   if (!error.empty()) {
     ShowError(error);
   } else if (result.LeftOut > 0) {
-    dialogs_.InfoBox(this, kApplicationTitle,
-                     QString("A batch holds at most %1 files: the last %2 selected files were not loaded.")
-                         .arg(result.Loaded)
-                         .arg(result.LeftOut));
+    dialogs_.InfoBox(
+        this, kApplicationTitle,
+        QString("A batch holds at most %1 files: the first %1 selected files were loaded, %2 left out.")
+            .arg(result.Loaded)
+            .arg(result.LeftOut));
   }
 }
 
@@ -651,7 +662,8 @@ void TForm1::PullEdits() {
 }
 
 void TForm1::PushAll() {
-  for (QTableView* grid : {baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_}) GridModelOf(grid)->Refresh();
+  for (QTableView* grid : {baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_})
+    GridModelOf(grid)->Refresh();
   PushEdits();
   PushChart();
   PushSortTips();
@@ -665,8 +677,9 @@ void TForm1::PushEdits() {
     if (edit->text() != text) edit->setText(text);
   };
   push("Edit1", FromPathBytes(edits.Edit1));
-  for (const auto& group : {std::span<const EditField>(kAuditEdits), std::span<const EditField>(kMaxEdits),
-                            std::span<const EditField>(kFactorEdits), std::span<const EditField>(kDisabledEdits)}) {
+  for (const auto& group :
+       {std::span<const EditField>(kAuditEdits), std::span<const EditField>(kMaxEdits),
+        std::span<const EditField>(kFactorEdits), std::span<const EditField>(kDisabledEdits)}) {
     for (const EditField& f : group) push(f.Name, FromCp1251(edits.*f.Field));
   }
   pushing_ = false;
@@ -691,11 +704,14 @@ void TForm1::PushChart() {
     }
     series_[static_cast<size_t>(k)]->replace(points);
     series_[static_cast<size_t>(k)]->setName(FromCp1251(data.Title));
-    for (QLegendMarker* marker : legend->markers(series_[static_cast<size_t>(k)])) marker->setVisible(data.InLegend);
+    for (QLegendMarker* marker : legend->markers(series_[static_cast<size_t>(k)]))
+      marker->setVisible(data.InLegend);
   }
   // The turn axis follows the points; the value axis takes the range the model set.
-  if (anyPoint) SetAxisRange(turnAxis_, minX, maxX);
-  else SetAxisRange(turnAxis_, 0, 1);
+  if (anyPoint)
+    SetAxisRange(turnAxis_, minX, maxX);
+  else
+    SetAxisRange(turnAxis_, 0, 1);
   SetAxisRange(valueAxis_, chart.AxisMin(), chart.AxisMax());
   chartView_->chart()->zoomReset();
 }

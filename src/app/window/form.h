@@ -7,7 +7,6 @@
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 #include <memory>
 #include <string>
@@ -64,6 +63,12 @@ class TForm1 : public QMainWindow {
   bool SavePageShots(const QString& dir);
   // Chart animations on or off (off for screenshots).
   void SetAnimated(bool animated);
+  // How long a batch runs before the progress bar shows (half a second), and how often it is updated
+  // and the window repaints while a batch runs (every 50 ms).
+  void SetProgressTiming(int delayMs, int intervalMs) {
+    progressDelayMs_ = delayMs;
+    progressIntervalMs_ = intervalMs;
+  }
 
  public Q_SLOTS:
   void Button1Click();
@@ -110,8 +115,10 @@ class TForm1 : public QMainWindow {
 
   std::unique_ptr<WindowModel> model_;
   FormDialogs dialogs_;
-  bool busy_ = false;      // a batch is loading: nothing may re-enter the model
-  bool pushing_ = false;   // the window is writing the model's texts into its widgets
+  bool busy_ = false;     // a batch is loading: nothing may re-enter the model
+  bool pushing_ = false;  // the window is writing the model's texts into its widgets
+  int progressDelayMs_ = 500;
+  int progressIntervalMs_ = 50;
   uint64_t chartRevision_ = ~uint64_t{0};
 
   QTabWidget* pages_ = nullptr;

@@ -49,9 +49,13 @@ class CellDelegate : public QStyledItemDelegate {
 GridTableModel::GridTableModel(int columns, int dataRows, CellReader cells, QObject* parent)
     : QAbstractTableModel(parent), columns_(columns), dataRows_(dataRows), cells_(std::move(cells)) {}
 
-int GridTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : dataRows_; }
+int GridTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : dataRows_;
+}
 
-int GridTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
+int GridTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : columns_;
+}
 
 QVariant GridTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid()) return {};
@@ -102,6 +106,8 @@ QTableView* MakeGrid(const QString& name, const std::vector<int>& widths, int da
   return grid;
 }
 
-GridTableModel* GridModelOf(QTableView* grid) { return qobject_cast<GridTableModel*>(grid->model()); }
+GridTableModel* GridModelOf(QTableView* grid) {
+  return qobject_cast<GridTableModel*>(grid->model());
+}
 
 }  // namespace vsl

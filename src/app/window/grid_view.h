@@ -4,7 +4,6 @@
 
 #include <QAbstractTableModel>
 #include <QTableView>
-
 #include <functional>
 #include <vector>
 

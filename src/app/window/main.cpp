@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
-
 #include <cstdio>
 
 #include "app/window/form.h"

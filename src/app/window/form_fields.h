@@ -1,0 +1,51 @@
+#pragma once
+// The window's edits and sort buttons by object name, with the model fields and keys they stand for:
+// shared by the code that builds the window and the code that copies texts in and out.
+
+#include "app/window_model.h"
+
+namespace vsl::form_fields {
+
+inline constexpr int kDataRows = Grid::kRowCount - 1;  // rows 1..100 under the header row
+inline constexpr int kEditHeight = 20;
+
+// The edits whose text the model keeps, by object name.
+struct EditField {
+  const char* Name;
+  std::string WindowEdits::*Field;
+};
+// clang-format off
+// Reloads page and the two level settings of the Ladder page: every change of the text runs Edit6Change.
+inline constexpr EditField kAuditEdits[] = {
+    {"Edit6", &WindowEdits::Edit6},   {"Edit2", &WindowEdits::Edit2},   {"Edit3", &WindowEdits::Edit3},
+    {"Edit7", &WindowEdits::Edit7},   {"Edit8", &WindowEdits::Edit8},   {"Edit4", &WindowEdits::Edit4},
+    {"MaxReloadE", &WindowEdits::MaxReloadE}, {"LevelBonusE", &WindowEdits::LevelBonusE}};
+// The two rows of seven Ladder edits, over LadderGrid columns 2..8: leaving one runs PopFactorEChange.
+inline constexpr EditField kMaxEdits[] = {
+    {"MaxPopE", &WindowEdits::MaxPopE},         {"MaxLandE", &WindowEdits::MaxLandE},
+    {"MaxTechE", &WindowEdits::MaxTechE},       {"MaxWonderE", &WindowEdits::MaxWonderE},
+    {"MaxCultureE", &WindowEdits::MaxCultureE}, {"MaxMTechE", &WindowEdits::MaxMTechE},
+    {"MaxTurnE", &WindowEdits::MaxTurnE}};
+inline constexpr EditField kFactorEdits[] = {
+    {"PopFactorE", &WindowEdits::PopFactorE},         {"LandFactorE", &WindowEdits::LandFactorE},
+    {"TechFactorE", &WindowEdits::TechFactorE},       {"WonderFactorE", &WindowEdits::WonderFactorE},
+    {"CultureFactorE", &WindowEdits::CultureFactorE}, {"MTechFactorE", &WindowEdits::MTechFactorE},
+    {"TurnFactorE", &WindowEdits::TurnFactorE}};
+// No handler: nothing reads them.
+inline constexpr EditField kDisabledEdits[] = {{"Edit5", &WindowEdits::Edit5}, {"Edit9", &WindowEdits::Edit9}};
+// clang-format on
+
+struct SortButton {
+  const char* Name;
+  SortKey Key;
+  const char* KeyText;  // for the tool tip
+};
+inline constexpr SortButton kSortButtons[] = {
+    {"SortByFileNameSelect", SortKey::FileName, "file name"},
+    {"SortByTurnSelect", SortKey::Turn, "turn"},
+    {"SortByScoreSelect", SortKey::Score, "score"},
+    {"SortByFinalScoreSelect", SortKey::FinalScore, "final score"},
+    {"SortByLadderFinalSelect", SortKey::LadderFinal, "Ladder final score"},
+};
+
+}  // namespace vsl::form_fields

@@ -67,14 +67,17 @@ test-asan: build-asan
 clean:
 	rm -rf build build-asan build-bench build-fuzz
 
-# Fuzzing: each target runs for FUZZ_SECONDS from the seeds the save writer makes.
+# Fuzzing: each target runs for FUZZ_SECONDS from the seeds the save writer makes, one process at a time
+# (the corpora in fuzz-out/ grow from run to run; findings land in fuzz-out/ as crash-*, leak-*, ...).
+# The images of fuzz_analyse are a little over 200 kB, hence its larger input limit.
 FUZZ_SECONDS ?= 60
+FUZZ_FLAGS := -print_final_stats=1 -timeout=10 -rss_limit_mb=2048 -artifact_prefix=fuzz-out/
 fuzz: deps
 	@[ -f build-fuzz/build.ninja ] || cmake --preset fuzz
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_unwrap fuzz_analyse fuzz_seeds
 	mkdir -p fuzz-out/unwrap fuzz-out/analyse
 	build-fuzz/bin/fuzz_seeds fuzz-out/seeds-unwrap fuzz-out/seeds-analyse
-	build-fuzz/bin/fuzz_unwrap -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/unwrap.dict -print_final_stats=1 \
-	  -artifact_prefix=fuzz-out/ fuzz-out/unwrap fuzz-out/seeds-unwrap
-	build-fuzz/bin/fuzz_analyse -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/analyse.dict -print_final_stats=1 \
-	  -max_len=4000000 -artifact_prefix=fuzz-out/ fuzz-out/analyse fuzz-out/seeds-analyse
+	build-fuzz/bin/fuzz_unwrap -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/unwrap.dict -max_len=8192 \
+	  $(FUZZ_FLAGS) fuzz-out/unwrap fuzz-out/seeds-unwrap
+	build-fuzz/bin/fuzz_analyse -max_total_time=$(FUZZ_SECONDS) -dict=fuzz/analyse.dict -max_len=300000 \
+	  $(FUZZ_FLAGS) fuzz-out/analyse fuzz-out/seeds-analyse

@@ -12,6 +12,7 @@
 #include "save/statistics.h"
 #include "save/stream_reader.h"
 #include "save/team_section.h"
+#include "scoring/errors.h"
 
 namespace vsl {
 
@@ -26,6 +27,22 @@ void ClearRow(TSaveDataRec& row) {
   row = std::move(fresh);
 }
 
+// The header ends where the two size fields in front of the body begin: a header walk that needs more
+// bytes than that is cut short or damaged, not a reason to read the sizes and the body as header fields.
+std::span<const uint8_t> HeaderOf(std::span<const uint8_t> image, size_t bodyOffset) {
+  return image.first(bodyOffset >= 8 ? bodyOffset - 8 : 0);
+}
+
+// The image up to the end of the body, by the inflated size stored in front of it: a body walk that
+// needs more than the body is cut short or damaged, not a reason to read the trailer as body fields. An
+// image whose stored size does not fit it is walked to its end.
+std::span<const uint8_t> ThroughBody(std::span<const uint8_t> image, size_t bodyOffset) {
+  if (bodyOffset < 8) return image;
+  const int32_t inflated = StreamReader(image).IntAt(bodyOffset - 8);
+  if (inflated < 0 || static_cast<size_t>(inflated) > image.size() - bodyOffset) return image;
+  return image.first(bodyOffset + static_cast<size_t>(inflated));
+}
+
 }  // namespace
 
 void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRec& row, ParseState& state,
@@ -34,18 +51,26 @@ void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRe
   if (bodyOffset < 0 || static_cast<size_t>(bodyOffset) > image.size()) {
     throw SaveError("save has no compressed body (body offset " + std::to_string(bodyOffset) + ")");
   }
+  const auto body = static_cast<size_t>(bodyOffset);
   state.Reset();
   ClearRow(row);
-  StreamReader r(image);
-  ReadFixedPositions(r, static_cast<size_t>(bodyOffset), state, row);
-  ReadHeaderSection(r, state, row);
+  StreamReader r(ThroughBody(image, body));
+  ReadFixedPositions(r, body, state, row);
+  StreamReader header(HeaderOf(image, body));
+  ReadHeaderSection(header, state, row);
   state.Factors = MakeCostFactors(state.Level, state.CostSetting1, state.GameSpeed, state.CostSetting4);
-  r.Seek(static_cast<size_t>(bodyOffset));
+  r.Seek(body);
   ReadGameSection(r, state, row);
   ReadMapSection(r, state, row);
   ReadTeamSection(r, state);
   ReadPlayerSection(r, state);
-  SaveStatistics(state, row, maxima);
+  try {
+    SaveStatistics(state, row, maxima);
+  } catch (const MathError& e) {
+    // Score references that no game writes (a negative maximum over a positive start value) make the
+    // final score's arithmetic fail: the file is damaged, not the program's settings.
+    throw SaveError(std::string("the save's score values are damaged (") + e.what() + ")");
+  }
   RControl(row, edits, decimalSeparator, audit);
 }
 

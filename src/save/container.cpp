@@ -19,6 +19,7 @@ namespace {
 constexpr uint8_t kStreamMark0 = 0x78;
 constexpr uint8_t kStreamMark1 = 0x9C;
 constexpr char kBodyMarker[4] = {'B', 'O', 'D', 'Y'};
+constexpr size_t kMaxInflateRatio = 1032;  // 258 bytes from a 2-bit length and distance pair
 
 int32_t Int32At(std::span<const uint8_t> bytes, size_t offset) {
   uint32_t v = 0;
@@ -147,6 +148,13 @@ UnwrappedSave Unwrap(std::span<const uint8_t> file) {
   }
   const size_t compressed = static_cast<size_t>(compressedSize);
   const size_t inflated = static_cast<size_t>(inflatedSize);
+  // Every bit of a deflate stream yields at most 129 bytes: a size beyond that is refused before an
+  // image of that size is allocated.
+  if (inflated > kMaxInflateRatio * compressed) {
+    throw SaveError("the stated body size " + std::to_string(inflatedSize) + " cannot come from " +
+                        std::to_string(compressedSize) + " compressed bytes",
+                    bodyOffset - 8);
+  }
   const size_t trailer = available - compressed;
 
   UnwrappedSave save;

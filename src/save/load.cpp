@@ -35,9 +35,10 @@ class FileHandle {
 };
 
 // The whole file, read once into a buffer of its size. The file is opened read-only: a save that the
-// referee may only read loads like any other.
+// referee may only read loads like any other. Opening does not wait: a named pipe without a writer is
+// refused below like every other file that is not a regular one, instead of blocking the batch.
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-  const FileHandle file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const FileHandle file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.get() < 0) throw SaveError(Reason("cannot open the file", errno));
   struct stat st {};
   if (fstat(file.get(), &st) != 0) throw SaveError(Reason("cannot read the file", errno));

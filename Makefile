@@ -61,8 +61,11 @@ build-asan: deps
 	@[ -f build-asan/build.ninja ] || cmake --preset asan
 	cmake --build build-asan -j $(JOBS)
 
+# Every test under AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer; the first report
+# ends the test that raised it.
 test-asan: build-asan
-	cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j $(JOBS)
+	cd build-asan && ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf build build-asan build-bench build-fuzz

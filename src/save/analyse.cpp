@@ -64,13 +64,17 @@ void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRe
   ReadMapSection(r, state, row);
   ReadTeamSection(r, state);
   ReadPlayerSection(r, state);
+  // The Ladder maxima this file brings are handed on only once its statistics stand, so that a
+  // damaged file cannot leave its values in the settings that the rows before it are rendered with.
+  FileLadderMaxima derived = maxima;
   try {
-    SaveStatistics(state, row, maxima);
+    SaveStatistics(state, row, derived);
   } catch (const MathError& e) {
     // Score references that no game writes (a negative maximum over a positive start value) make the
     // final score's arithmetic fail: the file is damaged, not the program's settings.
     throw SaveError(std::string("the save's score values are damaged (") + e.what() + ")");
   }
+  maxima = derived;
   RControl(row, edits, decimalSeparator, audit);
 }
 

@@ -29,8 +29,9 @@ enum class Failure { None, Damaged, Setting };
 struct FileOutcome {
   Failure failure = Failure::None;
   std::string reason;
-  // The unwrapped file when the failure came from the parse, so that the parse can be repeated on
-  // the model's own state.
+  bool parseFailed = false;  // the file was unwrapped; its parse failed
+  // The unwrapped file of a parse that ended the batch, so that the parse can be repeated on the
+  // model's own state.
   std::optional<LoadedSave> loaded;
 };
 
@@ -76,24 +77,37 @@ void Analyse(const LoadedSave& save, const ParseTarget& t, ParseState& state, co
   SaveAnalyse(save.Image, save.BodyOffset, t.row, state, t.maxima, in.edits, in.separator, t.audit);
 }
 
+// What a thread keeps from file to file: the parse state, the image and the file's bytes, so that a
+// batch allocates per thread, not per file. One image per thread: it is parsed before the next file
+// is read into it.
+struct LoadBuffers {
+  std::unique_ptr<ParseState> state = std::make_unique<ParseState>();
+  LoadedSave save;
+  std::vector<uint8_t> fileBytes;
+};
+
 // Loads and parses one file into `t`. On failure `t` holds what the parse had written before it.
-FileOutcome LoadAndAnalyse(const std::string& path, const ParseTarget& t, ParseState& state,
+FileOutcome LoadAndAnalyse(const std::string& path, const ParseTarget& t, LoadBuffers& buffers,
                            const ParseInputs& in) {
   FileOutcome out;
-  LoadedSave save;
+  LoadedSave& save = buffers.save;
   try {
-    save = LoadSaveFile(path, BaseNameStart(path));
+    LoadSaveFile(path, BaseNameStart(path), save, buffers.fileBytes);
   } catch (const FileError& e) {
-    return {Failure::Damaged, e.Reason(), std::nullopt};
-  } catch (const std::exception& e) {
-    return {Classify(e), e.what(), std::nullopt};
-  }
-  try {
-    Analyse(save, t, state, in);
+    out.failure = Failure::Damaged;
+    out.reason = e.Reason();
+    return out;
   } catch (const std::exception& e) {
     out.failure = Classify(e);
     out.reason = e.what();
-    out.loaded = std::move(save);
+    return out;
+  }
+  try {
+    Analyse(save, t, *buffers.state, in);
+  } catch (const std::exception& e) {
+    out.failure = Classify(e);
+    out.reason = e.what();
+    out.parseFailed = true;  // the image in `buffers` is the one the parse failed on
   }
   return out;
 }
@@ -145,7 +159,7 @@ struct WindowModel::BatchRun {
 };
 
 void WindowModel::BatchRun::RunSerially() {
-  auto state = std::make_unique<ParseState>();
+  LoadBuffers buffers;
   auto last = std::chrono::steady_clock::now();
   for (size_t i = 0; i < paths.size(); ++i) {
     if (std::chrono::steady_clock::now() - last >= options.ProgressInterval) {
@@ -157,7 +171,7 @@ void WindowModel::BatchRun::RunSerially() {
       TSaveDataRec row = Slot();
       FileLadderMaxima m = maxima;
       AuditSettings audit = model.audit_;
-      FileOutcome outcome = LoadAndAnalyse(paths[i], {row, m, audit}, *state, Inputs());
+      FileOutcome outcome = LoadAndAnalyse(paths[i], {row, m, audit}, buffers, Inputs());
       const bool skipped = outcome.failure != Failure::None && Fail(i, outcome);
       if (skipped) continue;
       // A parsed file, or one that ends the batch with the state its parse reached.
@@ -166,7 +180,7 @@ void WindowModel::BatchRun::RunSerially() {
       model.audit_ = audit;
       if (outcome.failure != Failure::None) return;
     } else {
-      FileOutcome outcome = LoadAndAnalyse(paths[i], {Slot(), maxima, model.audit_}, *state, Inputs());
+      FileOutcome outcome = LoadAndAnalyse(paths[i], {Slot(), maxima, model.audit_}, buffers, Inputs());
       if (outcome.failure != Failure::None) {
         Fail(i, outcome);
         return;
@@ -214,14 +228,16 @@ void WindowModel::BatchRun::RunInParallel(size_t threads) {
   const ParseInputs inputs = Inputs();
 
   const auto worker = [&] {
-    auto state = std::make_unique<ParseState>();
+    LoadBuffers buffers;
     for (size_t i = next++; i < n; i = next++) {
       Job& job = jobs[i];
       if (i <= stopAfter.load()) {
-        job.outcome = LoadAndAnalyse(paths[i], {job.row, job.maxima, job.audit}, *state, inputs);
+        job.outcome = LoadAndAnalyse(paths[i], {job.row, job.maxima, job.audit}, buffers, inputs);
         const bool endsBatch = job.outcome.failure == Failure::Setting ||
                                (job.outcome.failure == Failure::Damaged && !options.KeepGoing);
-        if (!endsBatch) job.outcome.loaded.reset();  // only a batch-ending parse is repeated
+        // Only a batch-ending parse is repeated: it keeps a copy of its image, the thread's buffer
+        // goes on to the next file.
+        if (endsBatch && job.outcome.parseFailed) job.outcome.loaded = buffers.save;
         if (endsBatch) {
           size_t current = stopAfter.load();
           while (i < current && !stopAfter.compare_exchange_weak(current, i)) {

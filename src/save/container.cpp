@@ -119,6 +119,13 @@ std::vector<uint8_t> InflateBody(std::span<const uint8_t> stream, int32_t inflat
 }
 
 UnwrappedSave Unwrap(std::span<const uint8_t> file) {
+  UnwrappedSave save;
+  Unwrap(file, save);
+  return save;
+}
+
+void Unwrap(std::span<const uint8_t> file, UnwrappedSave& save) {
+  save.BodyOffset = -1;
   if (static_cast<int64_t>(file.size()) > kMaxSaveFileBytes) {
     throw SaveError("the file is too large: " + std::to_string(file.size()) + " bytes, a save has at most " +
                     std::to_string(kMaxSaveFileBytes));
@@ -157,9 +164,8 @@ UnwrappedSave Unwrap(std::span<const uint8_t> file) {
   }
   const size_t trailer = available - compressed;
 
-  UnwrappedSave save;
-  save.BodyOffset = bodyOffset;
   try {
+    // Every byte is written below; a reused buffer is cleared only where it grows.
     save.Image.resize(body + inflated + trailer);
   } catch (const std::bad_alloc&) {
     throw SaveError(zError(Z_MEM_ERROR));  // the same text as zlib's own shortage
@@ -169,7 +175,7 @@ UnwrappedSave Unwrap(std::span<const uint8_t> file) {
   std::memcpy(image + body - 4, kBodyMarker, 4);
   InflateBody(file.subspan(body, compressed), std::span<uint8_t>(image + body, inflated));
   if (trailer > 0) std::memcpy(image + body + inflated, file.data() + body + compressed, trailer);
-  return save;
+  save.BodyOffset = bodyOffset;
 }
 
 }  // namespace vsl

@@ -31,6 +31,11 @@ struct UnwrappedSave {
 // do not fit, or its stream does not inflate to the stated size (zlib's text for a zlib error).
 UnwrappedSave Unwrap(std::span<const uint8_t> file);
 
+// The same into `into`, whose image buffer is reused: a batch inflates each file into the buffer the
+// previous file left, instead of allocating (and the system clearing) megabytes per file. After a
+// failure `into` holds no usable image.
+void Unwrap(std::span<const uint8_t> file, UnwrappedSave& into);
+
 // Inflates the zlib stream `stream` into `out`, which holds the stated inflated size: `out` receives
 // the first out.size() bytes of the stream; anything the stream yields beyond them is checked and
 // dropped. Throws SaveError with zlib's text for a zlib error ("buffer error" for a stream cut short)

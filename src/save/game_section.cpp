@@ -72,7 +72,7 @@ void ReadReplayMessages(StreamReader& r, ParseState& st) {
   TReplayMsgRec surplus;
   for (int32_t k = 0; k < n; ++k) {
     if (k < kReplayCapacity) {
-      ReadReplayMessage(r, st.ReplayMessages.emplace_back());
+      ReadReplayMessage(r, st.ReplayMessages.AppendForOverwrite());
     } else {
       ReadReplayMessage(r, surplus);
     }

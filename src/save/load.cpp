@@ -37,7 +37,7 @@ class FileHandle {
 // The whole file, read once into a buffer of its size. The file is opened read-only: a save that the
 // referee may only read loads like any other. Opening does not wait: a named pipe without a writer is
 // refused below like every other file that is not a regular one, instead of blocking the batch.
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+void ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
   const FileHandle file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.get() < 0) throw SaveError(Reason("cannot open the file", errno));
   struct stat st {};
@@ -49,7 +49,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
                     std::to_string(kMaxSaveFileBytes));
   }
 
-  std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
+  bytes.resize(static_cast<size_t>(st.st_size));  // a reused buffer is cleared only where it grows
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = read(file.get(), bytes.data() + done, bytes.size() - done);
@@ -59,23 +59,33 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
     done += static_cast<size_t>(n);
   }
   bytes.resize(done);
-  return bytes;
 }
 
 }  // namespace
 
 LoadedSave LoadSaveFile(const std::string& path, size_t baseNameStart) {
   LoadedSave save;
+  std::vector<uint8_t> fileBytes;
+  LoadSaveFile(path, baseNameStart, save, fileBytes);
+  return save;
+}
+
+void LoadSaveFile(const std::string& path, size_t baseNameStart, LoadedSave& save,
+                  std::vector<uint8_t>& fileBytes) {
+  UnwrappedSave unwrapped;
+  unwrapped.Image = std::move(save.Image);
+  save.BodyOffset = -1;
   try {
-    UnwrappedSave unwrapped = Unwrap(ReadWholeFile(path));
-    save.Image = std::move(unwrapped.Image);
-    save.BodyOffset = unwrapped.BodyOffset;
+    ReadWholeFile(path, fileBytes);
+    Unwrap(fileBytes, unwrapped);
   } catch (const SaveError& e) {
+    save.Image = std::move(unwrapped.Image);
     throw FileError(path, e.what());
   }
+  save.Image = std::move(unwrapped.Image);
+  save.BodyOffset = unwrapped.BodyOffset;
   save.FileName = BaseName(path, baseNameStart);
   save.FileDate = FileDate(path);  // throws FileError itself
-  return save;
 }
 
 }  // namespace vsl

@@ -18,4 +18,10 @@ struct LoadedSave {
 // Reads and unwraps the file at `path`. Throws FileError naming the file and the reason.
 LoadedSave LoadSaveFile(const std::string& path, size_t baseNameStart);
 
+// The same into `save`, reusing its image buffer and `fileBytes` (the file as read) from the previous
+// file: a batch worker loads file after file without allocating per file. After a failure `save` holds
+// no usable image.
+void LoadSaveFile(const std::string& path, size_t baseNameStart, LoadedSave& save,
+                  std::vector<uint8_t>& fileBytes);
+
 }  // namespace vsl

@@ -1,19 +1,21 @@
 #include "save/parse_state.h"
 
+#include <algorithm>
+
 namespace vsl {
 
 void ParseState::Reset() {
-  // Variable-length tables keep their capacity; everything else starts from zero for each file.
-  auto replays = std::move(ReplayMessages);
-  auto cities = std::move(Cities);
-  auto messages = std::move(Messages);
-  *this = ParseState{};
-  ReplayMessages = std::move(replays);
+  static_cast<ParseFields&>(*this) = ParseFields{};  // texts keep their buffers
   ReplayMessages.clear();
-  Cities = std::move(cities);
-  Messages = std::move(messages);
   for (auto& c : Cities) c.clear();
   for (auto& m : Messages) m.clear();
+  for (auto& slots : CityCulture) slots.fill(0);
+  for (size_t k = 0; k < History.size(); ++k) {
+    for (size_t p = 0; p < History[k].size(); ++p) {
+      std::fill_n(History[k][p].begin(), HistoryUsed[k][p], 0);
+      HistoryUsed[k][p] = 0;
+    }
+  }
 }
 
 }  // namespace vsl

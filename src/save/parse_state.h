@@ -1,6 +1,7 @@
 #pragma once
 // Scratch tables of one parse. Reset() clears everything a file supplies, so a row depends on its own
-// file and the settings alone; the variable-length tables keep their capacity between files.
+// file and the settings alone; the variable-length tables keep their entries and the entries' text
+// buffers between files, so that a batch allocates only for its largest file.
 
 #include <array>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "gamedata/factors.h"
+#include "save/save_record.h"
 
 namespace vsl {
 
@@ -77,7 +79,37 @@ using PerSlot = std::array<T, kTableSlots>;
 template <typename T>
 using PerTeam = std::array<T, kTeams>;
 
-struct ParseState {
+// A list of records that keeps its entries when cleared: an entry appended again holds the fields of
+// the entry that stood there before, and its texts keep their buffers. The readers overwrite every
+// field of an entry they append.
+template <typename T>
+class RecordList {
+ public:
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  T& operator[](size_t i) { return items_[i]; }
+  const T& operator[](size_t i) const { return items_[i]; }
+  T& back() { return items_[size_ - 1]; }
+  const T& back() const { return items_[size_ - 1]; }
+  T* begin() { return items_.data(); }
+  T* end() { return items_.data() + size_; }
+  const T* begin() const { return items_.data(); }
+  const T* end() const { return items_.data() + size_; }
+  void reserve(size_t n) { items_.reserve(n); }
+  void clear() { size_ = 0; }
+  // The next entry, for the caller to overwrite field by field.
+  T& AppendForOverwrite() {
+    if (size_ == items_.size()) items_.emplace_back();
+    return items_[size_++];
+  }
+
+ private:
+  std::vector<T> items_;  // entries in use first; the rest are kept for the next file
+  size_t size_ = 0;
+};
+
+// Every table of a parse that Reset() clears whole: a few tens of kilobytes.
+struct ParseFields {
   // Header section.
   int32_t SaveVersion = 0;
   int32_t CostSetting1 = 0;
@@ -89,12 +121,11 @@ struct ParseState {
   PerSlot<TLeaderInfoRec> LeaderInfo;
   CostFactors Factors;  // from Level, CostSetting1, GameSpeed (as read) and CostSetting4
 
-  // Game section.
+  // Game section (its replay messages are in ParseState).
   int32_t ElapsedTurns = 0;  // may be lowered by the calendar
   int32_t StartTurn = 0;
   int32_t GameTurn = 0;
   int32_t EndTurn = 0;
-  std::vector<TReplayMsgRec> ReplayMessages;  // at most kReplayCapacity
   int32_t ReplayMessageCount = 0;
 
   // Map section.
@@ -114,18 +145,14 @@ struct ParseState {
   PerSlot<int32_t> LastTechCount{};
   PerSlot<int32_t> TechCount{};
 
-  // Player section.
+  // Player section (its cities, messages and histories are in ParseState).
   PerSlot<int32_t> Population{};
   PerSlot<int32_t> PopScoreRaw{}, LandScoreRaw{}, WonderScoreRaw{}, TechScoreRaw{};
   PerSlot<int32_t> Alive{};
   PerSlot<int32_t> CityCount{};  // as in the stream
   PerSlot<int32_t> UnitCount{};
   PerSlot<int32_t> MessageCount{};
-  PerSlot<std::vector<TCityRec>> Cities;  // at most kCityCapacity per slot
-  PerSlot<std::array<int32_t, kCityCapacity>> CityCulture{};
-  PerSlot<std::vector<TMessageRec>> Messages;       // at most kMessageCapacity per slot
   PerSlot<std::array<int32_t, kTechs>> TechTurn{};  // per team: turn of acquisition, -1 none, 0 at start
-  std::array<PerSlot<std::array<int32_t, 1201>>, kHistoryKinds> History{};
   std::array<PerSlot<int32_t>, kHistoryKinds> HistoryCount{};
 
   // Statistics pass.
@@ -139,8 +166,24 @@ struct ParseState {
   // Team of a player slot, as the header stored it.
   int32_t GetTeam(int slot) const { return LeaderInfo[static_cast<size_t>(slot)].Team; }
   static bool ValidTeam(int32_t team) { return team >= 0 && team < kTeams; }
+};
 
-  // Clears everything a file supplies; vectors keep their capacity.
+// The whole parse state: the fields above, and the record lists and tables that Reset() clears only
+// as far as the last file used them (the histories alone are over half a megabyte).
+struct ParseState : ParseFields {
+  // Game section.
+  RecordList<TReplayMsgRec> ReplayMessages;  // at most kReplayCapacity
+
+  // Player section.
+  PerSlot<RecordList<TCityRec>> Cities;  // at most kCityCapacity per slot
+  PerSlot<std::array<int32_t, kCityCapacity>> CityCulture{};
+  PerSlot<RecordList<TMessageRec>> Messages;  // at most kMessageCapacity per slot
+  std::array<PerSlot<std::array<int32_t, kHistoryEntries>>, kHistoryKinds> History{};
+  // Per kind and slot: 1 + the highest turn index a pair of this file wrote (StoreHistoryPair); the
+  // entries from there on are 0.
+  std::array<PerSlot<int32_t>, kHistoryKinds> HistoryUsed{};
+
+  // Clears everything a file supplies; the record lists keep their entries for reuse.
   void Reset();
 };
 

@@ -4,6 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "gamedata/tables.h"
 #include "save/text.h"
 
@@ -91,12 +95,12 @@ static_assert(4 * 3 + 4 * 4 + 2 + 4 + 4 * 3 + 1 == kMessageMinBytes);
 
 template <size_t N>
 void ReadInts(StreamReader& r, std::array<int32_t, N>& out) {
-  for (int32_t& v : out) v = r.ReadInt();
+  r.ReadInts(out);
 }
 
 template <size_t N>
 void ReadBools(StreamReader& r, std::array<int32_t, N>& out) {
-  for (int32_t& v : out) v = r.ReadBool();
+  r.ReadBools(out);
 }
 
 // One city record of slot p; the culture is entry p of the 19 per-slot values.
@@ -167,7 +171,10 @@ class TechNameIndex {
       if (name.empty()) {
         always_.push_back(static_cast<uint8_t>(k));  // the empty text occurs in every text
       } else {
-        buckets[static_cast<uint8_t>(name[0])].push_back(static_cast<uint8_t>(k));
+        const auto first = static_cast<uint8_t>(name[0]);
+        buckets[first].push_back(static_cast<uint8_t>(k));
+        lowest_ = std::min(lowest_, first);
+        highest_ = std::max(highest_, first);
       }
     }
     for (size_t c = 0; c < 256; ++c) {
@@ -181,21 +188,43 @@ class TechNameIndex {
   void ForEachNamed(std::string_view text, F found) const {
     for (uint8_t k : always_) found(k);
     const size_t size = text.size();
-    for (size_t i = 0; i < size; ++i) {
-      const auto c = static_cast<uint8_t>(text[i]);
-      for (uint16_t b = start_[c]; b < start_[c + 1]; ++b) {
-        const uint8_t k = techs_[b];
-        const std::string_view name = TechInfo[k].Name;
-        if (name.size() <= size - i &&
-            std::memcmp(text.data() + i + 1, name.data() + 1, name.size() - 1) == 0) {
-          found(k);
-        }
+    const auto* chars = reinterpret_cast<const uint8_t*>(text.data());
+    size_t i = 0;
+#ifdef __SSE2__
+    // Only a character between the smallest and the largest first character can start a name: the
+    // positions of such characters are picked sixteen at a time, the rest are passed over.
+    const __m128i low = _mm_set1_epi8(static_cast<char>(lowest_));
+    const __m128i span = _mm_set1_epi8(static_cast<char>(highest_ - lowest_));
+    for (; i + 16 <= size; i += 16) {
+      const __m128i offset = _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + i)), low);
+      // offset <= span, unsigned: the character lies in [lowest_, highest_].
+      auto inRange =
+          static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(offset, span), offset)));
+      for (; inRange != 0; inRange &= inRange - 1) {
+        MatchAt(text, i + static_cast<size_t>(__builtin_ctz(inRange)), found);
+      }
+    }
+#endif
+    for (; i < size; ++i) MatchAt(text, i, found);
+  }
+
+ private:
+  // Reports every name that starts at position i of `text`.
+  template <typename F>
+  void MatchAt(std::string_view text, size_t i, F& found) const {
+    const auto c = static_cast<uint8_t>(text[i]);
+    for (uint16_t b = start_[c]; b < start_[c + 1]; ++b) {
+      const uint8_t k = techs_[b];
+      const std::string_view name = TechInfo[k].Name;
+      if (name.size() <= text.size() - i &&
+          std::memcmp(text.data() + i + 1, name.data() + 1, name.size() - 1) == 0) {
+        found(k);
       }
     }
   }
 
- private:
-  std::array<uint16_t, 257> start_{};  // bucket of first character c: techs_[start_[c] .. start_[c+1])
+  uint8_t lowest_ = 255, highest_ = 0;  // the smallest and the largest first character of a name
+  std::array<uint16_t, 257> start_{};   // bucket of first character c: techs_[start_[c] .. start_[c+1])
   std::vector<uint8_t> techs_;
   std::vector<uint8_t> always_;
 };
@@ -219,12 +248,12 @@ void DateTechsNamedIn(std::string_view text, int32_t turn, std::array<int32_t, k
 
 void ReadCities(StreamReader& r, ParseState& st, int p, int32_t count) {
   const auto slot = static_cast<size_t>(p);
-  std::vector<TCityRec>& cities = st.Cities[slot];
+  RecordList<TCityRec>& cities = st.Cities[slot];
   cities.reserve(static_cast<size_t>(std::clamp(count, 0, kCityCapacity)));
   TCityRec surplus;
   for (int32_t j = 0; j < count; ++j) {
     if (j < kCityCapacity) {
-      TCityRec& c = cities.emplace_back();
+      TCityRec& c = cities.AppendForOverwrite();
       ReadCity(r, c, p);
       st.CityCulture[slot][static_cast<size_t>(j)] = c.Culture;
     } else {
@@ -247,11 +276,11 @@ void ReadMessages(StreamReader& r, ParseState& st, int p, int32_t count) {
   const int32_t team = st.GetTeam(p);
   std::array<int32_t, kTechs>* techTurn =
       ParseState::ValidTeam(team) ? &st.TechTurn[static_cast<size_t>(team)] : nullptr;
-  std::vector<TMessageRec>& messages = st.Messages[static_cast<size_t>(p)];
+  RecordList<TMessageRec>& messages = st.Messages[static_cast<size_t>(p)];
   messages.reserve(static_cast<size_t>(std::clamp(count, 0, kMessageCapacity)));
   TMessageRec surplus;
   for (int32_t j = 0; j < count; ++j) {
-    TMessageRec& m = j < kMessageCapacity ? messages.emplace_back() : surplus;
+    TMessageRec& m = j < kMessageCapacity ? messages.AppendForOverwrite() : surplus;
     ReadMessage(r, m);
     if (techTurn) DateTechsNamedIn(m.Text, m.Turn, *techTurn);
   }

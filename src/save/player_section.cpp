@@ -1,5 +1,7 @@
 #include "save/player_section.h"
 
+#include <algorithm>
+
 #include "save/player_items.h"
 #include "save/save_record.h"
 
@@ -212,7 +214,9 @@ void StoreHistoryPair(ParseState& st, int kind, int p, int32_t turn, int32_t val
   int64_t index = static_cast<int64_t>(turn) - st.StartTurn;
   if (index < 0) index = 0;
   if (index < kHistoryTurns) {
-    st.History[static_cast<size_t>(kind)][static_cast<size_t>(p)][static_cast<size_t>(index)] = value;
+    const auto k = static_cast<size_t>(kind), s = static_cast<size_t>(p);
+    st.History[k][s][static_cast<size_t>(index)] = value;
+    st.HistoryUsed[k][s] = std::max(st.HistoryUsed[k][s], static_cast<int32_t>(index) + 1);
   }
 }
 

@@ -51,18 +51,16 @@ void ReadTeam(StreamReader& r, ParseState& st, size_t t) {
   st.TeamPopulation[t] = r.ReadInt();                        //  4
   st.TeamLand[t]       = r.ReadInt();                        //  5
   r.Skip(kAfterLand);                                        //  6 to 11
-  for (int32_t& met : st.HasMet[t]) met = r.ReadBool();      // 12 bool x 19: [t][u] for u = 0..18
+  r.ReadBools(st.HasMet[t]);                                 // 12 bool x 19: [t][u] for u = 0..18
   r.Skip(kBetweenMetAndVassal);                              // 13
-  for (int32_t& v : st.IsVassal[t]) v = r.ReadBool();        // 14 bool x 19: t is a vassal of u
+  r.ReadBools(st.IsVassal[t]);                               // 14 bool x 19: t is a vassal of u
   r.Skip(kAfterVassal);                                      // 15 to 21
   r.Skip(Int32, kTechs - 1);                                 // 22 int32 x 86: the last one counts
   st.LastTechCount[t]  = r.ReadInt();                        //    repeats of technology 85
   r.Skip(Int32, 9);                                          // 23
-  int32_t known = 0;                                         // 24 bool x 86
-  for (int32_t& has : st.HasTech[t]) {
-    has = r.ReadBool();
-    known += has != 0;
-  }
+  r.ReadBools(st.HasTech[t]);                                // 24 bool x 86
+  int32_t known = 0;
+  for (const int32_t has : st.HasTech[t]) known += has != 0;
   r.Skip(kAfterTechs);                                       // 25 to 28
   // clang-format on
   st.TechCount[t] = WrapAdd(st.LastTechCount[t], known);

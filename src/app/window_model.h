@@ -194,7 +194,6 @@ class WindowModel {
   struct BatchRun;
   AuditEdits CurrentAuditEdits() const;
   void WriteMaxEdits();
-  void FinishBatch();
 
   std::shared_ptr<const LocaleServices> locale_;
   WindowEdits edits_;

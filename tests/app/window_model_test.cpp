@@ -216,6 +216,25 @@ TEST_F(WindowModelTest, SortsAreStableAndFlipTheirDirection) {
   EXPECT_FALSE(model.Ascending(SortKey::FinalScore));
 }
 
+// Each button orders by its own field; the values of the neighbouring fields run the other way.
+TEST_F(WindowModelTest, EachSortKeyOrdersByItsOwnField) {
+  TSaveDataRec a = Record("a", "A"), b = Record("b", "B"), c = Record("c", "C");
+  a.ElapsedTurns = 20, b.ElapsedTurns = 30, c.ElapsedTurns = 10;  // turns played: C, A, B
+  a.GameTurn = 20, b.GameTurn = 10, c.GameTurn = 30;              // the game turn: B, A, C
+  a.FinalScore = 5, b.FinalScore = 9, c.FinalScore = 7;           // final, descending: B, C, A
+  a.Score = 9, b.Score = 5, c.Score = 7;                          // score, descending: A, C, B
+  a.MTechScore = 150, b.MTechScore = 100, c.MTechScore = 50;      // Ladder final, descending: A, B, C
+  Load({a, b, c});
+  model.SortByTurnSelectClick();
+  EXPECT_EQ(Column(model.BaseGrid(), 2), (std::vector<std::string>{"C", "A", "B"}));
+  model.SortByFinalScoreSelectClick();
+  EXPECT_EQ(Column(model.BaseGrid(), 2), (std::vector<std::string>{"B", "C", "A"}));
+  model.SortByLadderFinalSelectClick();
+  EXPECT_EQ(Column(model.BaseGrid(), 2), (std::vector<std::string>{"A", "B", "C"}));
+  model.SortByScoreSelectClick();
+  EXPECT_EQ(Column(model.BaseGrid(), 2), (std::vector<std::string>{"A", "C", "B"}));
+}
+
 TEST_F(WindowModelTest, FileNamesCompareIgnoringCaseAndALoadFollowsTheLastDirection) {
   Load({Record("b", "1"), Record("A", "2"), Record("a", "3"), Record("C", "4")});
   EXPECT_EQ(Column(model.BaseGrid(), 1), (std::vector<std::string>{"A", "a", "b", "C"}));
@@ -425,6 +444,27 @@ TEST_F(WindowModelTest, ChartSeriesFollowTheRows) {
   EXPECT_EQ(chart.Series(0).Points[1].Y, 0);
   EXPECT_EQ(chart.AxisMin(), 0);
   EXPECT_EQ(chart.AxisMax(), 0);
+}
+
+// A curve has at most one point per history entry; the axis margins are whole numbers cut toward zero.
+TEST_F(WindowModelTest, CurvesEndAtTheLastHistoryEntry) {
+  TSaveDataRec r = Record("a", "Anna");
+  r.ElapsedTurns = 5000;
+  r.StartTurn = 100;
+  r.ScoreHistory[1200] = 60;
+  r.EconomyHistory[3] = 7;
+  Load({r});
+  const ChartSeries& s = model.Chart().Series(0);
+  ASSERT_EQ(s.Points.size(), 1201u);
+  EXPECT_EQ(s.Points.back().X, 1300);
+  EXPECT_EQ(s.Points.back().Y, 60);
+  EXPECT_EQ(model.Chart().AxisMax(), 63);  // 6300 div 100
+  EXPECT_EQ(model.Chart().AxisMin(), -1);  // -120 div 100
+
+  model.Edits().GraphSelect = 1;  // Economy with no value below zero starts at 0
+  model.GraphSelectChange();
+  EXPECT_EQ(model.Chart().AxisMin(), 0);
+  EXPECT_EQ(model.Chart().AxisMax(), 7);
 }
 
 TEST_F(WindowModelTest, OnlyTheFirstTwentyRowsHaveCurves) {

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "gamedata/datetime.h"
 #include "scoring/errors.h"
 
@@ -63,6 +65,19 @@ TEST(AuditTest, HonestyThresholdsAtThreeAndFiveQuartersOfTheAllowance) {
   EXPECT_EQ(HonestyOf(FileOfDay(4, 1800 * 2, 3)), kAverage);  // time allows 2: 2 reloads < 2.5
 }
 
+// The day count of a file written exactly at midnight is a tie, which goes to the even day; the start
+// day's midnight rounds to 0 and so lies outside the tournament.
+TEST(AuditTest, PlayDaysOfAMidnightFileRoundToTheEvenDay) {
+  TSaveDataRec row = FileOfDay(4, 0, 0);
+  AuditSettings settings;
+  const std::pair<int32_t, int32_t> midnights[] = {{28, 2}, {29, 2}, {30, 4}, {27, 30}};
+  for (const auto& [day, playDays] : midnights) {
+    row.FileDate = EncodeDateTime({2005, 11, day, 0, 0, 0});
+    RControl(row, Defaults(), '?', settings);
+    EXPECT_EQ(row.PlayDays, playDays) << day;
+  }
+}
+
 TEST(AuditTest, PlayDaysOutsideTheTournamentCountAsThirty) {
   TSaveDataRec row = FileOfDay(31, 0, 0);
   AuditSettings settings;
@@ -77,6 +92,27 @@ TEST(AuditTest, PlayDaysOutsideTheTournamentCountAsThirty) {
   row.FileDate = EncodeDateTime({2005, 11, 27, 0, 0, 1});
   RControl(row, Defaults(), '?', settings);
   EXPECT_EQ(row.PlayDays, 1);
+}
+
+// An allowance of 4: "Fair" needs fewer than 3 reloads and "Average" fewer than 5; reaching a threshold
+// is not below it.
+TEST(AuditTest, HonestyThresholdsAreStrict) {
+  AuditEdits edits = Defaults();
+  edits.SessionsPerDay = "1";
+  EXPECT_EQ(HonestyOf(FileOfDay(4, 5 * 3600, 3), edits), kFair);     // 2 reloads
+  EXPECT_EQ(HonestyOf(FileOfDay(4, 5 * 3600, 4), edits), kAverage);  // 3 reloads
+  EXPECT_EQ(HonestyOf(FileOfDay(4, 5 * 3600, 5), edits), kAverage);  // 4 reloads
+  EXPECT_EQ(HonestyOf(FileOfDay(4, 5 * 3600, 6), edits), kCheat);    // 5 reloads
+}
+
+TEST(AuditTest, AnAllowanceOfZeroWithPlayTimeBecomesOne) {
+  TSaveDataRec row = FileOfDay(4, 5 * 3600, 2);
+  AuditEdits edits = Defaults();
+  edits.SessionsPerDay = "0";  // the days allow nothing, the time allows 10
+  AuditSettings settings;
+  RControl(row, edits, '?', settings);
+  EXPECT_EQ(row.MaxReloads, 1);
+  EXPECT_EQ(row.Honesty, kAverage);  // 1 reload: not below 0.75, below 1.25
 }
 
 TEST(AuditTest, NoSessionsIsAlwaysFair) {
@@ -119,6 +155,11 @@ TEST(AuditTest, AllowanceRoundsTiesToEven) {
   AuditSettings settings;
   RControl(row, edits, '?', settings);
   EXPECT_EQ(row.MaxReloads, 2);
+  // The thresholds then use the rounded allowance: 3 reloads are not below 2 x 5/4, though below
+  // 2.5 x 5/4.
+  row.SessionCount = 4;
+  RControl(row, edits, '?', settings);
+  EXPECT_EQ(row.Honesty, kCheat);
 }
 
 TEST(AuditTest, MinimumSessionTimeIsAtLeastOneMinute) {

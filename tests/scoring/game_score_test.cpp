@@ -46,6 +46,8 @@ TEST(GameScoreTest, CurrentScoreComponent) {
   EXPECT_EQ(gScore(100, 0, 5000), 0);
   EXPECT_EQ(gScore(100, -4, 5000), 0);
   EXPECT_EQ(gScore(1, 3, 2000), 666);
+  // The quotient comes first and is kept as a double: 15 / 22 times 22 lies just below 15.
+  EXPECT_EQ(gScore(15, 22, 22), 14);
   EXPECT_EQ(gScore(INT32_MAX, 1, 5000), -5000);  // 5000 x (2^31 - 1) keeps its low 32 bits
 }
 
@@ -71,6 +73,8 @@ TEST(GameScoreTest, LadderComponent) {
   EXPECT_EQ(cScore(2500, 460, 460, -400.0, 100.0), -1);
   EXPECT_EQ(cScore(1, 0, 460, 7.0, 2.5), 2);  // ties to even
   EXPECT_EQ(cScore(1, 0, 460, 7.0, 3.5), 4);
+  // 256^0.75 kept as a double is exactly 64, so 2500 x 24 / 64 = 937.5 is a tie and goes to even.
+  EXPECT_EQ(cScore(2500, 345, 460, 256.0, 24.0), 938);
   EXPECT_THROW(cScore(2500, 230, 460, -400.0, 100.0), MathError);
 }
 

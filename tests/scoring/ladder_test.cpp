@@ -62,6 +62,12 @@ TEST(LadderTest, ComponentsGrowTowardsTheirMaximaOverTheGame) {
   row.GameTurn = 0;
   LadderScoreCalc(row, s, 5, 15);
   EXPECT_EQ(row.FPop, 250000);
+
+  // The Turn component counts the turns played, not the game turn.
+  row.GameTurn = 460;
+  row.ElapsedTurns = 230;
+  LadderScoreCalc(row, s, 5, 15);
+  EXPECT_EQ(row.FTurn, 1250);
 }
 
 // Whatever the factor: past turn 0 the five zero maxima of these settings each give -1.

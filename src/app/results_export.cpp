@@ -1,8 +1,7 @@
 // "Save Results": the four grids as one text file, one line per grid row.
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <QSaveFile>
+#include <QString>
 #include <ostream>
 
 #include "app/window_model.h"
@@ -16,10 +15,6 @@ struct ExportedColumns {
   const Grid& grid;
   int first, last;
 };
-
-std::string Reason(const char* what, int error) {
-  return std::string(what) + ": " + std::strerror(error);
-}
 
 }  // namespace
 
@@ -54,13 +49,18 @@ void WindowModel::Export(std::ostream& out) const {
 }
 
 void WriteResultsFile(const std::string& path, std::string_view bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) throw ExportError(path, Reason("cannot create the file", errno));
-  const size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
-  const int writeError = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (written != bytes.size()) throw ExportError(path, Reason("cannot write the file", writeError));
-  if (!closed) throw ExportError(path, Reason("cannot write the file", errno));
+  // Written beside the target and renamed over it when complete, so a write that fails halfway (a full
+  // disk) leaves the old file as it was instead of a truncated one.
+  QSaveFile file(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
+  if (!file.open(QIODevice::WriteOnly)) {
+    throw ExportError(path, "cannot create the file: " + file.errorString().toStdString());
+  }
+  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    const std::string reason = file.errorString().toStdString();
+    file.cancelWriting();
+    throw ExportError(path, "cannot write the file: " + reason);
+  }
+  if (!file.commit()) throw ExportError(path, "cannot write the file: " + file.errorString().toStdString());
 }
 
 void WindowModel::Button2Click(const std::string& path) const {

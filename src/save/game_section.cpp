@@ -37,7 +37,7 @@ void DeriveTurnAndYear(ParseState& st, TSaveDataRec& row) {
   st.GameTurn = WrapAdd(st.ElapsedTurns, st.StartTurn);
   row.StartTurn = st.StartTurn;
   row.GameTurn = st.GameTurn;
-  if (st.SaveVersion < kFirstZeroBasedSpeedVersion) ++st.GameSpeed;
+  if (st.SaveVersion < kFirstZeroBasedSpeedVersion) st.GameSpeed = WrapAdd(st.GameSpeed, 1);
   row.GameYear = Turn2Date(st.GameSpeed, st.GameTurn, st.ElapsedTurns);
 }
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -235,8 +236,12 @@ TEST_F(DamagedBatchTest, ValuesOutsideTheirRangesRenderTheirFallbacks) {
   running.victoryType = 17;  // a game not decided shows no kind of victory
   running.level = 9;
   running.gameSpeed = 4;
+  // An old version counts its speed from 1: the largest speed has no successor and wraps (fuzz finding).
+  SaveSpec old = Game("Oda", 80);
+  old.version = 101;
+  old.gameSpeed = INT32_MAX;
   WindowModel model = Model();
-  model.Button1Click({Save("h", spec), Save("l", loss), Save("r", running)});
+  model.Button1Click({Save("h", spec), Save("l", loss), Save("r", running), Save("s", old)});
 
   const Grid& base = model.BaseGrid();
   EXPECT_EQ(base.Cell(2, 1), "Hal");
@@ -255,8 +260,16 @@ TEST_F(DamagedBatchTest, ValuesOutsideTheirRangesRenderTheirFallbacks) {
   EXPECT_EQ(model.Row(0).Rank, 1);
   EXPECT_EQ(model.Row(0).Cities, 1);
   EXPECT_EQ(model.Row(0).Culture1, 400);
+  EXPECT_EQ(base.Cell(6, 4), "9999BC");
   // Every Ladder cell of every row is rendered, the difficulty bonus of level 42 included.
-  for (int row = 1; row <= 3; ++row) EXPECT_NE(model.LadderGrid().Cell(21, row), " ") << row;
+  for (int row = 1; row <= 4; ++row) EXPECT_NE(model.LadderGrid().Cell(21, row), " ") << row;
+
+  // Audit settings at the ends of their range are no fault either.
+  model.Edits().Edit8 = "2147483647";
+  model.Edits().Edit4 = "-2147483648";
+  model.Edit6Change();
+  EXPECT_EQ(model.Audit().MinSessionTime, INT32_MAX);
+  EXPECT_EQ(model.ReloadGrid().Cell(10, 1), "   0");  // no reload allowance by time
 }
 
 TEST_F(DamagedBatchTest, TurnsPlayedOfZeroAndBelowRenderWithoutCurveOrRate) {

@@ -1,7 +1,6 @@
 #include "save/game_section.h"
 
 #include "gamedata/calendar.h"
-#include "save/text.h"
 
 namespace vsl {
 
@@ -59,8 +58,7 @@ void ReadReplayMessage(StreamReader& r, TReplayMsgRec& m) {
   m.Value3 = r.ReadInt();
   m.Value4 = r.ReadInt();
   m.Value5 = r.ReadInt();
-  r.ReadUStr(m.Text);
-  CutMacrosInPlace(m.Text);
+  r.ReadUStrWithoutMarkup(m.Text);
   m.Value6 = r.ReadInt();
 }
 

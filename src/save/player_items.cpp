@@ -142,8 +142,7 @@ void ReadCity(StreamReader& r, TCityRec& c, int p) {
 
 void ReadMessage(StreamReader& r, TMessageRec& m) {
   // clang-format off
-  r.ReadUStr(m.Text);                    // 1 wide text, without markup
-  CutMacrosInPlace(m.Text);
+  r.ReadUStrWithoutMarkup(m.Text);       // 1 wide text, without markup
   r.ReadUStr(m.Text2);                   // 2 wide text
   r.ReadUStr(m.Text3);                   // 3 wide text
   m.Value1 = r.ReadInt();                // 4 int32 x 4
@@ -192,16 +191,21 @@ class TechNameIndex {
     size_t i = 0;
 #ifdef __SSE2__
     // Only a character between the smallest and the largest first character can start a name: the
-    // positions of such characters are picked sixteen at a time, the rest are passed over.
+    // positions of such characters are picked sixteen at a time, the rest are passed over. The last
+    // block of a text of sixteen or more ends at its end, its positions taken before masked out.
     const __m128i low = _mm_set1_epi8(static_cast<char>(lowest_));
     const __m128i span = _mm_set1_epi8(static_cast<char>(highest_ - lowest_));
-    for (; i + 16 <= size; i += 16) {
-      const __m128i offset = _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + i)), low);
-      // offset <= span, unsigned: the character lies in [lowest_, highest_].
-      auto inRange =
-          static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(offset, span), offset)));
-      for (; inRange != 0; inRange &= inRange - 1) {
-        MatchAt(text, i + static_cast<size_t>(__builtin_ctz(inRange)), found);
+    if (size >= 16) {
+      for (; i < size; i += 16) {
+        const size_t at = i + 16 <= size ? i : size - 16;
+        const __m128i offset =
+            _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + at)), low);
+        // offset <= span, unsigned: the character lies in [lowest_, highest_].
+        auto inRange =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(offset, span), offset)));
+        for (inRange &= ~((1u << (i - at)) - 1); inRange != 0; inRange &= inRange - 1) {
+          MatchAt(text, at + static_cast<size_t>(__builtin_ctz(inRange)), found);
+        }
       }
     }
 #endif
@@ -277,12 +281,20 @@ void ReadMessages(StreamReader& r, ParseState& st, int p, int32_t count) {
   std::array<int32_t, kTechs>* techTurn =
       ParseState::ValidTeam(team) ? &st.TechTurn[static_cast<size_t>(team)] : nullptr;
   RecordList<TMessageRec>& messages = st.Messages[static_cast<size_t>(p)];
-  messages.reserve(static_cast<size_t>(std::clamp(count, 0, kMessageCapacity)));
+  const int32_t kept = std::clamp(count, 0, kMessageCapacity);
+  messages.reserve(static_cast<size_t>(kept));
+  const size_t first = messages.size();
+  for (int32_t j = 0; j < kept; ++j) ReadMessage(r, messages.AppendForOverwrite());
+  // The kept messages are searched once all are read, in stream order, so a later message still
+  // overwrites an earlier one's date; the texts have long left the processor's store queue by then.
+  if (techTurn) {
+    for (size_t j = first; j < messages.size(); ++j)
+      DateTechsNamedIn(messages[j].Text, messages[j].Turn, *techTurn);
+  }
   TMessageRec surplus;
-  for (int32_t j = 0; j < count; ++j) {
-    TMessageRec& m = j < kMessageCapacity ? messages.AppendForOverwrite() : surplus;
-    ReadMessage(r, m);
-    if (techTurn) DateTechsNamedIn(m.Text, m.Turn, *techTurn);
+  for (int32_t j = kept; j < count; ++j) {
+    ReadMessage(r, surplus);
+    if (techTurn) DateTechsNamedIn(surplus.Text, surplus.Turn, *techTurn);
   }
   if (techTurn) DateHeldTechs(st.HasTech[static_cast<size_t>(team)], *techTurn);
 }

@@ -1,6 +1,8 @@
 #include "save/player_section.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
 
 #include "save/player_items.h"
 #include "save/save_record.h"
@@ -159,14 +161,34 @@ void SkipList11(StreamReader& r) {
 }
 
 // Item 31: six lists of (turn, value) pairs, kinds 0 to 5.
+// Stores `count` (turn, value) pairs of slot p, as StoreHistoryPair does one by one.
+void StoreHistoryPairs(ParseState& st, int kind, int p, const int32_t* pairs, size_t count) {
+  const auto k = static_cast<size_t>(kind), s = static_cast<size_t>(p);
+  std::array<int32_t, kHistoryEntries>& history = st.History[k][s];
+  const int64_t startTurn = st.StartTurn;
+  int32_t used = st.HistoryUsed[k][s];
+  for (size_t i = 0; i < count; ++i) {
+    const int64_t index = std::max<int64_t>(pairs[2 * i] - startTurn, 0);
+    if (index < kHistoryTurns) {
+      history[static_cast<size_t>(index)] = pairs[2 * i + 1];
+      used = std::max(used, static_cast<int32_t>(index) + 1);
+    }
+  }
+  st.HistoryUsed[k][s] = used;
+}
+
+// Item 31: six lists of (turn, value) pairs, kinds 0 to 5, read a batch of pairs at a time.
 void ReadHistories(StreamReader& r, ParseState& st, int p) {
+  constexpr size_t kBatch = 128;
+  std::array<int32_t, 2 * kBatch> pairs;
   for (int kind = 0; kind < kHistoryKinds; ++kind) {
     const int32_t n = r.ReadCount(kHistoryPairBytes);
     st.HistoryCount[static_cast<size_t>(kind)][static_cast<size_t>(p)] = n;
-    for (int32_t i = 0; i < n; ++i) {
-      const int32_t turn = r.ReadInt();
-      const int32_t value = r.ReadInt();
-      StoreHistoryPair(st, kind, p, turn, value);
+    for (size_t left = n > 0 ? static_cast<size_t>(n) : 0; left > 0;) {
+      const size_t m = std::min(left, kBatch);
+      r.ReadInts(std::span<int32_t>(pairs.data(), 2 * m));
+      StoreHistoryPairs(st, kind, p, pairs.data(), m);
+      left -= m;
     }
   }
 }
@@ -211,13 +233,8 @@ void ReadPlayer(StreamReader& r, ParseState& st, int p) {
 }  // namespace
 
 void StoreHistoryPair(ParseState& st, int kind, int p, int32_t turn, int32_t value) {
-  int64_t index = static_cast<int64_t>(turn) - st.StartTurn;
-  if (index < 0) index = 0;
-  if (index < kHistoryTurns) {
-    const auto k = static_cast<size_t>(kind), s = static_cast<size_t>(p);
-    st.History[k][s][static_cast<size_t>(index)] = value;
-    st.HistoryUsed[k][s] = std::max(st.HistoryUsed[k][s], static_cast<int32_t>(index) + 1);
-  }
+  const int32_t pair[2] = {turn, value};
+  StoreHistoryPairs(st, kind, p, pair, 1);
 }
 
 void ReadPlayerSection(StreamReader& r, ParseState& st) {

@@ -79,6 +79,9 @@ class StreamReader {
   std::string ReadStr();            // int32 count, then 8-bit characters
   std::string ReadUStr();           // int32 count, then 16-bit or 8-bit characters, kept as 8-bit
   void ReadUStr(std::string& out);  // the same into `out`, reusing its buffer
+  // ReadUStr(out) followed by CutMacrosInPlace(out) (text.h), in one pass over the characters: the
+  // texts that are kept without markup are read this way.
+  void ReadUStrWithoutMarkup(std::string& out);
 
   /// @name Runs of fields into arrays
   // out.size() int32 fields, or bool fields each zero-extended. One bounds check for the run; a run

@@ -43,6 +43,17 @@ std::span<const uint8_t> ThroughBody(std::span<const uint8_t> image, size_t body
   return image.first(bodyOffset + static_cast<size_t>(inflated));
 }
 
+// A text too long to be read leaves its characters in the stream, so every field after it is read from
+// the wrong place: the save is damaged there, whatever the misread fields do later.
+void ThrowIfOverlongText(const StreamReader& r) {
+  const OverlongText& t = r.FirstOverlongText();
+  if (t.Offset < 0) return;
+  throw SaveError("save is damaged at offset " + std::to_string(t.Offset) + " (a text of " +
+                      std::to_string(t.Count) + " characters; a text holds at most " +
+                      std::to_string(kMaxTextCount) + ", so the fields after it cannot be read)",
+                  t.Offset);
+}
+
 }  // namespace
 
 void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRec& row, ParseState& state,
@@ -57,13 +68,25 @@ void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRe
   StreamReader r(ThroughBody(image, body));
   ReadFixedPositions(r, body, state, row);
   StreamReader header(HeaderOf(image, body));
-  ReadHeaderSection(header, state, row);
+  try {
+    ReadHeaderSection(header, state, row);
+  } catch (const SaveError&) {
+    ThrowIfOverlongText(header);
+    throw;
+  }
+  ThrowIfOverlongText(header);
   state.Factors = MakeCostFactors(state.Level, state.CostSetting1, state.GameSpeed, state.CostSetting4);
   r.Seek(body);
-  ReadGameSection(r, state, row);
-  ReadMapSection(r, state, row);
-  ReadTeamSection(r, state);
-  ReadPlayerSection(r, state);
+  try {
+    ReadGameSection(r, state, row);
+    ReadMapSection(r, state, row);
+    ReadTeamSection(r, state);
+    ReadPlayerSection(r, state);
+  } catch (const SaveError&) {
+    ThrowIfOverlongText(r);
+    throw;
+  }
+  ThrowIfOverlongText(r);
   // The Ladder maxima this file brings are handed on only once its statistics stand, so that a
   // damaged file cannot leave its values in the settings that the rows before it are rendered with.
   FileLadderMaxima derived = maxima;

@@ -21,8 +21,8 @@ struct FileLadderMaxima {
 // ending with the reload audit under `edits`. FileName and FileDate of `row` are the caller's. `state`
 // is scratch, reset here; nothing of an earlier file carries over. The header walk ends at the size
 // fields in front of the body, the body walk at the body's stored inflated size. Throws SaveError for a
-// damaged save (score references whose arithmetic fails included) and ConvertError when an audit
-// setting does not convert.
+// damaged save (a text of more than 1023 characters and score references whose arithmetic fails
+// included) and ConvertError when an audit setting does not convert.
 void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRec& row, ParseState& state,
                  FileLadderMaxima& maxima, const AuditEdits& edits, char decimalSeparator,
                  AuditSettings& audit);

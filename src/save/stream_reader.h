@@ -40,6 +40,13 @@ constexpr int64_t ByteSize(const FieldRun (&runs)[N]) {
 // Text counts outside 1..kMaxTextCount give an empty text and skip no characters.
 inline constexpr int32_t kMaxTextCount = 1023;
 
+// The first text whose count is above kMaxTextCount: its characters stay in the stream, so every field
+// after it is read from the wrong place. Offset is -1 while there is none.
+struct OverlongText {
+  int64_t Offset = -1;  // where its count lies
+  int32_t Count = 0;
+};
+
 class StreamReader {
  public:
   explicit StreamReader(std::span<const uint8_t> image, size_t pos = 0)
@@ -53,6 +60,8 @@ class StreamReader {
   }
   size_t Size() const { return size_; }
   size_t Remaining() const { return pos_ <= size_ ? size_ - pos_ : 0; }
+  // The first over-long text this reader has met.
+  const OverlongText& FirstOverlongText() const { return overlong_; }
 
   /// @name Fields at the cursor
   int32_t ReadInt() {
@@ -201,7 +210,10 @@ class StreamReader {
   // Reads the count of a text and, when it is 1..1023, the position and step of its characters.
   TextSpan TextHeader(bool wide) {
     const int32_t n = ReadInt();
-    if (n < 1 || n > kMaxTextCount) return {0, 0};
+    if (n < 1 || n > kMaxTextCount) {
+      if (n > kMaxTextCount && overlong_.Offset < 0) overlong_ = {static_cast<int64_t>(pos_) - 4, n};
+      return {0, 0};
+    }
     int step = 1;
     if (wide) {
       if (n == 1) {
@@ -225,6 +237,7 @@ class StreamReader {
   const uint8_t* data_;
   size_t size_;
   size_t pos_;
+  OverlongText overlong_;
 };
 
 }  // namespace vsl

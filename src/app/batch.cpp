@@ -67,8 +67,12 @@ struct ParseInputs {
   char separator;
 };
 
+// A parse reports damage as SaveError; a ConvertError, or arithmetic that fails in the audit (absurd
+// settings such as "1e30" sessions a day), comes from the settings and would fail every file.
 Failure Classify(const std::exception& e) {
-  return dynamic_cast<const ConvertError*>(&e) != nullptr ? Failure::Setting : Failure::Damaged;
+  const bool setting =
+      dynamic_cast<const ConvertError*>(&e) != nullptr || dynamic_cast<const MathError*>(&e) != nullptr;
+  return setting ? Failure::Setting : Failure::Damaged;
 }
 
 void Analyse(const LoadedSave& save, const ParseTarget& t, ParseState& state, const ParseInputs& in) {
@@ -294,7 +298,9 @@ BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, con
   StoreMaxima(run.maxima, ladder_);
 
   saveCount_ = run.result.Loaded;
-  chart_.HideFrom(saveCount_);
+  // Every curve goes; the rendering draws those of the new rows again. Should the rendering fail, no
+  // curve of the previous batch stays under its old name.
+  chart_.HideFrom(0);
   SortByFileName();
   if (!run.error) {
     PrintData();

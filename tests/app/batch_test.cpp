@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/window_model.h"
+#include "scoring/errors.h"
 #include "support/fixture_save.h"
 
 namespace vsl {
@@ -162,6 +163,23 @@ TEST_F(BatchTest, LoadsSortsAndRendersABatch) {
   EXPECT_TRUE(model.Chart().Series(2).InLegend);
   EXPECT_FALSE(model.Chart().Series(3).InLegend);
   EXPECT_FALSE(model.Chart().Series(19).InLegend);
+}
+
+// A batch whose rendering fails (a negative maximum meets a fractional exponent in the Ladder) leaves
+// no curve of the batch before it on the chart.
+TEST_F(BatchTest, ARenderingThatFailsLeavesNoCurveOfTheEarlierBatch) {
+  WindowModel model = Model();
+  model.Button1Click(
+      {Save("a.Save", Game("Anna", 500, 2, 400, 460)), Save("b.Save", Game("Bert", 300, 2, 400, 460))});
+  ASSERT_TRUE(model.Chart().Series(1).InLegend);
+  SaveSpec negative = Game("Neg", 200, 2, -400, 460);
+  negative.inits = {0, 0, 0, 0};
+  EXPECT_THROW(model.Button1Click({Save("n.Save", negative)}), MathError);
+  EXPECT_EQ(model.SaveCount(), 1);
+  for (int k = 0; k < 20; ++k) {
+    EXPECT_FALSE(model.Chart().Series(k).InLegend) << k;
+    EXPECT_TRUE(model.Chart().Series(k).Points.empty()) << k;
+  }
 }
 
 TEST_F(BatchTest, AFailingFileEndsTheBatchWithTheFilesBeforeIt) {

@@ -11,7 +11,7 @@ BUILD_DIR := build
 PACKAGES := build-essential cmake ninja-build pkg-config zlib1g-dev libdeflate-dev nlohmann-json3-dev \
   libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev qt6-charts-dev libgl-dev \
   clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core fonts-liberation fonts-liberation2 \
-  librsvg2-bin desktop-file-utils dpkg-dev file
+  librsvg2-bin desktop-file-utils dpkg-dev file time
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -52,9 +52,11 @@ package: build
 docs: build
 	cmake --build $(BUILD_DIR) --target docs
 
+# Benchmarks of large saves, ending with a batch of 100 through vsl-report and a summary of the ratios;
+# bench/batch.sh times that batch on its own.
 bench: deps
 	@[ -f build-bench/build.ninja ] || cmake --preset bench
-	cmake --build build-bench -j $(JOBS)
+	cmake --build build-bench -j $(JOBS) --target vsl-bench vsl-large-saves
 	build-bench/bin/vsl-bench
 
 build-asan: deps

@@ -459,10 +459,20 @@ class SummaryReporter : public benchmark::ConsoleReporter {
 }  // namespace vsl::bench
 
 int main(int argc, char** argv) {
+  // The summary follows the console table; another output format gets the library's own reporter.
+  bool console = true;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.rfind("--benchmark_format=", 0) == 0 && arg != "--benchmark_format=console") console = false;
+  }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   vsl::bench::SummaryReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
+  if (console) {
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+  } else {
+    benchmark::RunSpecifiedBenchmarks();
+  }
   benchmark::Shutdown();
   return 0;
 }

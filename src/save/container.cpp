@@ -165,8 +165,15 @@ void Unwrap(std::span<const uint8_t> file, UnwrappedSave& save) {
   const size_t trailer = available - compressed;
 
   try {
-    // Every byte is written below; a reused buffer is cleared only where it grows.
-    save.Image.resize(body + inflated + trailer);
+    // Every byte is written below, so a reused buffer that is too small is replaced rather than grown
+    // (nothing to copy), with room for somewhat larger files to come; one that fits is cleared only
+    // where it grows.
+    const size_t size = body + inflated + trailer;
+    if (size > save.Image.capacity()) {
+      save.Image = {};
+      save.Image.reserve(size + size / 8);
+    }
+    save.Image.resize(size);
   } catch (const std::bad_alloc&) {
     throw SaveError(zError(Z_MEM_ERROR));  // the same text as zlib's own shortage
   }

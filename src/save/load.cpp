@@ -49,7 +49,13 @@ void ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
                     std::to_string(kMaxSaveFileBytes));
   }
 
-  bytes.resize(static_cast<size_t>(st.st_size));  // a reused buffer is cleared only where it grows
+  // A reused buffer that is too small is replaced rather than grown: nothing in it is kept.
+  const auto size = static_cast<size_t>(st.st_size);
+  if (size > bytes.capacity()) {
+    bytes = {};
+    bytes.reserve(size + size / 8);
+  }
+  bytes.resize(size);
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = read(file.get(), bytes.data() + done, bytes.size() - done);

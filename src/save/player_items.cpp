@@ -283,14 +283,18 @@ void ReadMessages(StreamReader& r, ParseState& st, int p, int32_t count) {
   RecordList<TMessageRec>& messages = st.Messages[static_cast<size_t>(p)];
   const int32_t kept = std::clamp(count, 0, kMessageCapacity);
   messages.reserve(static_cast<size_t>(kept));
+  // Each kept message is searched once the next one is read, in stream order, so a later message still
+  // overwrites an earlier one's date: by then its text, just written, has left the processor's store
+  // queue and is read at full speed.
+  const auto dateMessage = [&](size_t j) {
+    if (techTurn) DateTechsNamedIn(messages[j].Text, messages[j].Turn, *techTurn);
+  };
   const size_t first = messages.size();
-  for (int32_t j = 0; j < kept; ++j) ReadMessage(r, messages.AppendForOverwrite());
-  // The kept messages are searched once all are read, in stream order, so a later message still
-  // overwrites an earlier one's date; the texts have long left the processor's store queue by then.
-  if (techTurn) {
-    for (size_t j = first; j < messages.size(); ++j)
-      DateTechsNamedIn(messages[j].Text, messages[j].Turn, *techTurn);
+  for (int32_t j = 0; j < kept; ++j) {
+    ReadMessage(r, messages.AppendForOverwrite());
+    if (j > 0) dateMessage(messages.size() - 2);
   }
+  if (messages.size() > first) dateMessage(messages.size() - 1);
   TMessageRec surplus;
   for (int32_t j = kept; j < count; ++j) {
     ReadMessage(r, surplus);

@@ -307,7 +307,9 @@ TEST_F(DamagedFileTest, PathsThatAreNoReadableFile) {
   // A named pipe without a writer would block a reader: it is refused at once.
   ASSERT_EQ(mkfifo((dir_ + "/pipe.Save").c_str(), 0600), 0);
   ExpectPathFails(dir_ + "/pipe.Save", "cannot read the file: not a regular file");
+}
 
+TEST_F(DamagedFileTest, AFileWithoutReadPermission) {
   const std::string locked = Write("locked", testing::BuildSaveFile(SmallGame()));
   ASSERT_EQ(chmod(locked.c_str(), 0), 0);
   if (geteuid() == 0) GTEST_SKIP() << "root reads files whatever their mode";

@@ -91,6 +91,10 @@ void StreamReader::ReadUStr(std::string& out) {
   const auto count = static_cast<size_t>(t.count);
   const auto step = static_cast<size_t>(t.step);
   pos_ += count * step;
+  if (count == 0) {
+    out.clear();
+    return;
+  }
   if (step == 1) {
     const void* zero = std::memchr(p, 0, count);
     out.assign(reinterpret_cast<const char*>(p), zero ? static_cast<const uint8_t*>(zero) - p : count);
@@ -123,6 +127,10 @@ void StreamReader::ReadUStrWithoutMarkup(std::string& out) {
   const auto count = static_cast<size_t>(t.count);
   const auto step = static_cast<size_t>(t.step);
   pos_ += count * step;
+  if (count == 0) {
+    out.clear();
+    return;
+  }
   // The text up to its first zero character without markup: a span runs from '<' to the next '>',
   // both dropped, and an unclosed '<' drops the rest. Kept characters are written at `written`,
   // which never passes the character being read.

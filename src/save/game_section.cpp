@@ -53,11 +53,13 @@ void SkipItem17(StreamReader& r) {
 }
 
 void ReadReplayMessage(StreamReader& r, TReplayMsgRec& m) {
-  m.Value1 = r.ReadInt();
-  m.Value2 = r.ReadInt();
-  m.Value3 = r.ReadInt();
-  m.Value4 = r.ReadInt();
-  m.Value5 = r.ReadInt();
+  r.ReadBlock(5 * 4, [&](auto& f) {
+    m.Value1 = f.ReadInt();
+    m.Value2 = f.ReadInt();
+    m.Value3 = f.ReadInt();
+    m.Value4 = f.ReadInt();
+    m.Value5 = f.ReadInt();
+  });
   r.ReadUStrWithoutMarkup(m.Text);
   m.Value6 = r.ReadInt();
 }

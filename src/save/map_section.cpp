@@ -87,10 +87,14 @@ void ReadPlot(StreamReader& r, ParseState& st) {
   r.Prefetch(kAhead + kPlotTextOffset);
   r.Prefetch(kAhead + kPlotListOffset);
   // clang-format off
-  r.Skip(kPlotHead);                         //  1 to 7
-  const int owner = r.ReadChar();            //  8 byte: owning slot
-  const int32_t plotType = r.ReadShort();    //  9 int16: plot type
-  r.Skip(kPlotMiddle);                       // 10 to 24
+  int owner = 0;
+  int32_t plotType = 0;
+  r.ReadBlock(kPlotTextOffset, [&](auto& f) {
+    f.Skip(kPlotHead);                       //  1 to 7
+    owner = f.ReadChar();                    //  8 byte: owning slot
+    plotType = f.ReadShort();                //  9 int16: plot type
+    f.Skip(kPlotMiddle);                     // 10 to 24
+  });
   r.SkipUStr();                              // 25 wide text
   r.Skip(kPlotTail);                         // 26 to 28
   const int32_t k = r.ReadCount(2 * 4);      // 29 list of k pairs of int32

@@ -92,6 +92,8 @@ static_assert(ByteSize(kCityAfterValue9) + ByteSize(kCityAfterTriple) + ByteSize
               kCityMinBytes);
 static_assert(ByteSize(kUnitHead) + 2 * 4 + ByteSize(kUnitTail) == kUnitMinBytes);
 static_assert(4 * 3 + 4 * 4 + 2 + 4 + 4 * 3 + 1 == kMessageMinBytes);
+// A message's fields after its three texts: items 4 to 9.
+constexpr size_t kMessageFieldBytes = 4 * 4 + 2 + 4 + 4 * 3 + 1;
 
 template <size_t N>
 void ReadInts(StreamReader& r, std::array<int32_t, N>& out) {
@@ -145,17 +147,19 @@ void ReadMessage(StreamReader& r, TMessageRec& m) {
   r.ReadUStrWithoutMarkup(m.Text);       // 1 wide text, without markup
   r.ReadUStr(m.Text2);                   // 2 wide text
   r.ReadUStr(m.Text3);                   // 3 wide text
-  m.Value1 = r.ReadInt();                // 4 int32 x 4
-  m.Value2 = r.ReadInt();
-  m.Value3 = r.ReadInt();
-  m.Value4 = r.ReadInt();
-  m.Flag1  = r.ReadBool();               // 5 bool
-  m.Flag2  = r.ReadBool();               // 6 bool
-  m.Turn   = r.ReadInt();                // 7 int32
-  m.Value5 = r.ReadInt();                // 8 int32 x 3
-  m.Value6 = r.ReadInt();
-  m.Value7 = r.ReadInt();
-  m.Flag3  = r.ReadBool();               // 9 bool
+  r.ReadBlock(kMessageFieldBytes, [&](auto& f) {
+    m.Value1 = f.ReadInt();              // 4 int32 x 4
+    m.Value2 = f.ReadInt();
+    m.Value3 = f.ReadInt();
+    m.Value4 = f.ReadInt();
+    m.Flag1  = f.ReadBool();             // 5 bool
+    m.Flag2  = f.ReadBool();             // 6 bool
+    m.Turn   = f.ReadInt();              // 7 int32
+    m.Value5 = f.ReadInt();              // 8 int32 x 3
+    m.Value6 = f.ReadInt();
+    m.Value7 = f.ReadInt();
+    m.Flag3  = f.ReadBool();             // 9 bool
+  });
   // clang-format on
 }
 

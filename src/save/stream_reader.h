@@ -47,6 +47,39 @@ struct OverlongText {
   int32_t Count = 0;
 };
 
+// Fields of a fixed-size block of the image whose bounds were checked once (StreamReader::ReadBlock):
+// the same reads as StreamReader's, without a check each.
+class FieldBlock {
+ public:
+  explicit FieldBlock(const uint8_t* data) : data_(data) {}
+  size_t Used() const { return used_; }
+  int32_t ReadInt() {
+    uint32_t v;
+    std::memcpy(&v, data_ + used_, 4);  // the image is little-endian, like the host
+    used_ += 4;
+    return static_cast<int32_t>(v);
+  }
+  int16_t ReadShort() {
+    uint16_t v;
+    std::memcpy(&v, data_ + used_, 2);
+    used_ += 2;
+    return static_cast<int16_t>(v);
+  }
+  uint8_t ReadChar() { return data_[used_++]; }
+  int32_t ReadBool() { return data_[used_++]; }
+  void Skip(Kind kind, int64_t count) {
+    if (count > 0) used_ += static_cast<size_t>(Width(kind) * count);
+  }
+  template <size_t N>
+  void Skip(const FieldRun (&runs)[N]) {
+    used_ += static_cast<size_t>(ByteSize(runs));
+  }
+
+ private:
+  const uint8_t* data_;
+  size_t used_ = 0;
+};
+
 class StreamReader {
  public:
   explicit StreamReader(std::span<const uint8_t> image, size_t pos = 0)
@@ -107,6 +140,21 @@ class StreamReader {
     const uint8_t* p = data_ + pos_;
     for (size_t i = 0; i < out.size(); ++i) out[i] = p[i];
     pos_ += out.size();
+  }
+
+  // Reads a block of fixed fields of `bytes` bytes in all: `read(fields)` reads them from a FieldBlock
+  // after one bounds check for the block; when fewer bytes are left, it reads them from this reader
+  // one by one, so that a save cut short fails at the same field and offset. `read` must read exactly
+  // `bytes` bytes, with the reads both classes offer.
+  template <typename Read>
+  void ReadBlock(size_t bytes, Read read) {
+    if (!Has(pos_, bytes)) {
+      read(*this);
+      return;
+    }
+    FieldBlock fields(data_ + pos_);
+    read(fields);
+    pos_ += fields.Used();
   }
 
   /// @name Skipping without storing

@@ -160,6 +160,32 @@ TEST(ReaderFastPathsTest, ARunCutShortFailsAtItsFirstMissingField) {
   EXPECT_EQ(f.Pos(), 12u);
 }
 
+// A block of fixed fields reads what the fields read one by one, and a block cut short fails at the
+// field reading one by one would fail at.
+TEST(ReaderFastPathsTest, ABlockOfFieldsReadsAndFailsLikeItsFields) {
+  SaveWriter w;
+  w.Int(-5).Short(300).Byte(0xFE).Bool(2).Ints(2, 9).Int(77);
+  const auto readFields = [](auto& f, std::vector<int32_t>& out) {
+    out.push_back(f.ReadInt());
+    out.push_back(f.ReadShort());
+    out.push_back(f.ReadChar());
+    out.push_back(f.ReadBool());
+    f.Skip(Int32, 2);
+  };
+  std::vector<int32_t> got;
+  StreamReader r(w.Data());
+  r.ReadBlock(16, [&](auto& f) { readFields(f, got); });
+  EXPECT_THAT(got, ::testing::ElementsAre(-5, 300, 0xFE, 2));
+  EXPECT_EQ(r.Pos(), 16u);
+  EXPECT_EQ(r.ReadInt(), 77);
+
+  const std::span<const uint8_t> cut(w.Data().data(), 11);
+  StreamReader c(cut);
+  EXPECT_THAT([&] { c.ReadBlock(16, [&](auto& f) { readFields(f, got); }); },
+              ThrowsMessage<SaveError>(
+                  StrEq("save is truncated or damaged at offset 8 (int32 needs 8 bytes, 3 left)")));
+}
+
 // Every field of a row that a parse writes, as text.
 std::string RowText(const TSaveDataRec& r) {
   std::string s = r.NickName + '|' + r.LockText + '|' + r.HeaderText;

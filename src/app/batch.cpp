@@ -302,6 +302,7 @@ BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, con
   // curve of the previous batch stays under its old name.
   chart_.HideFrom(0);
   SortByFileName();
+  if (options.Result != nullptr) *options.Result = run.result;
   if (!run.error) {
     PrintData();
     return run.result;

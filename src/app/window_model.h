@@ -70,6 +70,9 @@ struct BatchOptions {
   // to load, the name of the file being waited for.
   std::function<void(int done, int total, const std::string& current)> Progress;
   std::chrono::milliseconds ProgressInterval{50};
+  // When set, receives the batch's result before the rows are rendered, so that a caller learns what
+  // was loaded and skipped also when the rendering then fails.
+  struct BatchResult* Result = nullptr;
 };
 
 struct SkippedFile {

@@ -8,6 +8,7 @@
 
 #include "app/window_model.h"
 #include "cli/structured_export.h"
+#include "scoring/errors.h"
 
 namespace vsl {
 namespace {
@@ -192,12 +193,27 @@ bool RunActions(WindowModel& model, const Options& o, std::ostream& err) {
 
   BatchOptions batch;
   batch.KeepGoing = o.keepGoing;
-  const BatchResult result = model.Button1Click(o.saves, batch);
-  for (const SkippedFile& skipped : result.Skipped) err << "vsl-report: skipped " << skipped.Message << "\n";
-  if (result.LeftOut > 0) {
-    err << "vsl-report: " << result.LeftOut << " file(s) left out: a batch holds at most " << kMaxFiles
-        << " files\n";
+  BatchResult result;
+  batch.Result = &result;
+  auto reportSkipped = [&] {
+    for (const SkippedFile& skipped : result.Skipped)
+      err << "vsl-report: skipped " << skipped.Message << "\n";
+    if (result.LeftOut > 0) {
+      err << "vsl-report: " << result.LeftOut << " file(s) left out: a batch holds at most " << kMaxFiles
+          << " files\n";
+    }
+  };
+  try {
+    model.Button1Click(o.saves, batch);
+  } catch (const MathError&) {
+    // The files loaded, but the Ladder maxima of the last one cannot be rendered. As at the window, the
+    // Ladder edits typed next render again and may mend that; without them the error stands.
+    if (o.ladderEdits.empty()) {
+      reportSkipped();
+      throw;
+    }
   }
+  reportSkipped();
 
   if (!o.ladderEdits.empty()) {
     for (const auto& [edit, text] : o.ladderEdits) model.Edits().*edit = text;

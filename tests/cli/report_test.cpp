@@ -206,5 +206,20 @@ TEST_F(ReportTest, JsonHasTypedValues) {
   EXPECT_EQ(locked["Additional"].size(), 13u);
 }
 
+
+// A last file with a negative maximum cannot be rendered after the load; a Ladder maximum given on the
+// command line mends it, as typing it into the window does.
+TEST_F(ReportTest, LadderEditsMendARenderingThatFailsAfterTheLoad) {
+  SaveSpec negative = Game("Neg", 100);
+  negative.maxima = {-400, 200, 300, 100};
+  const std::string n = WriteFile(dir_ + "/z.Save", BuildSaveFile(negative));
+  const Outcome failed = Report({a_, n});
+  EXPECT_EQ(failed.status, kExitFailure);
+  EXPECT_EQ(failed.err, "vsl-report: Invalid floating point operation\n");
+  const Outcome mended = Report({"--max-pop", "400", a_, n});
+  ASSERT_EQ(mended.status, kExitSuccess) << mended.err;
+  EXPECT_THAT(mended.out, HasSubstr("Neg"));
+}
+
 }  // namespace
 }  // namespace vsl

@@ -26,25 +26,25 @@ using testing::WriteFile;
 
 // A small complete game; the parameters make each file's row and derived Ladder maxima its own.
 SaveSpec Game(const std::string& nick, int32_t score, int32_t speed, int32_t maxPop, int32_t endTurn) {
-  SaveSpec spec;
-  spec.elapsedTurns = 40 + score % 17;
-  spec.endTurn = endTurn;
-  spec.gameSpeed = speed;
-  spec.playTimeQuarters = 4 * (3000 + score);
-  spec.sessionCount = 2 + score % 5;
-  spec.maxima = {maxPop, 200, 300, 100};
-  spec.inits = {10, 10, 10, 10};
-  spec.score = score;
-  spec.level = score % 9;
-  spec.Slot(0).Named(nick).Leader(3).Civ(5);
-  spec.Slot(1).Leader(11).Civ(12);
-  spec.Team(0).Members(1).Population(30).Land(20).Meets({0, 1}).Knows({0, 25, 79});
-  spec.Team(1).Members(1).Population(10).Land(10).Meets({0, 1});
-  spec.Player(0).Population(30).Scores(100, 50, 20, 30).Alive().City("TXT_KEY_CITY_NAME_ROME", 900 + score);
-  spec.Player(0).HistoryPair(0, 1, score).HistoryPair(0, 2, score + 5);
-  spec.Player(1).Population(10).Scores(40, 20, 0, 10).Alive();
-  spec.map.Size(2, 2).LandPlots(3).Add(Plot(0, 2)).Add(Plot(0, 1)).Add(Plot(1, 0)).Add(Plot(0, 3));
-  return spec;
+  SaveSpec desc;
+  desc.elapsedTurns = 40 + score % 17;
+  desc.endTurn = endTurn;
+  desc.gameSpeed = speed;
+  desc.playTimeQuarters = 4 * (3000 + score);
+  desc.sessionCount = 2 + score % 5;
+  desc.maxima = {maxPop, 200, 300, 100};
+  desc.inits = {10, 10, 10, 10};
+  desc.score = score;
+  desc.level = score % 9;
+  desc.Slot(0).Named(nick).Leader(3).Civ(5);
+  desc.Slot(1).Leader(11).Civ(12);
+  desc.Team(0).Members(1).Population(30).Land(20).Meets({0, 1}).Knows({0, 25, 79});
+  desc.Team(1).Members(1).Population(10).Land(10).Meets({0, 1});
+  desc.Player(0).Population(30).Scores(100, 50, 20, 30).Alive().City("TXT_KEY_CITY_NAME_ROME", 900 + score);
+  desc.Player(0).HistoryPair(0, 1, score).HistoryPair(0, 2, score + 5);
+  desc.Player(1).Population(10).Scores(40, 20, 0, 10).Alive();
+  desc.map.Size(2, 2).LandPlots(3).Add(Plot(0, 2)).Add(Plot(0, 1)).Add(Plot(1, 0)).Add(Plot(0, 3));
+  return desc;
 }
 
 BatchOptions Options(unsigned threads, bool keepGoing = false) {
@@ -103,15 +103,15 @@ class BatchTest : public ::testing::Test {
   }
   ~BatchTest() override { std::filesystem::remove_all(dir_); }
 
-  std::string Save(const std::string& name, const SaveSpec& spec) {
-    return WriteFile(dir_ + "/" + name, BuildSaveFile(spec));
+  std::string Save(const std::string& name, const SaveSpec& desc) {
+    return WriteFile(dir_ + "/" + name, BuildSaveFile(desc));
   }
   // A save whose container is sound but whose body ends inside the player section: the parse has
   // taken the Ladder maxima from the body before it fails.
-  std::string TruncatedSave(const std::string& name, const SaveSpec& spec) {
-    std::vector<uint8_t> body = BuildBody(spec);
+  std::string TruncatedSave(const std::string& name, const SaveSpec& desc) {
+    std::vector<uint8_t> body = BuildBody(desc);
     body.resize(body.size() - 40);
-    return WriteFile(dir_ + "/" + name, MakeContainer(BuildHeader(spec), body));
+    return WriteFile(dir_ + "/" + name, MakeContainer(BuildHeader(desc), body));
   }
   std::string NotASave(const std::string& name) {
     return WriteFile(dir_ + "/" + name, std::vector<uint8_t>{'t', 'e', 'x', 't'});

@@ -37,19 +37,19 @@ using ::testing::ThrowsMessage;
 using Bytes = std::vector<uint8_t>;
 
 SaveSpec Game(const std::string& nick, int32_t score) {
-  SaveSpec spec;
-  spec.elapsedTurns = 60;
-  spec.endTurn = 460;
-  spec.playTimeQuarters = 4 * 4000;
-  spec.sessionCount = 3;
-  spec.maxima = {300 + score % 50, 200, 300, 100};
-  spec.inits = {10, 10, 10, 10};
-  spec.score = score;
-  spec.Slot(0).Named(nick).Leader(3).Civ(5);
-  spec.Team(0).Members(1).Population(30).Land(20).Meets({0});
-  spec.Player(0).Population(30).Scores(100 + score, 50, 20, 30).Alive().HistoryPair(0, 1, score);
-  spec.map.Size(1, 1).LandPlots(1).Add(Plot(0, 2));
-  return spec;
+  SaveSpec desc;
+  desc.elapsedTurns = 60;
+  desc.endTurn = 460;
+  desc.playTimeQuarters = 4 * 4000;
+  desc.sessionCount = 3;
+  desc.maxima = {300 + score % 50, 200, 300, 100};
+  desc.inits = {10, 10, 10, 10};
+  desc.score = score;
+  desc.Slot(0).Named(nick).Leader(3).Civ(5);
+  desc.Team(0).Members(1).Population(30).Land(20).Meets({0});
+  desc.Player(0).Population(30).Scores(100 + score, 50, 20, 30).Alive().HistoryPair(0, 1, score);
+  desc.map.Size(1, 1).LandPlots(1).Add(Plot(0, 2));
+  return desc;
 }
 
 // A way for a selected file to fail, and the reason the error gives after the file's path.
@@ -94,8 +94,8 @@ class DamagedBatchTest : public ::testing::Test {
     std::filesystem::remove_all(dir_, ignored);
   }
 
-  std::string Save(const std::string& name, const SaveSpec& spec) {
-    return WriteFile(dir_ + "/" + name + ".Save", BuildSaveFile(spec));
+  std::string Save(const std::string& name, const SaveSpec& desc) {
+    return WriteFile(dir_ + "/" + name + ".Save", BuildSaveFile(desc));
   }
   std::string Damaged(const std::string& name, const Failure& failure) {
     const std::string path = dir_ + "/" + name + ".Save";
@@ -218,16 +218,16 @@ TEST_F(DamagedBatchTest, FilesBeyondTheHundredthAreNeverRead) {
 
 // Values outside their ranges that are not damage: each cell shows its fallback.
 TEST_F(DamagedBatchTest, ValuesOutsideTheirRangesRenderTheirFallbacks) {
-  SaveSpec spec = Game("Hal", 50);
-  spec.level = 42;
-  spec.gameSpeed = -3;
-  spec.victoryType = 17;
-  spec.gameEnded = 1;
-  spec.costSetting1 = 99;
-  spec.costSetting4 = -1;
-  spec.Slot(0).Leader(999).Civ(-7).OnTeam(40);
-  spec.Slot(1).Named("Ivo").Leader(-2).Civ(26).OnTeam(-1);
-  spec.Player(0).Message("You have discovered Optics!", 30).City("Ur", 400);
+  SaveSpec desc = Game("Hal", 50);
+  desc.level = 42;
+  desc.gameSpeed = -3;
+  desc.victoryType = 17;
+  desc.gameEnded = 1;
+  desc.costSetting1 = 99;
+  desc.costSetting4 = -1;
+  desc.Slot(0).Leader(999).Civ(-7).OnTeam(40);
+  desc.Slot(1).Named("Ivo").Leader(-2).Civ(26).OnTeam(-1);
+  desc.Player(0).Message("You have discovered Optics!", 30).City("Ur", 400);
   SaveSpec loss = Game("Lou", 60);
   loss.gameEnded = 1;
   loss.victoryType = -1;
@@ -241,7 +241,7 @@ TEST_F(DamagedBatchTest, ValuesOutsideTheirRangesRenderTheirFallbacks) {
   old.version = 101;
   old.gameSpeed = INT32_MAX;
   WindowModel model = Model();
-  model.Button1Click({Save("h", spec), Save("l", loss), Save("r", running), Save("s", old)});
+  model.Button1Click({Save("h", desc), Save("l", loss), Save("r", running), Save("s", old)});
 
   const Grid& base = model.BaseGrid();
   EXPECT_EQ(base.Cell(2, 1), "Hal");
@@ -291,15 +291,15 @@ TEST_F(DamagedBatchTest, TurnsPlayedOfZeroAndBelowRenderWithoutCurveOrRate) {
 TEST_F(DamagedBatchTest, SixteenBitNamesKeepTheirLowBytes) {
   // A name of three 16-bit characters whose high bytes are not zero: the low bytes remain, and a
   // character whose low byte is zero ends the name.
-  const SaveSpec spec = Game("QzW", 1);
+  const SaveSpec desc = Game("QzW", 1);
   const auto file = [&](const std::string& name, const std::array<uint8_t, 3>& highs, uint8_t thirdLow) {
-    Bytes header = BuildHeader(spec);
+    Bytes header = BuildHeader(desc);
     const Bytes wide = {3, 0, 0, 0, 'Q', 0, 'z', 0, 'W', 0};
     const auto at = std::search(header.begin(), header.end(), wide.begin(), wide.end());
     EXPECT_NE(at, header.end());
     for (size_t i = 0; i < 3; ++i) at[static_cast<ptrdiff_t>(5 + 2 * i)] = highs[i];
     at[8] = thirdLow;
-    return WriteFile(dir_ + "/" + name + ".Save", MakeContainer(header, BuildBody(spec)));
+    return WriteFile(dir_ + "/" + name + ".Save", MakeContainer(header, BuildBody(desc)));
   };
   WindowModel model = Model();
   model.Button1Click({file("high", {0x04, 0x13, 0xFF}, 'W'), file("zero", {0x01, 0x00, 0x4E}, 0)});

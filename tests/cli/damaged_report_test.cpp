@@ -28,18 +28,18 @@ using testing::SaveSpec;
 using testing::WriteFile;
 
 SaveSpec Game(const std::string& nick, int32_t score) {
-  SaveSpec spec;
-  spec.elapsedTurns = 50;
-  spec.playTimeQuarters = 4 * 5000;
-  spec.sessionCount = 3;
-  spec.maxima = {400, 200, 300, 100};
-  spec.inits = {10, 10, 10, 10};
-  spec.score = score;
-  spec.Slot(0).Named(nick).Leader(3).Civ(5);
-  spec.Team(0).Members(1).Population(30).Land(20).Meets({0});
-  spec.Player(0).Population(30).Scores(100 + score, 50, 20, 30).Alive();
-  spec.map.Size(1, 1).LandPlots(1).Add(Plot(0, 2));
-  return spec;
+  SaveSpec desc;
+  desc.elapsedTurns = 50;
+  desc.playTimeQuarters = 4 * 5000;
+  desc.sessionCount = 3;
+  desc.maxima = {400, 200, 300, 100};
+  desc.inits = {10, 10, 10, 10};
+  desc.score = score;
+  desc.Slot(0).Named(nick).Leader(3).Civ(5);
+  desc.Team(0).Members(1).Population(30).Land(20).Meets({0});
+  desc.Player(0).Population(30).Scores(100 + score, 50, 20, 30).Alive();
+  desc.map.Size(1, 1).LandPlots(1).Add(Plot(0, 2));
+  return desc;
 }
 
 struct Outcome {
@@ -139,10 +139,10 @@ TEST_F(DamagedReportTest, KeepGoingWithNothingLoadableWritesTheHeaderLineAlone) 
 TEST_F(DamagedReportTest, MaximaThatTheLadderCannotUseFailTheReport) {
   // Not damage: a negative population maximum without a start value loads, but the Ladder has no real
   // power for it, and the rendering stops before any row.
-  SaveSpec spec = Game("Neg", 5);
-  spec.maxima = {-400, 200, 300, 100};
-  spec.inits = {0, 10, 10, 10};
-  const std::string negative = WriteFile(dir_ + "/negative.Save", BuildSaveFile(spec));
+  SaveSpec desc = Game("Neg", 5);
+  desc.maxima = {-400, 200, 300, 100};
+  desc.inits = {0, 10, 10, 10};
+  const std::string negative = WriteFile(dir_ + "/negative.Save", BuildSaveFile(desc));
   const std::string output = dir_ + "/Res.txt";
   const Outcome run = Report({"--output", output, a_, negative});
   EXPECT_EQ(run.status, kExitFailure);

@@ -22,19 +22,19 @@ using ::testing::StartsWith;
 using testing::WriteFile;
 
 SaveSpec Game(const std::string& nick, int32_t score, bool locked = false) {
-  SaveSpec spec;
-  spec.elapsedTurns = 50;
-  spec.endTurn = 460;
-  spec.playTimeQuarters = 4 * 5000;
-  spec.sessionCount = 3;
-  spec.maxima = {400, 200, 300, 100};
-  spec.score = score;
-  spec.Slot(0).Named(nick).Leader(3).Civ(5);
-  if (locked) spec.Slot(0).Locked("secret");
-  spec.Team(0).Members(1).Population(30).Land(20).Meets({0});
-  spec.Player(0).Population(30).Scores(100 + score, 50, 20, 30).Alive();
-  spec.map.Size(1, 2).LandPlots(2).Add(Plot(0, 2)).Add(Plot(0, 1));
-  return spec;
+  SaveSpec desc;
+  desc.elapsedTurns = 50;
+  desc.endTurn = 460;
+  desc.playTimeQuarters = 4 * 5000;
+  desc.sessionCount = 3;
+  desc.maxima = {400, 200, 300, 100};
+  desc.score = score;
+  desc.Slot(0).Named(nick).Leader(3).Civ(5);
+  if (locked) desc.Slot(0).Locked("secret");
+  desc.Team(0).Members(1).Population(30).Land(20).Meets({0});
+  desc.Player(0).Population(30).Scores(100 + score, 50, 20, 30).Alive();
+  desc.map.Size(1, 2).LandPlots(2).Add(Plot(0, 2)).Add(Plot(0, 1));
+  return desc;
 }
 
 struct Outcome {

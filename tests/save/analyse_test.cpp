@@ -29,8 +29,8 @@ class AnalyseTest : public ::testing::Test {
  protected:
   AnalyseTest() { edits_.SessionsPerDay = "1.5"; }
 
-  TSaveDataRec& Analyse(const SaveSpec& spec) {
-    const SplicedSave save = BuildImage(spec);
+  TSaveDataRec& Analyse(const SaveSpec& desc) {
+    const SplicedSave save = BuildImage(desc);
     SaveAnalyse(save.bytes, save.bodyOffset, row_, *state_, maxima_, edits_, '.', audit_);
     return row_;
   }
@@ -44,24 +44,24 @@ class AnalyseTest : public ::testing::Test {
 
 // A small two-player game on an 2 x 2 map, as a base for the tests.
 SaveSpec TwoPlayers() {
-  SaveSpec spec;
-  spec.elapsedTurns = 100;
-  spec.startTurn = 0;
-  spec.endTurn = 460;
-  spec.gameSpeed = 2;
-  spec.playTimeQuarters = 4 * 3600;
-  spec.sessionCount = 3;
-  spec.maxima = {400, 200, 300, 100};
-  spec.inits = {10, 10, 10, 10};
-  spec.score = 1234;
-  spec.Slot(0).Named("Anna").Leader(3).Civ(19);
-  spec.Slot(1).Leader(11).Civ(12);
-  spec.Team(0).Members(1).Population(30).Land(20).Meets({0, 1}).Knows({0, 25, 79});
-  spec.Team(1).Members(1).Population(10).Land(10).Meets({0, 1});
-  spec.Player(0).Population(30).Scores(100, 50, 20, 30).Alive().City("TXT_KEY_CITY_NAME_ROME", 900).Units(3);
-  spec.Player(1).Population(10).Scores(40, 20, 0, 10).Alive();
-  spec.map.Size(2, 2).LandPlots(3).Add(Plot(0, 2)).Add(Plot(0, 1)).Add(Plot(1, 0)).Add(Plot(0, 3));
-  return spec;
+  SaveSpec desc;
+  desc.elapsedTurns = 100;
+  desc.startTurn = 0;
+  desc.endTurn = 460;
+  desc.gameSpeed = 2;
+  desc.playTimeQuarters = 4 * 3600;
+  desc.sessionCount = 3;
+  desc.maxima = {400, 200, 300, 100};
+  desc.inits = {10, 10, 10, 10};
+  desc.score = 1234;
+  desc.Slot(0).Named("Anna").Leader(3).Civ(19);
+  desc.Slot(1).Leader(11).Civ(12);
+  desc.Team(0).Members(1).Population(30).Land(20).Meets({0, 1}).Knows({0, 25, 79});
+  desc.Team(1).Members(1).Population(10).Land(10).Meets({0, 1});
+  desc.Player(0).Population(30).Scores(100, 50, 20, 30).Alive().City("TXT_KEY_CITY_NAME_ROME", 900).Units(3);
+  desc.Player(1).Population(10).Scores(40, 20, 0, 10).Alive();
+  desc.map.Size(2, 2).LandPlots(3).Add(Plot(0, 2)).Add(Plot(0, 1)).Add(Plot(1, 0)).Add(Plot(0, 3));
+  return desc;
 }
 
 TEST_F(AnalyseTest, FillsTheRowOfSlotZero) {
@@ -92,14 +92,14 @@ TEST_F(AnalyseTest, FillsTheRowOfSlotZero) {
 }
 
 TEST_F(AnalyseTest, SectionsFollowEachOtherWithoutGaps) {
-  SaveSpec spec = TwoPlayers();
-  spec.map.filler = Plot(0xFF, 3, "Sea", 1);
-  spec.Player(1).Message("Hunting", 4).HistoryPair(1, 3, 3);
-  const SplicedSave save = BuildImage(spec);
+  SaveSpec desc = TwoPlayers();
+  desc.map.filler = Plot(0xFF, 3, "Sea", 1);
+  desc.Player(1).Message("Hunting", 4).HistoryPair(1, 3, 3);
+  const SplicedSave save = BuildImage(desc);
   testing::SaveWriter game, map, teams;
-  WriteGameSection(game, spec);
-  WriteMapSection(map, spec.map);
-  WriteTeamSection(teams, spec);
+  WriteGameSection(game, desc);
+  WriteMapSection(map, desc.map);
+  WriteTeamSection(teams, desc);
   ParseState& st = *state_;
   StreamReader r(save.bytes);
   ReadHeaderSection(r, st, row_);
@@ -116,18 +116,18 @@ TEST_F(AnalyseTest, SectionsFollowEachOtherWithoutGaps) {
 }
 
 TEST_F(AnalyseTest, ALockedSaveKeepsItsLockText) {
-  SaveSpec spec = TwoPlayers();
-  spec.Slot(0).Locked("Password");
-  EXPECT_EQ(Analyse(spec).LockText, "Password");
+  SaveSpec desc = TwoPlayers();
+  desc.Slot(0).Locked("Password");
+  EXPECT_EQ(Analyse(desc).LockText, "Password");
   EXPECT_TRUE(row_.Locked());
 }
 
 TEST_F(AnalyseTest, AnOldVersionCostsByTheHeaderSpeedAndDatesByTheRaisedOne) {
-  SaveSpec spec = TwoPlayers();
-  spec.version = 101;
-  spec.gameSpeed = 1;         // costs 150 %; calendar and culture of speed 2
-  spec.Team(0).techs = {25};  // Fishing, 40, held from the start
-  Analyse(spec);
+  SaveSpec desc = TwoPlayers();
+  desc.version = 101;
+  desc.gameSpeed = 1;         // costs 150 %; calendar and culture of speed 2
+  desc.Team(0).techs = {25};  // Fishing, 40, held from the start
+  Analyse(desc);
   EXPECT_EQ(state_->Factors.SpeedCostPercent, 150);
   EXPECT_EQ(state_->GameSpeed, 2);
   EXPECT_EQ(row_.GameYear, -375);
@@ -137,11 +137,11 @@ TEST_F(AnalyseTest, AnOldVersionCostsByTheHeaderSpeedAndDatesByTheRaisedOne) {
 }
 
 TEST_F(AnalyseTest, ScienceHistoryOfAGameBeyondItsCalendarStopsAtTheLastTurn) {
-  SaveSpec spec = TwoPlayers();
-  spec.gameSpeed = 3;
-  spec.elapsedTurns = 330;
-  spec.Team(0).techs = {25};
-  Analyse(spec);
+  SaveSpec desc = TwoPlayers();
+  desc.gameSpeed = 3;
+  desc.elapsedTurns = 330;
+  desc.Team(0).techs = {25};
+  Analyse(desc);
   EXPECT_EQ(row_.ElapsedTurns, 330);
   EXPECT_EQ(row_.GameYear, 2060);
   const int32_t fishing = row_.ScienceHistory[0];
@@ -151,10 +151,10 @@ TEST_F(AnalyseTest, ScienceHistoryOfAGameBeyondItsCalendarStopsAtTheLastTurn) {
 }
 
 TEST_F(AnalyseTest, AMessageDatesATechnologyInTheScienceHistory) {
-  SaveSpec spec = TwoPlayers();
-  spec.Team(0).techs = {25, 0};  // Fishing held from the start, Mysticism named on turn 30
-  spec.Player(0).Message("You have discovered <color=0,255,0>Mysticism</color>!", 30);
-  Analyse(spec);
+  SaveSpec desc = TwoPlayers();
+  desc.Team(0).techs = {25, 0};  // Fishing held from the start, Mysticism named on turn 30
+  desc.Player(0).Message("You have discovered <color=0,255,0>Mysticism</color>!", 30);
+  Analyse(desc);
   EXPECT_EQ(state_->TechTurn[0][0], 30);
   EXPECT_EQ(row_.ScienceHistory[0], 40);
   EXPECT_EQ(row_.ScienceHistory[29], 40);
@@ -200,9 +200,9 @@ TEST_F(AnalyseTest, ASecondFileKeepsNothingOfTheFirst) {
 }
 
 TEST_F(AnalyseTest, AuditRunsAtTheEnd) {
-  SaveSpec spec = TwoPlayers();
-  spec.sessionCount = 0;
-  Analyse(spec);
+  SaveSpec desc = TwoPlayers();
+  desc.sessionCount = 0;
+  Analyse(desc);
   EXPECT_EQ(row_.PlayDays, 30);  // a file date of 0 lies before the tournament
   EXPECT_EQ(row_.Honesty, 2);
   EXPECT_EQ(audit_.Presessions, 1);
@@ -218,27 +218,27 @@ TEST_F(AnalyseTest, ATruncatedSaveFailsWithItsOffset) {
 }
 
 TEST_F(AnalyseTest, AHugeCountFailsFastWithTheCountInTheMessage) {
-  SaveSpec spec = TwoPlayers();
-  spec.Player(3).messageCount = 2000000000;
-  EXPECT_THAT([&] { Analyse(spec); },
+  SaveSpec desc = TwoPlayers();
+  desc.Player(3).messageCount = 2000000000;
+  EXPECT_THAT([&] { Analyse(desc); },
               ThrowsMessage<SaveError>(HasSubstr("a count of 2000000000 entries of at least 47 bytes each")));
 }
 
 // The reader skips every field it does not keep: a large save parses to the same row whether its
 // skipped runs hold zeros or varied values.
 TEST_F(AnalyseTest, SkippedFieldsDoNotChangeTheRowOfALargeSave) {
-  const SaveSpec spec = testing::MakeLargeSaveSpec(7);
+  const SaveSpec desc = testing::MakeLargeSaveSpec(7);
   auto parse = [&](const std::vector<uint8_t>& body) {
     testing::SaveWriter w;
-    w.Raw(testing::BuildHeader(spec)).Int(static_cast<int32_t>(body.size())).Raw("BODY");
+    w.Raw(testing::BuildHeader(desc)).Int(static_cast<int32_t>(body.size())).Raw("BODY");
     const int32_t bodyOffset = static_cast<int32_t>(w.Size());
     w.Raw(body);
     TSaveDataRec row;
     SaveAnalyse(w.Data(), bodyOffset, row, *state_, maxima_, edits_, '.', audit_);
     return row;
   };
-  const TSaveDataRec plain = parse(testing::BuildBody(spec));
-  const TSaveDataRec varied = parse(testing::BuildVariedBody(spec, 7));
+  const TSaveDataRec plain = parse(testing::BuildBody(desc));
+  const TSaveDataRec varied = parse(testing::BuildVariedBody(desc, 7));
   EXPECT_EQ(plain.NickName, "Player 7-0");
   EXPECT_GT(plain.Cities, 10);
   EXPECT_EQ(varied.NickName, plain.NickName);

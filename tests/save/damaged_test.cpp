@@ -75,39 +75,39 @@ Bytes Text(const std::string& s) {
 
 // A small sound game of two players on a one-plot map.
 SaveSpec SmallGame() {
-  SaveSpec spec;
-  spec.elapsedTurns = 80;
-  spec.endTurn = 460;
-  spec.playTimeQuarters = 4 * 3600;
-  spec.sessionCount = 3;
-  spec.maxima = {400, 200, 300, 100};
-  spec.inits = {10, 10, 10, 10};
-  spec.score = 777;
-  spec.Slot(0).Named("Anna").Leader(3).Civ(5);
-  spec.Slot(1).Named("Bert").Leader(11).Civ(12);
-  spec.Team(0).Members(1).Population(30).Land(20).Meets({0, 1}).Knows({0, 25, 79});
-  spec.Team(1).Members(1).Population(10).Land(10).Meets({0, 1});
-  spec.Player(0).Population(30).Scores(100, 50, 20, 30).Alive().HistoryPair(0, 5, 40);
-  spec.Player(1).Population(10).Scores(40, 20, 0, 10).Alive();
-  spec.map.Size(1, 1).LandPlots(1).Add(Plot(0, 2));
-  return spec;
+  SaveSpec desc;
+  desc.elapsedTurns = 80;
+  desc.endTurn = 460;
+  desc.playTimeQuarters = 4 * 3600;
+  desc.sessionCount = 3;
+  desc.maxima = {400, 200, 300, 100};
+  desc.inits = {10, 10, 10, 10};
+  desc.score = 777;
+  desc.Slot(0).Named("Anna").Leader(3).Civ(5);
+  desc.Slot(1).Named("Bert").Leader(11).Civ(12);
+  desc.Team(0).Members(1).Population(30).Land(20).Meets({0, 1}).Knows({0, 25, 79});
+  desc.Team(1).Members(1).Population(10).Land(10).Meets({0, 1});
+  desc.Player(0).Population(30).Scores(100, 50, 20, 30).Alive().HistoryPair(0, 5, 40);
+  desc.Player(1).Population(10).Scores(40, 20, 0, 10).Alive();
+  desc.map.Size(1, 1).LandPlots(1).Add(Plot(0, 2));
+  return desc;
 }
 
 // The small game with one record of every kind and something in every counted list, so that each can
 // be cut through.
 SaveSpec FullGame() {
-  SaveSpec spec = SmallGame();
-  spec.listA = {1, 2};
-  spec.listB = {1};
-  spec.gameTexts14 = {"fourteen"};
-  spec.gameTexts15 = {"fifteen"};
-  spec.item16Count = 2;
-  spec.item17 = {{1, 1}};
-  spec.replay = {{"<b>Rome</b> founded", 1}};
-  spec.map.Size(2, 2).Add(Plot(0, 1, "Hill", 2)).Add(Plot(1, 0)).Add(Plot(0xFF, 3, "Sea", 1));
-  spec.map.list1Count = 2;
-  spec.map.list2Count = 1;
-  testing::PlayerSpec& p = spec.Player(0);
+  SaveSpec desc = SmallGame();
+  desc.listA = {1, 2};
+  desc.listB = {1};
+  desc.gameTexts14 = {"fourteen"};
+  desc.gameTexts15 = {"fifteen"};
+  desc.item16Count = 2;
+  desc.item17 = {{1, 1}};
+  desc.replay = {{"<b>Rome</b> founded", 1}};
+  desc.map.Size(2, 2).Add(Plot(0, 1, "Hill", 2)).Add(Plot(1, 0)).Add(Plot(0xFF, 3, "Sea", 1));
+  desc.map.list1Count = 2;
+  desc.map.list2Count = 1;
+  testing::PlayerSpec& p = desc.Player(0);
   p.text13 = "thirteen";
   p.list3Texts = {"three"};
   p.list4Count = 1;
@@ -123,8 +123,8 @@ SaveSpec FullGame() {
   p.list10Entries = 1;
   p.tagged = {{9, "tag"}, {2, ""}};
   for (int kind = 0; kind < 6; ++kind) p.HistoryPair(kind, 1, 10 + kind);
-  spec.Player(18).City("Camp", 5, 18);
-  return spec;
+  desc.Player(18).City("Camp", 5, 18);
+  return desc;
 }
 
 // The row fields a parse fills, as one text so that two rows compare in one expectation. The city and
@@ -252,8 +252,8 @@ TEST_F(DamagedFileTest, FilesWithoutASaveContainer) {
 }
 
 TEST_F(DamagedFileTest, ContainersWhoseSizesOrStreamCannotHold) {
-  const SaveSpec spec = SmallGame();
-  const Bytes header = BuildHeader(spec), body = BuildBody(spec);
+  const SaveSpec desc = SmallGame();
+  const Bytes header = BuildHeader(desc), body = BuildBody(desc);
   const Bytes good = MakeContainer(header, body);
   const size_t bodyOffset = header.size() + 8;
   const auto stream = static_cast<int32_t>(good.size() - bodyOffset);
@@ -483,15 +483,15 @@ ListStreams StreamsOf(const CountedList& list) {
   list.empty(s.emptySpec);
   s.oneSpec = s.emptySpec;
   list.one(s.oneSpec);
-  const auto part = [&](const SaveSpec& spec) { return list.inHeader ? BuildHeader(spec) : BuildBody(spec); };
+  const auto part = [&](const SaveSpec& desc) { return list.inHeader ? BuildHeader(desc) : BuildBody(desc); };
   s.emptyPart = part(s.emptySpec);
   s.onePart = part(s.oneSpec);
   s.count = FirstDifference(s.emptyPart, s.onePart);
   return s;
 }
 
-Bytes FileWith(const CountedList& list, const SaveSpec& spec, const Bytes& part) {
-  return list.inHeader ? MakeContainer(part, BuildBody(spec)) : MakeContainer(BuildHeader(spec), part);
+Bytes FileWith(const CountedList& list, const SaveSpec& desc, const Bytes& part) {
+  return list.inHeader ? MakeContainer(part, BuildBody(desc)) : MakeContainer(BuildHeader(desc), part);
 }
 
 TEST_F(DamagedFileTest, AHugeCountInAnyCountedListFailsRightAfterTheCount) {
@@ -529,13 +529,13 @@ TEST_F(DamagedFileTest, ANegativeCountInAnyCountedListMeansNoEntries) {
 // Counts the fixture always writes as 1 (or 0) inside an entry: found from the writer's layout of the
 // entry, after the entry list's own count.
 TEST_F(DamagedFileTest, AHugeCountInsideAnEntryFailsRightAfterTheCount) {
-  SaveSpec spec = SmallGame();
-  spec.Player(0).list9Entries = 1;
-  spec.Player(0).list10Entries = 1;
-  spec.Player(0).tagged = {{1, ""}};
-  const Bytes header = BuildHeader(spec), body = BuildBody(spec);
+  SaveSpec desc = SmallGame();
+  desc.Player(0).list9Entries = 1;
+  desc.Player(0).list10Entries = 1;
+  desc.Player(0).tagged = {{1, ""}};
+  const Bytes header = BuildHeader(desc), body = BuildBody(desc);
   const auto countOf = [&](const std::function<void(SaveSpec&)>& change) {
-    SaveSpec other = spec;
+    SaveSpec other = desc;
     change(other);
     return FirstDifference(body, BuildBody(other));
   };
@@ -565,9 +565,9 @@ TEST_F(DamagedFileTest, AHugeCountInsideAnEntryFailsRightAfterTheCount) {
 }
 
 TEST_F(DamagedFileTest, MapSizesBeyondThirtyTwoBitsOrTheImage) {
-  const SaveSpec spec = SmallGame();
-  const Bytes header = BuildHeader(spec), body = BuildBody(spec);
-  const size_t map = SizeOf([&](SaveWriter& w) { testing::WriteGameSection(w, spec); });
+  const SaveSpec desc = SmallGame();
+  const Bytes header = BuildHeader(desc), body = BuildBody(desc);
+  const size_t map = SizeOf([&](SaveWriter& w) { testing::WriteGameSection(w, desc); });
   const auto size = [&](int32_t width, int32_t height) { return Patched(Patched(body, map, width), map + 4, height); };
   const std::pair<int32_t, int32_t> overflowing[] = {
       {65536, 65536}, {46341, 46341}, {INT32_MAX, 2}, {-65536, -65536}, {INT32_MIN, -1}};

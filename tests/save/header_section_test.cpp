@@ -26,19 +26,19 @@ TEST(HeaderSectionTest, PlayTimeRoundsQuartersOfTwoAndThreeUp) {
 }
 
 TEST(HeaderSectionTest, WalkReadsSettingsAndSlotsAndEndsWhereTheWriterDid) {
-  SaveSpec spec;
-  spec.version = 101;
-  spec.costSetting1 = 4;
-  spec.costSetting4 = 5;
-  spec.gameSpeed = 1;
-  spec.headerText = "Earth";
-  spec.listA = {7, 8, 9};
-  spec.listB = {1, 0};
-  spec.Slot(0).Named("Anna").Civ(19).Leader(3).OnTeam(2).Locked("closed");
-  spec.Slot(5).Named("Bert").Civ(4).Leader(-1);
-  spec.Slot(18).Leader(0);
+  SaveSpec desc;
+  desc.version = 101;
+  desc.costSetting1 = 4;
+  desc.costSetting4 = 5;
+  desc.gameSpeed = 1;
+  desc.headerText = "Earth";
+  desc.listA = {7, 8, 9};
+  desc.listB = {1, 0};
+  desc.Slot(0).Named("Anna").Civ(19).Leader(3).OnTeam(2).Locked("closed");
+  desc.Slot(5).Named("Bert").Civ(4).Leader(-1);
+  desc.Slot(18).Leader(0);
   SaveWriter w;
-  WriteHeader(w, spec);
+  WriteHeader(w, desc);
   StreamReader r(w.Data());
   auto st = NewState();
   TSaveDataRec row;
@@ -66,11 +66,11 @@ TEST(HeaderSectionTest, WalkReadsSettingsAndSlotsAndEndsWhereTheWriterDid) {
 
 TEST(HeaderSectionTest, ListAConsumesCountAndOneMoreInt32BeforeItsEntries) {
   for (const std::vector<int32_t>& listA : {std::vector<int32_t>{}, std::vector<int32_t>{1, 2, 3}}) {
-    SaveSpec spec;
-    spec.listA = listA;
-    spec.Slot(0).Named("Anna");
+    SaveSpec desc;
+    desc.listA = listA;
+    desc.Slot(0).Named("Anna");
     SaveWriter w;
-    WriteHeader(w, spec);
+    WriteHeader(w, desc);
     StreamReader r(w.Data());
     auto st = NewState();
     TSaveDataRec row;
@@ -81,19 +81,19 @@ TEST(HeaderSectionTest, ListAConsumesCountAndOneMoreInt32BeforeItsEntries) {
 }
 
 TEST(HeaderSectionTest, FixedPositionsComeFromTheBodyWithoutMovingTheCursor) {
-  SaveSpec spec;
-  spec.elapsedTurns = 150;
-  spec.endTurn = 320;
-  spec.playTimeQuarters = 14;
-  spec.score = 4321;
-  spec.level = 6;
-  spec.victoryType = -1;
-  spec.gameEnded = 1;
-  spec.maxima = {1, 2, 3, 4};
-  spec.inits = {5, 6, 7, 8};
+  SaveSpec desc;
+  desc.elapsedTurns = 150;
+  desc.endTurn = 320;
+  desc.playTimeQuarters = 14;
+  desc.score = 4321;
+  desc.level = 6;
+  desc.victoryType = -1;
+  desc.gameEnded = 1;
+  desc.maxima = {1, 2, 3, 4};
+  desc.inits = {5, 6, 7, 8};
   SaveWriter w;
   w.Raw("HEAD");
-  WriteGameSection(w, spec);
+  WriteGameSection(w, desc);
   StreamReader r(w.Data());
   auto st = NewState();
   TSaveDataRec row;
@@ -121,11 +121,11 @@ TEST(HeaderSectionTest, FixedPositionsComeFromTheBodyWithoutMovingTheCursor) {
 }
 
 TEST(HeaderSectionTest, ScoreIsReadAtBodyOffset361EvenAfterANonEmptyText) {
-  SaveSpec spec;
-  spec.score = 4321;
-  spec.text129 = "AB";  // four bytes: the stored score moves to 365
+  SaveSpec desc;
+  desc.score = 4321;
+  desc.text129 = "AB";  // four bytes: the stored score moves to 365
   SaveWriter w;
-  WriteGameSection(w, spec);
+  WriteGameSection(w, desc);
   w.PatchInt(361, 77);
   StreamReader r(w.Data());
   auto st = NewState();

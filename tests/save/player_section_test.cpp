@@ -14,15 +14,15 @@ using testing::PlayerSpec;
 using testing::SaveSpec;
 using testing::SaveWriter;
 
-// Parses the player section written for `spec`, each slot on the team of its header record, and checks
+// Parses the player section written for `desc`, each slot on the team of its header record, and checks
 // that it ends where the writer did.
-std::unique_ptr<ParseState> ParsePlayers(const SaveSpec& spec, int32_t startTurn = 0) {
+std::unique_ptr<ParseState> ParsePlayers(const SaveSpec& desc, int32_t startTurn = 0) {
   SaveWriter w;
-  WritePlayerSection(w, spec);
+  WritePlayerSection(w, desc);
   auto st = std::make_unique<ParseState>();
   st->StartTurn = startTurn;
   for (int p = 0; p < kSlots; ++p)
-    st->LeaderInfo[static_cast<size_t>(p)].Team = spec.slots[static_cast<size_t>(p)].team;
+    st->LeaderInfo[static_cast<size_t>(p)].Team = desc.slots[static_cast<size_t>(p)].team;
   StreamReader r(w.Data());
   ReadPlayerSection(r, *st);
   EXPECT_EQ(r.Pos(), w.Size());
@@ -36,10 +36,10 @@ TEST(PlayerSectionTest, EmptySlotsStillHaveFullRecords) {
 }
 
 TEST(PlayerSectionTest, ReadsScoresAndCountsOfEachSlot) {
-  SaveSpec spec;
-  spec.Player(0).Population(12).Scores(40, 30, 20, 10).Alive().Units(2);
-  spec.Player(7).Population(3).Scores(1, 2, 3, 4).Units(1).City("Haven", 50, 7);
-  const auto st = ParsePlayers(spec);
+  SaveSpec desc;
+  desc.Player(0).Population(12).Scores(40, 30, 20, 10).Alive().Units(2);
+  desc.Player(7).Population(3).Scores(1, 2, 3, 4).Units(1).City("Haven", 50, 7);
+  const auto st = ParsePlayers(desc);
   EXPECT_EQ(st->Population[0], 12);
   EXPECT_EQ(st->PopScoreRaw[0], 40);
   EXPECT_EQ(st->LandScoreRaw[0], 30);
@@ -55,9 +55,9 @@ TEST(PlayerSectionTest, ReadsScoresAndCountsOfEachSlot) {
 }
 
 TEST(PlayerSectionTest, EveryCountedListStaysAligned) {
-  SaveSpec spec;
+  SaveSpec desc;
   for (int p : {0, 9, 18}) {
-    PlayerSpec& pl = spec.Player(p);
+    PlayerSpec& pl = desc.Player(p);
     pl.text13 = "Banner";
     pl.list3Texts = {"a", "bc", ""};
     pl.list4Count = 3;
@@ -72,32 +72,32 @@ TEST(PlayerSectionTest, EveryCountedListStaysAligned) {
     pl.Units(3).City("TXT_KEY_CITY_NAME_PARIS", 10, p).Message("Hello", 3).HistoryPair(2, 5, 9);
     pl.Population(p + 1);
   }
-  const auto st = ParsePlayers(spec);
+  const auto st = ParsePlayers(desc);
   EXPECT_EQ(st->Population[18], 19);
   EXPECT_EQ(st->History[2][18][5], 9);
   EXPECT_EQ(st->UnitCount[9], 3);
 }
 
 TEST(PlayerSectionTest, CountedListsFourToEightCarryFourInt32WhateverTheirCount) {
-  SaveSpec spec;
-  spec.Player(0).list4Count = -2;
-  spec.Player(0).list6Count = 0;
-  spec.Player(0).list7Count = -1;
-  spec.Player(0).list8Count = -100;
-  spec.Player(1).Population(5);
-  const auto st = ParsePlayers(spec);
+  SaveSpec desc;
+  desc.Player(0).list4Count = -2;
+  desc.Player(0).list6Count = 0;
+  desc.Player(0).list7Count = -1;
+  desc.Player(0).list8Count = -100;
+  desc.Player(1).Population(5);
+  const auto st = ParsePlayers(desc);
   EXPECT_EQ(st->Population[1], 5);
 }
 
 TEST(PlayerSectionTest, NegativeCountsReadNoEntriesAndAreStoredAsRead) {
-  SaveSpec spec;
-  PlayerSpec& pl = spec.Player(4);
+  SaveSpec desc;
+  PlayerSpec& pl = desc.Player(4);
   pl.Units(-3);
   pl.cityCount = -2;
   pl.messageCount = -1;
   pl.historyCount[2] = -5;
   pl.Population(8);
-  const auto st = ParsePlayers(spec);
+  const auto st = ParsePlayers(desc);
   EXPECT_EQ(st->UnitCount[4], -3);
   EXPECT_EQ(st->CityCount[4], -2);
   EXPECT_EQ(st->MessageCount[4], -1);
@@ -106,15 +106,15 @@ TEST(PlayerSectionTest, NegativeCountsReadNoEntriesAndAreStoredAsRead) {
 }
 
 TEST(PlayerSectionTest, HistoryPairsAreIndexedFromTheStartTurn) {
-  SaveSpec spec;
-  spec.Player(0)
+  SaveSpec desc;
+  desc.Player(0)
       .HistoryPair(0, 5, 7)  // before the start turn: index 0
       .HistoryPair(0, 20, 1)
       .HistoryPair(0, 20, 2)    // the same turn again: the later value wins
       .HistoryPair(0, 1209, 4)  // index 1199, the last one stored
       .HistoryPair(0, 1210, 9)  // index 1200: dropped
       .HistoryPair(5, 11, 6);
-  const auto st = ParsePlayers(spec, 10);
+  const auto st = ParsePlayers(desc, 10);
   EXPECT_EQ(st->HistoryCount[0][0], 5);
   EXPECT_EQ(st->History[0][0][0], 7);
   EXPECT_EQ(st->History[0][0][10], 2);
@@ -133,21 +133,21 @@ TEST(PlayerSectionTest, TaggedItemsOfKinds9And10CarryATextOthersEightBytes) {
   WritePlayer(ints, b);
   EXPECT_EQ(text.Size() - ints.Size(), 2u);  // 4 + 6 against 8
 
-  SaveSpec spec;
-  spec.Player(3).tagged = {{9, "abc"}, {10, "Long order text"}, {0, ""}, {12, ""}};
-  spec.Player(4).Population(2);
-  const auto st = ParsePlayers(spec);
+  SaveSpec desc;
+  desc.Player(3).tagged = {{9, "abc"}, {10, "Long order text"}, {0, ""}, {12, ""}};
+  desc.Player(4).Population(2);
+  const auto st = ParsePlayers(desc);
   EXPECT_EQ(st->Population[4], 2);
 }
 
 TEST(PlayerSectionTest, EachSlotResetsTheTechTurnRowOfItsNumber) {
-  SaveSpec spec;
-  spec.Slot(0).OnTeam(1);
-  spec.Player(0).Message("You have discovered Optics!", 5);  // dates row 1 ...
-  spec.Slot(1).OnTeam(2);                                    // ... which slot 1 then resets
-  spec.Slot(2).OnTeam(0);
-  spec.Player(2).Message("Optics", 9);  // row 0, after slot 0's reset of row 0
-  const auto st = ParsePlayers(spec);
+  SaveSpec desc;
+  desc.Slot(0).OnTeam(1);
+  desc.Player(0).Message("You have discovered Optics!", 5);  // dates row 1 ...
+  desc.Slot(1).OnTeam(2);                                    // ... which slot 1 then resets
+  desc.Slot(2).OnTeam(0);
+  desc.Player(2).Message("Optics", 9);  // row 0, after slot 0's reset of row 0
+  const auto st = ParsePlayers(desc);
   const size_t optics = 69;
   ASSERT_EQ(TechInfo[optics].Name, "Optics");
   EXPECT_EQ(st->TechTurn[1][optics], -1);

@@ -12,9 +12,9 @@ namespace {
 using testing::SaveSpec;
 using testing::SaveWriter;
 
-std::unique_ptr<ParseState> ParseTeams(const SaveSpec& spec) {
+std::unique_ptr<ParseState> ParseTeams(const SaveSpec& desc) {
   SaveWriter w;
-  WriteTeamSection(w, spec);
+  WriteTeamSection(w, desc);
   auto st = std::make_unique<ParseState>();
   StreamReader r(w.Data());
   ReadTeamSection(r, *st);
@@ -33,10 +33,10 @@ TEST(TeamSectionTest, NineteenRecordsOf3815Bytes) {
 }
 
 TEST(TeamSectionTest, ReadsSizePopulationLandAndContacts) {
-  SaveSpec spec;
-  spec.Team(0).Members(2).Population(30).Land(20).Meets({0, 4});
-  spec.Team(18).Members(1).Population(-3).Land(7);
-  const auto st = ParseTeams(spec);
+  SaveSpec desc;
+  desc.Team(0).Members(2).Population(30).Land(20).Meets({0, 4});
+  desc.Team(18).Members(1).Population(-3).Land(7);
+  const auto st = ParseTeams(desc);
   EXPECT_EQ(st->TeamMembers[0], 2);
   EXPECT_EQ(st->TeamPopulation[0], 30);
   EXPECT_EQ(st->TeamLand[0], 20);
@@ -50,19 +50,19 @@ TEST(TeamSectionTest, ReadsSizePopulationLandAndContacts) {
 }
 
 TEST(TeamSectionTest, VassalFlagsAreIndexedVassalThenMaster) {
-  SaveSpec spec;
-  spec.Team(5).VassalOf(2);
-  const auto st = ParseTeams(spec);
+  SaveSpec desc;
+  desc.Team(5).VassalOf(2);
+  const auto st = ParseTeams(desc);
   EXPECT_EQ(st->IsVassal[5][2], 1);
   EXPECT_EQ(st->IsVassal[2][5], 0);
 }
 
 TEST(TeamSectionTest, TechCountIsKnownFlagsPlusRepeatsOfTheLastTechnology) {
-  SaveSpec spec;
-  for (int k = 46; k < 86; ++k) spec.Team(1).techs.push_back(k);  // 40 flags, technology 85 among them
-  spec.Team(1).LastTechRepeats(3);
-  spec.Team(2).Knows({0, 1});
-  const auto st = ParseTeams(spec);
+  SaveSpec desc;
+  for (int k = 46; k < 86; ++k) desc.Team(1).techs.push_back(k);  // 40 flags, technology 85 among them
+  desc.Team(1).LastTechRepeats(3);
+  desc.Team(2).Knows({0, 1});
+  const auto st = ParseTeams(desc);
   EXPECT_EQ(st->TechCount[1], 43);
   EXPECT_EQ(st->LastTechCount[1], 3);
   EXPECT_EQ(st->HasTech[1][85], 1);

@@ -19,38 +19,38 @@ SaveSpec::SaveSpec() {
 // ---------------------------------------------------------------------------------------------------
 // Header: version, texts, the setting block, two lists, then 19 arrays of one value per slot.
 
-void WriteHeader(SaveWriter& w, const SaveSpec& spec) {
-  w.Int(spec.version);
+void WriteHeader(SaveWriter& w, const SaveSpec& desc) {
+  w.Int(desc.version);
   w.Str("Vellum").Str("");  // two 8-bit texts
   w.Int(7);
   w.Str("Continents").Str("").Str("Normal").Str("").Str("x");  // five 8-bit texts
   w.Int(1).Int(2);
   w.WStr("Alpha").WStr("");  // two wide texts
-  w.WStr(spec.headerText);
+  w.WStr(desc.headerText);
   w.WStr("");
   w.Bool(1);
   // The setting block: entries 1, 4 and 5 are the ones that matter.
-  w.Int(spec.costSetting1).Int(11).Int(12).Int(spec.costSetting4).Int(spec.gameSpeed).Int(16).Int(17);
-  w.Int(static_cast<int32_t>(spec.listA.size())).Int(99);
-  for (int32_t v : spec.listA) w.Int(v);
-  w.Int(static_cast<int32_t>(spec.listB.size()));
-  for (uint8_t v : spec.listB) w.Bool(v);
+  w.Int(desc.costSetting1).Int(11).Int(12).Int(desc.costSetting4).Int(desc.gameSpeed).Int(16).Int(17);
+  w.Int(static_cast<int32_t>(desc.listA.size())).Int(99);
+  for (int32_t v : desc.listA) w.Int(v);
+  w.Int(static_cast<int32_t>(desc.listB.size()));
+  for (uint8_t v : desc.listB) w.Bool(v);
   w.Bools(24, 1);
   w.Ints(5, 3);
 
-  for (const SlotSpec& s : spec.slots) w.WStr(s.name);
+  for (const SlotSpec& s : desc.slots) w.WStr(s.name);
   for (int text = 2; text <= 4; ++text) {
     for (int p = 0; p < kSpecSlots; ++p) w.WStr("");
   }
-  for (const SlotSpec& s : spec.slots) w.WStr(s.lockText);
+  for (const SlotSpec& s : desc.slots) w.WStr(s.lockText);
   for (int text = 6; text <= 7; ++text) {
     for (int p = 0; p < kSpecSlots; ++p) w.WStr("");
   }
   w.Bools(19, 1);
   for (int p = 0; p < kSpecSlots; ++p) w.WStr("");
-  for (const SlotSpec& s : spec.slots) w.Int(s.civ);
-  for (const SlotSpec& s : spec.slots) w.Int(s.leader);
-  for (const SlotSpec& s : spec.slots) w.Int(s.team);
+  for (const SlotSpec& s : desc.slots) w.Int(s.civ);
+  for (const SlotSpec& s : desc.slots) w.Int(s.leader);
+  for (const SlotSpec& s : desc.slots) w.Int(s.team);
   w.Ints(19 * 3, 5);   // three more int32 arrays
   w.Ints(19 * 2, 6);   // two int32 arrays
   w.Bools(19 * 2, 1);  // two bool arrays
@@ -59,51 +59,51 @@ void WriteHeader(SaveWriter& w, const SaveSpec& spec) {
 // ---------------------------------------------------------------------------------------------------
 // Game section.
 
-void WriteGameSection(SaveWriter& w, const SaveSpec& spec) {
+void WriteGameSection(SaveWriter& w, const SaveSpec& desc) {
   w.Int(1);                                //   0
   w.Int(2);                                //   4
-  w.Int(spec.elapsedTurns);                //   8
-  w.Int(spec.startTurn);                   //  12
+  w.Int(desc.elapsedTurns);                //   8
+  w.Int(desc.startTurn);                   //  12
   w.Int(3);                                //  16
-  w.Int(spec.endTurn);                     //  20
-  w.Int(spec.playTimeQuarters);            //  24
+  w.Int(desc.endTurn);                     //  20
+  w.Int(desc.playTimeQuarters);            //  24
   w.Ints(9, 4);                            //  28 .. 60
-  for (int32_t m : spec.maxima) w.Int(m);  // 64 .. 76
-  for (int32_t i : spec.inits) w.Int(i);   // 80 .. 92
+  for (int32_t m : desc.maxima) w.Int(m);  // 64 .. 76
+  for (int32_t i : desc.inits) w.Int(i);   // 80 .. 92
   w.Int(5);                                //  96
   w.Bools(5, 1);                           // 100 .. 104
-  w.Int(spec.level);                       // 105
+  w.Int(desc.level);                       // 105
   w.Ints(3, 6);                            // 109 .. 117
-  w.Int(spec.victoryType);                 // 121
-  w.Int(spec.gameEnded);                   // 125
-  w.WStr(spec.text129);                    // 129
+  w.Int(desc.victoryType);                 // 121
+  w.Int(desc.gameEnded);                   // 125
+  w.WStr(desc.text129);                    // 129
 
   w.Ints(19 * 3, 7);              // arrays 1 to 3 of 19
-  w.Int(spec.score).Ints(18, 8);  // array 4: the stored score first
+  w.Int(desc.score).Ints(18, 8);  // array 4: the stored score first
   w.Ints(19 * 3, 9);              // arrays 5 to 7
   w.Ints(92).Ints(68).Ints(105).Ints(11).Ints(25).Ints(10).Ints(7);
   w.Bools(3).Bools(4).Bools(10);
   w.Ints(14);   // 7 pairs
   w.Ints(180);  // 18 x 10
-  w.Int(static_cast<int32_t>(spec.gameTexts14.size()));
-  for (const std::string& t : spec.gameTexts14) w.WStr(t);
-  w.Int(static_cast<int32_t>(spec.gameTexts15.size()));
-  for (const std::string& t : spec.gameTexts15) w.WStr(t);
-  w.Int(spec.item16Count).Ints(4, 1).Ints(std::max(spec.item16Count, 0), 2);
-  w.Int(static_cast<int32_t>(spec.item17.size()));
-  for (const TripleListsSpec& e : spec.item17) {
+  w.Int(static_cast<int32_t>(desc.gameTexts14.size()));
+  for (const std::string& t : desc.gameTexts14) w.WStr(t);
+  w.Int(static_cast<int32_t>(desc.gameTexts15.size()));
+  for (const std::string& t : desc.gameTexts15) w.WStr(t);
+  w.Int(desc.item16Count).Ints(4, 1).Ints(std::max(desc.item16Count, 0), 2);
+  w.Int(static_cast<int32_t>(desc.item17.size()));
+  for (const TripleListsSpec& e : desc.item17) {
     w.Ints(5, 3);
     w.Int(e.a).Ints(3 * e.a, 4);
     w.Int(e.b).Ints(3 * e.b, 5);
   }
   w.Ints(2);
-  w.Int(static_cast<int32_t>(spec.replay.size()));
-  for (const ReplayMessageSpec& m : spec.replay) {
+  w.Int(static_cast<int32_t>(desc.replay.size()));
+  for (const ReplayMessageSpec& m : desc.replay) {
     w.Int(1).Int(m.turn).Int(3).Int(4).Int(5);
     w.WStr(m.text);
     w.Int(6);
   }
-  w.Int(spec.sessionCount);
+  w.Int(desc.sessionCount);
   w.Ints(3);
 }
 
@@ -202,8 +202,8 @@ void WriteTeam(SaveWriter& w, const TeamSpec& team) {
   w.Ints(11 * 19);
 }
 
-void WriteTeamSection(SaveWriter& w, const SaveSpec& spec) {
-  for (const TeamSpec& t : spec.teams) WriteTeam(w, t);
+void WriteTeamSection(SaveWriter& w, const SaveSpec& desc) {
+  for (const TeamSpec& t : desc.teams) WriteTeam(w, t);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -352,36 +352,36 @@ void WritePlayer(SaveWriter& w, const PlayerSpec& pl) {
   w.Ints(798);
 }
 
-void WritePlayerSection(SaveWriter& w, const SaveSpec& spec) {
-  for (const PlayerSpec& p : spec.players) WritePlayer(w, p);
+void WritePlayerSection(SaveWriter& w, const SaveSpec& desc) {
+  for (const PlayerSpec& p : desc.players) WritePlayer(w, p);
 }
 
 // ---------------------------------------------------------------------------------------------------
 // Whole saves.
 
-std::vector<uint8_t> BuildHeader(const SaveSpec& spec) {
+std::vector<uint8_t> BuildHeader(const SaveSpec& desc) {
   SaveWriter w;
-  WriteHeader(w, spec);
+  WriteHeader(w, desc);
   return w.Take();
 }
 
-std::vector<uint8_t> BuildBody(const SaveSpec& spec) {
+std::vector<uint8_t> BuildBody(const SaveSpec& desc) {
   SaveWriter w;
-  WriteGameSection(w, spec);
-  WriteMapSection(w, spec.map);
-  WriteTeamSection(w, spec);
-  WritePlayerSection(w, spec);
+  WriteGameSection(w, desc);
+  WriteMapSection(w, desc.map);
+  WriteTeamSection(w, desc);
+  WritePlayerSection(w, desc);
   return w.Take();
 }
 
-std::vector<uint8_t> BuildSaveFile(const SaveSpec& spec) {
-  return MakeContainer(BuildHeader(spec), BuildBody(spec));
+std::vector<uint8_t> BuildSaveFile(const SaveSpec& desc) {
+  return MakeContainer(BuildHeader(desc), BuildBody(desc));
 }
 
-SplicedSave BuildImage(const SaveSpec& spec) {
-  const std::vector<uint8_t> body = BuildBody(spec);
+SplicedSave BuildImage(const SaveSpec& desc) {
+  const std::vector<uint8_t> body = BuildBody(desc);
   SaveWriter w;
-  WriteHeader(w, spec);
+  WriteHeader(w, desc);
   w.Int(static_cast<int32_t>(body.size()));
   w.Raw("BODY");
   SplicedSave save;

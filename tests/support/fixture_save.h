@@ -5,11 +5,11 @@
 // reader's tables, so a wrong count in either disagrees somewhere. A description reads like the game
 // it describes:
 //
-//   SaveSpec spec;
-//   spec.Slot(0).Named("Anna").Leader(3).OnTeam(0);
-//   spec.Team(3).VassalOf(0).Population(10).Land(7);
-//   spec.Player(0).City("TXT_KEY_CITY_NAME_ROME", 900).Message("You have discovered Optics!", 57);
-//   SplicedSave save = BuildImage(spec);
+//   SaveSpec desc;
+//   desc.Slot(0).Named("Anna").Leader(3).OnTeam(0);
+//   desc.Team(3).VassalOf(0).Population(10).Land(7);
+//   desc.Player(0).City("TXT_KEY_CITY_NAME_ROME", 900).Message("You have discovered Optics!", 57);
+//   SplicedSave save = BuildImage(desc);
 
 #include <array>
 #include <cstdint>
@@ -252,28 +252,28 @@ struct SaveSpec {
 };
 
 // The sections, each appended to `w` (offsets of the game section are relative to its start).
-void WriteHeader(SaveWriter& w, const SaveSpec& spec);
-void WriteGameSection(SaveWriter& w, const SaveSpec& spec);
+void WriteHeader(SaveWriter& w, const SaveSpec& desc);
+void WriteGameSection(SaveWriter& w, const SaveSpec& desc);
 void WriteMapSection(SaveWriter& w, const MapSpec& map);
 void WritePlot(SaveWriter& w, const PlotSpec& plot);
-void WriteTeamSection(SaveWriter& w, const SaveSpec& spec);
+void WriteTeamSection(SaveWriter& w, const SaveSpec& desc);
 void WriteTeam(SaveWriter& w, const TeamSpec& team);
-void WritePlayerSection(SaveWriter& w, const SaveSpec& spec);
+void WritePlayerSection(SaveWriter& w, const SaveSpec& desc);
 void WritePlayer(SaveWriter& w, const PlayerSpec& player);
 void WriteCity(SaveWriter& w, const CitySpec& city);
 void WriteUnit(SaveWriter& w, const std::string& text);
 void WriteMessage(SaveWriter& w, const MessageSpec& message);
 
-std::vector<uint8_t> BuildHeader(const SaveSpec& spec);
-std::vector<uint8_t> BuildBody(const SaveSpec& spec);
+std::vector<uint8_t> BuildHeader(const SaveSpec& desc);
+std::vector<uint8_t> BuildBody(const SaveSpec& desc);
 // A save file: header and the compressed body in the container.
-std::vector<uint8_t> BuildSaveFile(const SaveSpec& spec);
+std::vector<uint8_t> BuildSaveFile(const SaveSpec& desc);
 
 // A spliced save image: header, int32 inflated size, "BODY", body.
 struct SplicedSave {
   std::vector<uint8_t> bytes;
   int32_t bodyOffset = 0;
 };
-SplicedSave BuildImage(const SaveSpec& spec);
+SplicedSave BuildImage(const SaveSpec& desc);
 
 }  // namespace vsl::testing

@@ -40,31 +40,31 @@ std::string Sentence(Random& rng, int words) {
 
 SaveSpec MakeLargeSaveSpec(uint32_t seed) {
   Random rng(seed);
-  SaveSpec spec;
-  spec.gameSpeed = 2;
-  spec.endTurn = 460;
-  spec.elapsedTurns = 380 + rng.Below(60);
-  spec.playTimeQuarters = (40 + rng.Below(20)) * 3600 * 4;
-  spec.score = 2000 + rng.Below(3000);
-  spec.level = rng.Below(9);
-  spec.maxima = {400, 300, 250, 120};
-  spec.inits = {20, 10, 5, 0};
-  spec.sessionCount = 20 + rng.Below(40);
-  for (int r = 0; r < 4000; ++r) spec.replay.push_back({"<color=255>" + Sentence(rng, 6) + "</color>", r / 10});
+  SaveSpec desc;
+  desc.gameSpeed = 2;
+  desc.endTurn = 460;
+  desc.elapsedTurns = 380 + rng.Below(60);
+  desc.playTimeQuarters = (40 + rng.Below(20)) * 3600 * 4;
+  desc.score = 2000 + rng.Below(3000);
+  desc.level = rng.Below(9);
+  desc.maxima = {400, 300, 250, 120};
+  desc.inits = {20, 10, 5, 0};
+  desc.sessionCount = 20 + rng.Below(40);
+  for (int r = 0; r < 4000; ++r) desc.replay.push_back({"<color=255>" + Sentence(rng, 6) + "</color>", r / 10});
 
-  spec.map.Size(124, 68).LandPlots(124 * 68 * 3 / 10);
-  spec.map.filler = Plot(0xFF, 3);
+  desc.map.Size(124, 68).LandPlots(124 * 68 * 3 / 10);
+  desc.map.filler = Plot(0xFF, 3);
   for (int i = 0; i < 124 * 68; ++i) {
     const int owner = rng.Below(4) == 0 ? rng.Below(18) : 0xFF;
-    spec.map.Add(Plot(static_cast<uint8_t>(owner), static_cast<int16_t>(rng.Below(6)),
+    desc.map.Add(Plot(static_cast<uint8_t>(owner), static_cast<int16_t>(rng.Below(6)),
                       rng.Below(50) == 0 ? Sentence(rng, 2) : std::string(), rng.Below(3)));
   }
-  spec.map.list1Count = 30;
-  spec.map.list2Count = 18;
+  desc.map.list1Count = 30;
+  desc.map.list2Count = 18;
 
   for (int p = 0; p < 18; ++p) {
-    spec.Slot(p).Named("Player " + std::to_string(seed) + "-" + std::to_string(p)).Leader(p + 1).Civ(p % 24);
-    TeamSpec& team = spec.Team(p);
+    desc.Slot(p).Named("Player " + std::to_string(seed) + "-" + std::to_string(p)).Leader(p + 1).Civ(p % 24);
+    TeamSpec& team = desc.Team(p);
     team.Members(1).Population(500 + rng.Below(4000)).Land(100 + rng.Below(900));
     for (int u = 0; u < 18; ++u) {
       if (rng.Below(2) == 0 || u == p) team.met[static_cast<size_t>(u)] = true;
@@ -72,7 +72,7 @@ SaveSpec MakeLargeSaveSpec(uint32_t seed) {
     for (int k = 0; k < 86; ++k) {
       if (rng.Below(3) != 0) team.techs.push_back(k);
     }
-    PlayerSpec& pl = spec.Player(p);
+    PlayerSpec& pl = desc.Player(p);
     pl.Population(300 + rng.Below(3000)).Scores(rng.Below(400), rng.Below(300), rng.Below(120), rng.Below(250));
     pl.Alive();
     const int cities = 15 + rng.Below(30);
@@ -83,32 +83,32 @@ SaveSpec MakeLargeSaveSpec(uint32_t seed) {
     for (int m = 0; m < messages; ++m) {
       const std::string tech = rng.Below(8) == 0 ? kTechs[rng.Below(10)] : "";
       pl.Message("<color=" + std::to_string(rng.Below(256)) + ">" + Sentence(rng, 5) + tech + "</color>",
-                 rng.Below(spec.elapsedTurns));
+                 rng.Below(desc.elapsedTurns));
     }
     for (int k = 0; k < 6; ++k) {
       int32_t value = rng.Below(100);
-      for (int t = 0; t < spec.elapsedTurns; ++t) {
+      for (int t = 0; t < desc.elapsedTurns; ++t) {
         value += rng.Below(21) - 8;
         pl.HistoryPair(k, t, value);
       }
     }
   }
-  return spec;
+  return desc;
 }
 
-std::vector<uint8_t> BuildVariedBody(const SaveSpec& spec, uint32_t seed) {
+std::vector<uint8_t> BuildVariedBody(const SaveSpec& desc, uint32_t seed) {
   SaveWriter w;
-  WriteGameSection(w, spec);
+  WriteGameSection(w, desc);
   w.VaryRuns(seed);  // the fixed positions of the game section stay as written
-  WriteMapSection(w, spec.map);
-  WriteTeamSection(w, spec);
-  WritePlayerSection(w, spec);
+  WriteMapSection(w, desc.map);
+  WriteTeamSection(w, desc);
+  WritePlayerSection(w, desc);
   return w.Take();
 }
 
 std::vector<uint8_t> BuildLargeSaveFile(uint32_t seed) {
-  const SaveSpec spec = MakeLargeSaveSpec(seed);
-  return MakeContainer(BuildHeader(spec), BuildVariedBody(spec, seed));
+  const SaveSpec desc = MakeLargeSaveSpec(seed);
+  return MakeContainer(BuildHeader(desc), BuildVariedBody(desc, seed));
 }
 
 }  // namespace vsl::testing

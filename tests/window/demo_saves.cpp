@@ -51,41 +51,41 @@ struct Jitter {
 };
 
 SaveSpec Describe(const DemoPlayer& d) {
-  SaveSpec spec;
-  spec.gameSpeed = d.speed;
-  spec.endTurn = d.endTurn;
-  spec.elapsedTurns = d.elapsedTurns;
-  spec.startTurn = 0;
-  spec.level = d.level;
-  spec.score = d.score;
-  spec.playTimeQuarters = d.playMinutes * 60 * 4;
-  spec.sessionCount = d.sessions;
-  spec.maxima = {1800, 1100, 3200, 900};
+  SaveSpec desc;
+  desc.gameSpeed = d.speed;
+  desc.endTurn = d.endTurn;
+  desc.elapsedTurns = d.elapsedTurns;
+  desc.startTurn = 0;
+  desc.level = d.level;
+  desc.score = d.score;
+  desc.playTimeQuarters = d.playMinutes * 60 * 4;
+  desc.sessionCount = d.sessions;
+  desc.maxima = {1800, 1100, 3200, 900};
   if (d.won) {
-    spec.gameEnded = 1;
-    spec.victoryType = 5;  // space
+    desc.gameEnded = 1;
+    desc.victoryType = 5;  // space
   }
 
-  spec.map.width = 24;
-  spec.map.height = 16;
-  spec.map.landPlots = 150;
+  desc.map.width = 24;
+  desc.map.height = 16;
+  desc.map.landPlots = 150;
 
   // Slot 0 is the player; slots 1..6 are the computer's leaders on their own teams.
-  spec.Slot(0).Named(d.nick).Leader(d.leader).Civ(d.civ).OnTeam(0);
-  if (d.locked) spec.Slot(0).Locked("tournament");
+  desc.Slot(0).Named(d.nick).Leader(d.leader).Civ(d.civ).OnTeam(0);
+  if (d.locked) desc.Slot(0).Locked("tournament");
   const int32_t rivals[6][2] = {{24, 8}, {12, 16}, {34, 7}, {16, 21}, {11, 12}, {27, 6}};
   for (int p = 1; p <= 6; ++p) {
-    spec.Slot(p).Leader(rivals[p - 1][0]).Civ(rivals[p - 1][1]).OnTeam(p);
-    spec.Team(p).Members(1).Population(4 + 2 * p).Land(6 + p);
-    spec.Player(p).Population(8 + 3 * p).Scores(60 + 25 * p, 50 + 15 * p, 10 * p, 300 + 70 * p).Alive();
+    desc.Slot(p).Leader(rivals[p - 1][0]).Civ(rivals[p - 1][1]).OnTeam(p);
+    desc.Team(p).Members(1).Population(4 + 2 * p).Land(6 + p);
+    desc.Player(p).Population(8 + 3 * p).Scores(60 + 25 * p, 50 + 15 * p, 10 * p, 300 + 70 * p).Alive();
   }
 
   const double progress = static_cast<double>(d.elapsedTurns) / d.endTurn;
   const int32_t pop = static_cast<int32_t>(40 + 180 * progress * d.growth);
-  spec.Team(0).Members(1).Population(pop).Land(static_cast<int32_t>(20 + 70 * progress * d.growth));
-  spec.Team(0).Meets({0, 1, 2, 3, d.elapsedTurns > 150 ? 4 : 0});
-  if (d.won) spec.Team(5).VassalOf(0);
-  auto& player = spec.Player(0);
+  desc.Team(0).Members(1).Population(pop).Land(static_cast<int32_t>(20 + 70 * progress * d.growth));
+  desc.Team(0).Meets({0, 1, 2, 3, d.elapsedTurns > 150 ? 4 : 0});
+  if (d.won) desc.Team(5).VassalOf(0);
+  auto& player = desc.Player(0);
   player.Population(pop).Alive();
   player.Scores(static_cast<int32_t>(pop * 1.2), static_cast<int32_t>(90 * progress * d.growth),
                 static_cast<int32_t>(120 * progress * d.growth),
@@ -101,14 +101,14 @@ SaveSpec Describe(const DemoPlayer& d) {
   // Technologies in table order, each announced in the player's log on the turn it arrived.
   const int known = std::min(85, 6 + static_cast<int>(70 * progress * d.growth));
   for (int k = 0; k < known; ++k) {
-    spec.Team(0).Knows({k});
+    desc.Team(0).Knows({k});
     if (k >= 4) {
       const int32_t turn = (k - 3) * d.elapsedTurns / (known - 3);
       player.Message("You have discovered " + std::string(vsl::TechInfo[static_cast<size_t>(k)].Name) + "!",
                      turn);
     }
   }
-  if (d.won) spec.Team(0).LastTechRepeats(2);
+  if (d.won) desc.Team(0).LastTechRepeats(2);
 
   // Six curves: score, economy, industry, agriculture, power, culture.
   Jitter jitter{static_cast<uint32_t>(d.leader * 7919 + d.level)};
@@ -123,7 +123,7 @@ SaveSpec Describe(const DemoPlayer& d) {
       player.HistoryPair(kind, t, static_cast<int32_t>(value));
     }
   }
-  return spec;
+  return desc;
 }
 
 // Dates the file on a day of the tournament, local time.

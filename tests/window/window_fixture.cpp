@@ -10,26 +10,26 @@
 namespace vsl::testing {
 
 SaveSpec SimpleSave(const std::string& nick, int32_t score, int32_t turns) {
-  SaveSpec spec;
-  spec.Slot(0).Named(nick).Leader(3).Civ(19).OnTeam(0);
-  spec.Team(0).Members(1).Population(20).Land(10);
-  spec.Player(0).Population(20).Scores(50, 40, 10, 300).Alive();
-  spec.maxima = {400, 300, 1000, 200};
-  spec.elapsedTurns = turns;
-  spec.endTurn = 460;
-  spec.score = score;
-  spec.level = 5;
-  spec.sessionCount = 4;
-  spec.playTimeQuarters = 3 * 3600 * 4;
+  SaveSpec desc;
+  desc.Slot(0).Named(nick).Leader(3).Civ(19).OnTeam(0);
+  desc.Team(0).Members(1).Population(20).Land(10);
+  desc.Player(0).Population(20).Scores(50, 40, 10, 300).Alive();
+  desc.maxima = {400, 300, 1000, 200};
+  desc.elapsedTurns = turns;
+  desc.endTurn = 460;
+  desc.score = score;
+  desc.level = 5;
+  desc.sessionCount = 4;
+  desc.playTimeQuarters = 3 * 3600 * 4;
   for (int32_t t = 0; t < turns; ++t) {
-    spec.Player(0).HistoryPair(0, t, score * (t + 1) / turns);
-    spec.Player(0).HistoryPair(1, t, score * (t + 1) / turns / 2);
+    desc.Player(0).HistoryPair(0, t, score * (t + 1) / turns);
+    desc.Player(0).HistoryPair(1, t, score * (t + 1) / turns / 2);
   }
-  return spec;
+  return desc;
 }
 
-QString SaveFolder::Write(const QString& name, const SaveSpec& spec) {
-  const std::vector<uint8_t> bytes = BuildSaveFile(spec);
+QString SaveFolder::Write(const QString& name, const SaveSpec& desc) {
+  const std::vector<uint8_t> bytes = BuildSaveFile(desc);
   const QString path = WriteBytes(name, std::string(bytes.begin(), bytes.end()));
   QFile file(path);
   file.open(QIODevice::ReadWrite);

@@ -24,8 +24,8 @@ SaveSpec SimpleSave(const std::string& nick, int32_t score, int32_t turns);
 // A temporary folder of save files.
 class SaveFolder {
  public:
-  // Writes `spec` as `name`, dated 29 November 2005, 12:00 local time; returns its path.
-  QString Write(const QString& name, const SaveSpec& spec);
+  // Writes `desc` as `name`, dated 29 November 2005, 12:00 local time; returns its path.
+  QString Write(const QString& name, const SaveSpec& desc);
   // Writes raw bytes as `name`; returns its path.
   QString WriteBytes(const QString& name, const std::string& bytes);
   QString Path() const { return dir_.path(); }

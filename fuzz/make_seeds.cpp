@@ -49,7 +49,12 @@ SaveSpec Cities() {
     desc.Player(0).HistoryPair(kind, 0, 1).HistoryPair(kind, 1, 5).HistoryPair(kind, 2, 9);
   }
   desc.Player(1).Population(10).Scores(40, 20, 0, 10).Alive().City("Sparta", 30, 1).Units(1);
-  desc.map.Size(2, 2).LandPlots(3).Add(Plot(0, 2)).Add(Plot(0, 1, "Hill")).Add(Plot(1, 0, "", 2)).Add(Plot(0, 3));
+  desc.map.Size(2, 2)
+      .LandPlots(3)
+      .Add(Plot(0, 2))
+      .Add(Plot(0, 1, "Hill"))
+      .Add(Plot(1, 0, "", 2))
+      .Add(Plot(0, 3));
   return desc;
 }
 

@@ -8,7 +8,9 @@ namespace {
 
 constexpr int64_t kDaysFromEpochTo1899_12_30 = -25569;  // 1970-01-01 is day 25569
 
-bool IsLeap(int32_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int32_t y) {
+  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 // Days since 1970-01-01 of a proleptic Gregorian date.
 int64_t DaysSinceUnixEpoch(int64_t y, int64_t m, int64_t d) {

@@ -7,25 +7,25 @@
 
 namespace vsl {
 
-inline constexpr int kMaxFiles = 100;        // rows of a batch
+inline constexpr int kMaxFiles = 100;         // rows of a batch
 inline constexpr int kHistoryEntries = 1201;  // entries of each history array
 inline constexpr int kHistoryTurns = 1200;    // turn indices a captured history uses (0..1199)
 
 using History = std::array<int32_t, kHistoryEntries>;
 
 struct TSaveDataRec {
-  std::string FileName;      // file name without directory and extension
-  double FileDate = 0;       // last write, days since 30 December 1899 (fraction = time of day)
-  std::string NickName;      // name of slot 0, defaulted to its leader's name
-  int32_t LeaderType = 0;    // index into LeaderNames
-  int32_t CivType = 0;       // index into CivNames
-  int32_t ElapsedTurns = 0;  // turns played since the start turn, as stored
-  int32_t StartTurn = 0;     // the game's start turn
-  int32_t GameTurn = 0;      // StartTurn + ElapsedTurns
-  int32_t EndTurn = 0;       // planned end turn
-  int32_t GameYear = 0;      // in-game year of GameTurn, negative = BC
-  int32_t PlayTime = 0;      // total play time, seconds
-  int32_t SessionCount = 0;  // sessions recorded in the save
+  std::string FileName;               // file name without directory and extension
+  double FileDate = 0;                // last write, days since 30 December 1899 (fraction = time of day)
+  std::string NickName;               // name of slot 0, defaulted to its leader's name
+  int32_t LeaderType = 0;             // index into LeaderNames
+  int32_t CivType = 0;                // index into CivNames
+  int32_t ElapsedTurns = 0;           // turns played since the start turn, as stored
+  int32_t StartTurn = 0;              // the game's start turn
+  int32_t GameTurn = 0;               // StartTurn + ElapsedTurns
+  int32_t EndTurn = 0;                // planned end turn
+  int32_t GameYear = 0;               // in-game year of GameTurn, negative = BC
+  int32_t PlayTime = 0;               // total play time, seconds
+  int32_t SessionCount = 0;           // sessions recorded in the save
   int32_t Reloads = 0;                // sessions beyond the presessions
   long double ReloadPercent = 0;      // reloads per 100 turns played
   int32_t SessionTime = 0;            // mean play seconds per reload
@@ -69,12 +69,12 @@ struct TSaveDataRec {
   int32_t FCulture = 0;
   int32_t FMTech = 0;
   int32_t FTurn = 0;
-  int32_t Result = 0;        // sum of the seven components
-  int32_t Penalty = 0;       // always 0
-  int32_t Bonus = 0;         // difficulty bonus
-  int32_t LadderFinal = 0;   // Result + Bonus, never negative
-  long double Norma = 0;     // LadderFinal relative to the best row
-  History ScoreHistory{};    // per turn index (game turn - StartTurn)
+  int32_t Result = 0;       // sum of the seven components
+  int32_t Penalty = 0;      // always 0
+  int32_t Bonus = 0;        // difficulty bonus
+  int32_t LadderFinal = 0;  // Result + Bonus, never negative
+  long double Norma = 0;    // LadderFinal relative to the best row
+  History ScoreHistory{};   // per turn index (game turn - StartTurn)
   History EconomyHistory{};
   History IndustryHistory{};
   History AgricultureHistory{};
@@ -89,13 +89,20 @@ struct TSaveDataRec {
 
 inline const History& TSaveDataRec::HistoryOf(int item) const {
   switch (item) {
-    case 0: return ScoreHistory;
-    case 1: return EconomyHistory;
-    case 2: return IndustryHistory;
-    case 3: return AgricultureHistory;
-    case 4: return PowerHistory;
-    case 5: return CultureHistory;
-    default: return ScienceHistory;
+    case 0:
+      return ScoreHistory;
+    case 1:
+      return EconomyHistory;
+    case 2:
+      return IndustryHistory;
+    case 3:
+      return AgricultureHistory;
+    case 4:
+      return PowerHistory;
+    case 5:
+      return CultureHistory;
+    default:
+      return ScienceHistory;
   }
 }
 

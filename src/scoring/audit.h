@@ -10,15 +10,15 @@ namespace vsl {
 
 // The texts of the audit's edits as the user typed them, and the selected base level.
 struct AuditEdits {
-  std::string Day = "27";            // Edit6
-  std::string Month = "11";          // Edit2
-  std::string Year = "2005";         // Edit3
-  std::string SessionsPerDay;        // Edit7; its default uses the locale's decimal separator
-  std::string MinSessionTime = "30"; // Edit8, minutes
-  std::string Presessions = "1";     // Edit4
-  std::string MaxReload = "20";      // MaxReloadE
-  std::string LevelBonus = "15";     // LevelBonusE
-  int32_t BaseLevelIndex = 5;        // BaseLevelSelect, -1 when no item is selected
+  std::string Day = "27";             // Edit6
+  std::string Month = "11";           // Edit2
+  std::string Year = "2005";          // Edit3
+  std::string SessionsPerDay;         // Edit7; its default uses the locale's decimal separator
+  std::string MinSessionTime = "30";  // Edit8, minutes
+  std::string Presessions = "1";      // Edit4
+  std::string MaxReload = "20";       // MaxReloadE
+  std::string LevelBonus = "15";      // LevelBonusE
+  int32_t BaseLevelIndex = 5;         // BaseLevelSelect, -1 when no item is selected
 };
 
 // Settings as the last audit converted them.

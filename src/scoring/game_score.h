@@ -33,7 +33,7 @@ int32_t cScore(int32_t factor, int32_t turn, int32_t limit, double base, double 
 int32_t gPlayerScore(const SlotScores& s, int32_t alive, const ScoreReference& ref, const ScoreWeights& w);
 
 // Final score of slot 0.
-int32_t ScoreCalc(const SlotScores& slot0, const ScoreReference& ref, double levelScoreFactor, int32_t endTurn,
-                  int32_t gameTurn, const ScoreWeights& w);
+int32_t ScoreCalc(const SlotScores& slot0, const ScoreReference& ref, double levelScoreFactor,
+                  int32_t endTurn, int32_t gameTurn, const ScoreWeights& w);
 
 }  // namespace vsl

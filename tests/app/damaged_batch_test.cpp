@@ -27,12 +27,12 @@ using testing::BuildBody;
 using testing::BuildHeader;
 using testing::BuildSaveFile;
 using testing::MakeContainer;
+using ::testing::Matcher;
 using testing::Plot;
 using testing::SaveSpec;
-using testing::WriteFile;
-using ::testing::Matcher;
 using ::testing::StartsWith;
 using ::testing::ThrowsMessage;
+using testing::WriteFile;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -60,9 +60,7 @@ struct Failure {
 };
 
 std::vector<Failure> Failures() {
-  const auto write = [](Bytes bytes) {
-    return [bytes](const std::string& path) { WriteFile(path, bytes); };
-  };
+  const auto write = [](Bytes bytes) { return [bytes](const std::string& path) { WriteFile(path, bytes); }; };
   Bytes badChecksum = BuildSaveFile(Game("c", 1));
   badChecksum.back() ^= 0x40;
   Bytes body = BuildBody(Game("t", 2));
@@ -117,13 +115,17 @@ class DamagedBatchTest : public ::testing::Test {
   }
   // Rows first..last of all four grids are blank.
   static void ExpectBlankRows(const WindowModel& model, int first, int last) {
-    for (const Grid* grid : {&model.BaseGrid(), &model.ReloadGrid(), &model.AdditionalGrid(), &model.LadderGrid()}) {
+    for (const Grid* grid :
+         {&model.BaseGrid(), &model.ReloadGrid(), &model.AdditionalGrid(), &model.LadderGrid()}) {
       for (int row = first; row <= last; ++row) {
-        for (int col = 0; col < grid->ColCount(); ++col) EXPECT_EQ(grid->Cell(col, row), " ") << col << ", " << row;
+        for (int col = 0; col < grid->ColCount(); ++col)
+          EXPECT_EQ(grid->Cell(col, row), " ") << col << ", " << row;
       }
     }
   }
-  static size_t Lines(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1; }
+  static size_t Lines(const std::string& text) {
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+  }
 
   std::string dir_;
 };
@@ -162,10 +164,13 @@ TEST_F(DamagedBatchTest, EveryKindOfFailureEndsTheBatchAtItsFile) {
 TEST_F(DamagedBatchTest, AFailingFirstFileLeavesAnEmptyList) {
   const Failure failure = Failures()[0];
   WindowModel model = Model();
-      ShowFiveFiles(model);
+  ShowFiveFiles(model);
   const std::string bad = Damaged("first", failure);
-  EXPECT_THAT([&] { model.Button1Click({bad, Save("x", Game("Xu", 5))}); },
-              ThrowsMessage<BatchFileError>(StartsWith(bad + ": no compressed body found")));
+  EXPECT_THAT(
+      [&] {
+        model.Button1Click({bad, Save("x", Game("Xu", 5))});
+      },
+      ThrowsMessage<BatchFileError>(StartsWith(bad + ": no compressed body found")));
   EXPECT_EQ(model.SaveCount(), 0);
   ExpectBlankRows(model, 1, 5);
   for (int k = 0; k < ChartModel::kSeriesCount; ++k) EXPECT_FALSE(model.Chart().Series(k).InLegend) << k;
@@ -178,9 +183,10 @@ TEST_F(DamagedBatchTest, KeepGoingSkipsEveryKindOfDamageAndReportsTheRest) {
   for (const unsigned threads : {1u, 2u}) {
     SCOPED_TRACE(threads == 1 ? "one by one" : "in parallel");
     WindowModel model = Model();
-      ShowFiveFiles(model);
+    ShowFiveFiles(model);
     std::vector<std::string> paths = {Save("z", Game("Zoe", 7))};
-    for (size_t i = 0; i < failures.size(); ++i) paths.push_back(Damaged("bad" + std::to_string(i), failures[i]));
+    for (size_t i = 0; i < failures.size(); ++i)
+      paths.push_back(Damaged("bad" + std::to_string(i), failures[i]));
     paths.push_back(Save("m", Game("Max", 33)));
     const BatchResult result = model.Button1Click(paths, Threads(threads, true));
     EXPECT_EQ(result.Loaded, 2);
@@ -334,8 +340,11 @@ TEST_F(DamagedBatchTest, SaveMaximaOfZeroAndBelow) {
     }
     WindowModel m = Model();
     ShowFiveFiles(m);
-    EXPECT_THAT([&] { m.Button1Click({Save("a", Game("Ann", 1)), Save("n", negative)}); },
-                ThrowsMessage<MathError>(::testing::StrEq("Invalid floating point operation")));
+    EXPECT_THAT(
+        [&] {
+          m.Button1Click({Save("a", Game("Ann", 1)), Save("n", negative)});
+        },
+        ThrowsMessage<MathError>(::testing::StrEq("Invalid floating point operation")));
     EXPECT_EQ(m.SaveCount(), 2);
     ExpectBlankRows(m, 1, 2);
     (endTurn ? m.Edits().MaxTurnE : m.Edits().MaxPopE) = "460";

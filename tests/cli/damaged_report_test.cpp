@@ -111,7 +111,8 @@ TEST_F(DamagedReportTest, AFailingFileFailsTheReportAndWritesNothing) {
 
 TEST_F(DamagedReportTest, KeepGoingNamesEveryDamagedFileAndReportsTheRest) {
   const std::string output = dir_ + "/Res.txt";
-  const Outcome run = Report({"--keep-going", "--output", output, notASave_, a_, cut_, folder_, b_, missing_});
+  const Outcome run =
+      Report({"--keep-going", "--output", output, notASave_, a_, cut_, folder_, b_, missing_});
   EXPECT_EQ(run.status, kExitFailure);  // files were skipped
   EXPECT_EQ(run.out, "");
   std::istringstream lines(run.err);

@@ -206,7 +206,6 @@ TEST_F(ReportTest, JsonHasTypedValues) {
   EXPECT_EQ(locked["Additional"].size(), 13u);
 }
 
-
 // A last file with a negative maximum cannot be rendered after the load; a Ladder maximum given on the
 // command line mends it, as typing it into the window does.
 TEST_F(ReportTest, LadderEditsMendARenderingThatFailsAfterTheLoad) {

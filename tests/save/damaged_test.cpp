@@ -31,16 +31,16 @@
 namespace vsl {
 namespace {
 
+using ::testing::AllOf;
+using ::testing::AnyOf;
 using testing::BuildBody;
 using testing::BuildHeader;
+using ::testing::HasSubstr;
 using testing::MakeContainer;
+using ::testing::Matcher;
 using testing::Plot;
 using testing::SaveSpec;
 using testing::SaveWriter;
-using ::testing::AllOf;
-using ::testing::AnyOf;
-using ::testing::HasSubstr;
-using ::testing::Matcher;
 using ::testing::StartsWith;
 
 using Bytes = std::vector<uint8_t>;
@@ -171,7 +171,9 @@ class DamagedFileTest : public ::testing::Test {
   }
 
   // A sound file: loads and parses.
-  TSaveDataRec LoadAndParse(const std::string& path) { return Parse(LoadSaveFile(path, BaseNameStart(path))); }
+  TSaveDataRec LoadAndParse(const std::string& path) {
+    return Parse(LoadSaveFile(path, BaseNameStart(path)));
+  }
 
   // The window's load of this one file fails with an error that names it and gives `reason`; the batch
   // then holds no row.
@@ -189,7 +191,8 @@ class DamagedFileTest : public ::testing::Test {
   }
 
   // `bytes` as a file cannot be loaded: the error names the file and gives `reason`.
-  void ExpectLoadFails(const std::string& name, const Bytes& bytes, const Matcher<const std::string&>& reason) {
+  void ExpectLoadFails(const std::string& name, const Bytes& bytes,
+                       const Matcher<const std::string&>& reason) {
     ExpectPathFails(Write(name, bytes), reason);
   }
   void ExpectPathFails(const std::string& path, const Matcher<const std::string&>& reason) {
@@ -207,8 +210,8 @@ class DamagedFileTest : public ::testing::Test {
 
   // `bytes` as a file loads but does not parse: the parse fails with `reason` at an image offset within
   // [from, to], and the window's error names the file.
-  void ExpectParseFails(const std::string& name, const Bytes& bytes, const Matcher<const std::string&>& reason,
-                        int64_t from = -1, int64_t to = -1) {
+  void ExpectParseFails(const std::string& name, const Bytes& bytes,
+                        const Matcher<const std::string&>& reason, int64_t from = -1, int64_t to = -1) {
     const std::string path = Write(name, bytes);
     SCOPED_TRACE(name);
     LoadedSave save;
@@ -261,9 +264,10 @@ TEST_F(DamagedFileTest, ContainersWhoseSizesOrStreamCannotHold) {
 
   // A download cut short: the stated compressed size runs past the end of the file.
   const Bytes cut(good.begin(), good.end() - 100);
-  ExpectLoadFails("cut-download", cut,
-                  StartsWith("the stated compressed size " + std::to_string(stream) + " does not fit the " +
-                             std::to_string(stream - 100) + " bytes from offset " + std::to_string(bodyOffset)));
+  ExpectLoadFails(
+      "cut-download", cut,
+      StartsWith("the stated compressed size " + std::to_string(stream) + " does not fit the " +
+                 std::to_string(stream - 100) + " bytes from offset " + std::to_string(bodyOffset)));
   ExpectLoadFails("negative-compressed", MakeContainer(header, body, {.compressedSize = -5}),
                   StartsWith("the stated compressed size -5 does not fit"));
   ExpectLoadFails("negative-inflated", MakeContainer(header, body, {.inflatedSize = INT32_MIN}),
@@ -272,9 +276,9 @@ TEST_F(DamagedFileTest, ContainersWhoseSizesOrStreamCannotHold) {
   ExpectLoadFails("inflated-larger", MakeContainer(header, body, {.inflatedSize = inflated + 100}),
                   "the body inflates to " + std::to_string(inflated) + " bytes, the header says " +
                       std::to_string(inflated + 100));
-  ExpectLoadFails("inflated-huge", MakeContainer(header, body, {.inflatedSize = 1 << 30}),
-                  "the stated body size 1073741824 cannot come from " + std::to_string(stream) +
-                      " compressed bytes");
+  ExpectLoadFails(
+      "inflated-huge", MakeContainer(header, body, {.inflatedSize = 1 << 30}),
+      "the stated body size 1073741824 cannot come from " + std::to_string(stream) + " compressed bytes");
 
   // Damaged streams carry zlib's texts.
   Bytes flipped = good;
@@ -289,11 +293,13 @@ TEST_F(DamagedFileTest, ContainersWhoseSizesOrStreamCannotHold) {
 
   // Less than the stream yields: the body is cut at the stated size and the parse runs out of body,
   // with or without a trailer behind it (the trailer is never read as body).
-  ExpectParseFails("inflated-smaller", MakeContainer(header, body, {.inflatedSize = inflated - 100}), kTruncated,
-                   static_cast<int64_t>(bodyOffset), static_cast<int64_t>(bodyOffset) + inflated - 100);
+  ExpectParseFails("inflated-smaller", MakeContainer(header, body, {.inflatedSize = inflated - 100}),
+                   kTruncated, static_cast<int64_t>(bodyOffset),
+                   static_cast<int64_t>(bodyOffset) + inflated - 100);
   ExpectParseFails("inflated-smaller-trailer",
                    MakeContainer(header, body, {.inflatedSize = inflated - 100, .trailer = Bytes(4096, 0)}),
-                   kTruncated, static_cast<int64_t>(bodyOffset), static_cast<int64_t>(bodyOffset) + inflated - 100);
+                   kTruncated, static_cast<int64_t>(bodyOffset),
+                   static_cast<int64_t>(bodyOffset) + inflated - 100);
   // The container itself is sound.
   EXPECT_EQ(LoadAndParse(Write("good", good)).NickName, "Anna");
 }
@@ -392,7 +398,8 @@ std::vector<Cut> BodyCuts(const SaveSpec& full) {
     cuts.push_back({name, count, count + 4 + 6});
   }
   for (int kind = 0; kind < 6; ++kind) {
-    const size_t count = countAt([&](SaveSpec& s) { s.Player(0).historyCount[static_cast<size_t>(kind)] = 3; });
+    const size_t count =
+        countAt([&](SaveSpec& s) { s.Player(0).historyCount[static_cast<size_t>(kind)] = 3; });
     cuts.push_back({"history " + std::to_string(kind), count + 4, count + 4 + 6});
   }
   return cuts;
@@ -438,12 +445,28 @@ std::vector<CountedList> CountedLists() {
       {"game texts 14", false, nothing, [](SaveSpec& s) { s.gameTexts14 = {"a"}; }},
       {"game texts 15", false, nothing, [](SaveSpec& s) { s.gameTexts15 = {"b"}; }},
       {"game list 16", false, nothing, [](SaveSpec& s) { s.item16Count = 1; }},
-      {"game list 17", false, nothing, [](SaveSpec& s) { s.item17 = {{0, 0}}; }},
-      {"game list 17, first triples", false, [](SaveSpec& s) { s.item17 = {{0, 0}}; },
-       [](SaveSpec& s) { s.item17 = {{1, 0}}; }},
-      {"game list 17, second triples", false, [](SaveSpec& s) { s.item17 = {{0, 0}}; },
-       [](SaveSpec& s) { s.item17 = {{0, 1}}; }},
-      {"replay messages", false, nothing, [](SaveSpec& s) { s.replay = {{"x", 1}}; }},
+      {"game list 17", false, nothing,
+       [](SaveSpec& s) {
+         s.item17 = {{0, 0}};
+       }},
+      {"game list 17, first triples", false,
+       [](SaveSpec& s) {
+         s.item17 = {{0, 0}};
+       },
+       [](SaveSpec& s) {
+         s.item17 = {{1, 0}};
+       }},
+      {"game list 17, second triples", false,
+       [](SaveSpec& s) {
+         s.item17 = {{0, 0}};
+       },
+       [](SaveSpec& s) {
+         s.item17 = {{0, 1}};
+       }},
+      {"replay messages", false, nothing,
+       [](SaveSpec& s) {
+         s.replay = {{"x", 1}};
+       }},
       {"plot pairs", false, nothing, [](SaveSpec& s) { s.map.plots[0].pairs = 1; }},
       {"map list 1", false, nothing, [](SaveSpec& s) { s.map.list1Count = 1; }},
       {"map list 2", false, nothing, [](SaveSpec& s) { s.map.list2Count = 1; }},
@@ -461,9 +484,14 @@ std::vector<CountedList> CountedLists() {
       {"player list 9", false, nothing, [](SaveSpec& s) { s.Player(0).list9Entries = 1; }},
       {"messages", false, nothing, [](SaveSpec& s) { s.Player(0).Message("x", 2); }},
       {"player list 10", false, nothing, [](SaveSpec& s) { s.Player(0).list10Entries = 1; }},
-      {"player list 11", false, nothing, [](SaveSpec& s) { s.Player(0).tagged = {{1, ""}}; }},
+      {"player list 11", false, nothing,
+       [](SaveSpec& s) {
+         s.Player(0).tagged = {{1, ""}};
+       }},
       {"history 0", false, [](SaveSpec& s) { s.Player(0).histories[0].clear(); },
-       [](SaveSpec& s) { s.Player(0).histories[0] = {{1, 1}}; }},
+       [](SaveSpec& s) {
+         s.Player(0).histories[0] = {{1, 1}};
+       }},
       {"history 3", false, nothing, [](SaveSpec& s) { s.Player(0).HistoryPair(3, 2, 2); }},
       {"history 5", false, nothing, [](SaveSpec& s) { s.Player(0).HistoryPair(5, 2, 2); }},
       {"cities of the last slot", false, nothing, [](SaveSpec& s) { s.Player(18).City("Camp", 1, 18); }},
@@ -503,8 +531,8 @@ TEST_F(DamagedFileTest, AHugeCountInAnyCountedListFailsRightAfterTheCount) {
     for (const int32_t count : {kHugeCount, INT32_MAX}) {
       ExpectParseFails(std::string(list.name) + " " + std::to_string(count),
                        FileWith(list, s.oneSpec, Patched(s.onePart, s.count, count)),
-                       AllOf(kTruncated, HasSubstr("a count of " + std::to_string(count) + " entries")), after,
-                       after);
+                       AllOf(kTruncated, HasSubstr("a count of " + std::to_string(count) + " entries")),
+                       after, after);
     }
   }
 }
@@ -515,7 +543,8 @@ TEST_F(DamagedFileTest, ANegativeCountInAnyCountedListMeansNoEntries) {
     const TSaveDataRec empty = LoadAndParse(Write("empty", FileWith(list, s.emptySpec, s.emptyPart)));
     for (const int32_t count : {-1, INT32_MIN}) {
       SCOPED_TRACE(std::string(list.name) + " " + std::to_string(count));
-      const std::string path = Write("negative", FileWith(list, s.emptySpec, Patched(s.emptyPart, s.count, count)));
+      const std::string path =
+          Write("negative", FileWith(list, s.emptySpec, Patched(s.emptyPart, s.count, count)));
       TSaveDataRec row;
       ASSERT_NO_THROW(row = LoadAndParse(path));
       EXPECT_EQ(Dump(row), Dump(empty));
@@ -546,16 +575,22 @@ TEST_F(DamagedFileTest, AHugeCountInsideAnEntryFailsRightAfterTheCount) {
   const size_t list11 = countOf([](SaveSpec& s) { s.Player(0).tagged.clear(); });
   const size_t list9Pairs = list9 + 4 + SizeOf([](SaveWriter& w) { w.Ints(3).Bool(1).Ints(3); });
   const size_t list9Groups = list9Pairs + 4 + SizeOf([](SaveWriter& w) { w.Ints(2); });
-  const size_t list10Pairs =
-      list10 + 4 + SizeOf([](SaveWriter& w) { w.Ints(4).Bools(2).Int(0).WStr("Deal").WStr("").WStr("Terms"); });
+  const size_t list10Pairs = list10 + 4 + SizeOf([](SaveWriter& w) {
+                               w.Ints(4).Bools(2).Int(0).WStr("Deal").WStr("").WStr("Terms");
+                             });
   const size_t list11Groups = list11 + 4 + SizeOf([](SaveWriter& w) { w.Ints(3); });
   const size_t list11MoreGroups = list11Groups + 4 + SizeOf([](SaveWriter& w) { w.Ints(2).Bools(4); });
-  ASSERT_EQ(tagged, list11MoreGroups + 4 + SizeOf([](SaveWriter& w) { w.Bools(2).Int(0).Bools(3).WStr("Order"); }));
+  ASSERT_EQ(tagged,
+            list11MoreGroups + 4 + SizeOf([](SaveWriter& w) { w.Bools(2).Int(0).Bools(3).WStr("Order"); }));
 
-  const std::pair<const char*, size_t> counts[] = {
-      {"player list 1", list3 - 8},  {"player list 2", list3 - 4},      {"list 9 pairs", list9Pairs},
-      {"list 9 groups", list9Groups}, {"list 10 text pairs", list10Pairs}, {"list 11 groups", list11Groups},
-      {"list 11 more groups", list11MoreGroups}, {"list 11 tagged items", tagged}};
+  const std::pair<const char*, size_t> counts[] = {{"player list 1", list3 - 8},
+                                                   {"player list 2", list3 - 4},
+                                                   {"list 9 pairs", list9Pairs},
+                                                   {"list 9 groups", list9Groups},
+                                                   {"list 10 text pairs", list10Pairs},
+                                                   {"list 11 groups", list11Groups},
+                                                   {"list 11 more groups", list11MoreGroups},
+                                                   {"list 11 tagged items", tagged}};
   const auto bodyOffset = static_cast<int64_t>(header.size() + 8);
   for (const auto& [name, at] : counts) {
     const int64_t after = bodyOffset + static_cast<int64_t>(at) + 4;
@@ -568,7 +603,9 @@ TEST_F(DamagedFileTest, MapSizesBeyondThirtyTwoBitsOrTheImage) {
   const SaveSpec desc = SmallGame();
   const Bytes header = BuildHeader(desc), body = BuildBody(desc);
   const size_t map = SizeOf([&](SaveWriter& w) { testing::WriteGameSection(w, desc); });
-  const auto size = [&](int32_t width, int32_t height) { return Patched(Patched(body, map, width), map + 4, height); };
+  const auto size = [&](int32_t width, int32_t height) {
+    return Patched(Patched(body, map, width), map + 4, height);
+  };
   const std::pair<int32_t, int32_t> overflowing[] = {
       {65536, 65536}, {46341, 46341}, {INT32_MAX, 2}, {-65536, -65536}, {INT32_MIN, -1}};
   for (const auto& [width, height] : overflowing) {

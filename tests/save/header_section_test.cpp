@@ -35,7 +35,7 @@ TEST(HeaderSectionTest, WalkReadsSettingsAndSlotsAndEndsWhereTheWriterDid) {
   desc.listA = {7, 8, 9};
   desc.listB = {1, 0};
   desc.Slot(0).Named("Anna").Civ(19).Leader(3).OnTeam(2).Locked("closed");
-  desc.Slot(5).Named("Bert").Civ(4).Leader(-1);
+  desc.Slot(5).Named("Bert").Civ(7).Leader(-1);
   desc.Slot(18).Leader(0);
   SaveWriter w;
   WriteHeader(w, desc);

@@ -9,9 +9,9 @@
 namespace vsl {
 namespace {
 
+using testing::SaveWriter;
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
-using testing::SaveWriter;
 
 TEST(StreamReaderTest, ReadsLittleEndianFieldsAndAdvances) {
   SaveWriter w;
@@ -87,7 +87,8 @@ TEST(StreamReaderTest, EveryReadPastTheEndThrowsWithOffset) {
   w.Short(1);
   StreamReader r(w.Data());
   EXPECT_THAT([&] { r.ReadInt(); },
-              ThrowsMessage<SaveError>(StrEq("save is truncated or damaged at offset 0 (int32 needs 4 bytes, 2 left)")));
+              ThrowsMessage<SaveError>(
+                  StrEq("save is truncated or damaged at offset 0 (int32 needs 4 bytes, 2 left)")));
   r.Skip(Int16, 1);
   EXPECT_THROW(r.ReadChar(), SaveError);
   EXPECT_THROW(r.ReadBool(), SaveError);
@@ -99,7 +100,8 @@ TEST(StreamReaderTest, EveryReadPastTheEndThrowsWithOffset) {
   t.Int(5).Raw("abc");
   StreamReader rt(t.Data());
   EXPECT_THAT([&] { rt.ReadStr(); },
-              ThrowsMessage<SaveError>(StrEq("save is truncated or damaged at offset 4 (text needs 5 bytes, 3 left)")));
+              ThrowsMessage<SaveError>(
+                  StrEq("save is truncated or damaged at offset 4 (text needs 5 bytes, 3 left)")));
 }
 
 TEST(StreamReaderTest, SkipRunsAndFixedPositions) {

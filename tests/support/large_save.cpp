@@ -20,11 +20,11 @@ class Random {
   uint32_t state_;
 };
 
-constexpr const char* kWords[] = {"army",    "border", "trade",   "culture", "golden", "harbor",  "temple",
-                                  "revolt",  "peace",  "war",     "wonder",  "city",   "founded", "captured",
-                                  "great",   "prophet", "library", "road",   "famine", "growth",  "plague"};
-constexpr const char* kTechs[] = {"Writing", "Bronze Working", "Monarchy", "Feudalism", "Optics",
-                                  "Gunpowder", "Physics", "Railroad", "Fiber Optics", "Computers"};
+constexpr const char* kWords[] = {"army",   "border",  "trade",   "culture", "golden", "harbor",  "temple",
+                                  "revolt", "peace",   "war",     "wonder",  "city",   "founded", "captured",
+                                  "great",  "prophet", "library", "road",    "famine", "growth",  "plague"};
+constexpr const char* kTechs[] = {"Writing",   "Bronze Working", "Monarchy", "Feudalism",    "Optics",
+                                  "Gunpowder", "Physics",        "Railroad", "Fiber Optics", "Computers"};
 
 std::string Sentence(Random& rng, int words) {
   std::string s;
@@ -50,7 +50,8 @@ SaveSpec MakeLargeSaveSpec(uint32_t seed) {
   desc.maxima = {400, 300, 250, 120};
   desc.inits = {20, 10, 5, 0};
   desc.sessionCount = 20 + rng.Below(40);
-  for (int r = 0; r < 4000; ++r) desc.replay.push_back({"<color=255>" + Sentence(rng, 6) + "</color>", r / 10});
+  for (int r = 0; r < 4000; ++r)
+    desc.replay.push_back({"<color=255>" + Sentence(rng, 6) + "</color>", r / 10});
 
   desc.map.Size(124, 68).LandPlots(124 * 68 * 3 / 10);
   desc.map.filler = Plot(0xFF, 3);
@@ -73,7 +74,8 @@ SaveSpec MakeLargeSaveSpec(uint32_t seed) {
       if (rng.Below(3) != 0) team.techs.push_back(k);
     }
     PlayerSpec& pl = desc.Player(p);
-    pl.Population(300 + rng.Below(3000)).Scores(rng.Below(400), rng.Below(300), rng.Below(120), rng.Below(250));
+    pl.Population(300 + rng.Below(3000))
+        .Scores(rng.Below(400), rng.Below(300), rng.Below(120), rng.Below(250));
     pl.Alive();
     const int cities = 15 + rng.Below(30);
     for (int c = 0; c < cities; ++c) pl.City("TXT_KEY_CITY_NAME_" + Sentence(rng, 1), rng.Below(200000), p);

@@ -31,7 +31,9 @@ SaveWriter& SaveWriter::Byte(uint8_t v) {
   return *this;
 }
 
-SaveWriter& SaveWriter::Bool(uint8_t v) { return Byte(v); }
+SaveWriter& SaveWriter::Bool(uint8_t v) {
+  return Byte(v);
+}
 
 SaveWriter& SaveWriter::VaryRuns(uint32_t seed) {
   noise_ = seed | 1u;
@@ -65,7 +67,9 @@ SaveWriter& SaveWriter::Bytes(int64_t count, uint8_t value) {
   return *this;
 }
 
-SaveWriter& SaveWriter::Bools(int64_t count, uint8_t value) { return Bytes(count, value); }
+SaveWriter& SaveWriter::Bools(int64_t count, uint8_t value) {
+  return Bytes(count, value);
+}
 
 SaveWriter& SaveWriter::IntList(std::initializer_list<int32_t> values) {
   for (int32_t v : values) Int(v);
@@ -116,7 +120,8 @@ SaveWriter& SaveWriter::PatchInt(size_t offset, int32_t v) {
 std::vector<uint8_t> Deflate(std::span<const uint8_t> body) {
   uLongf size = compressBound(static_cast<uLong>(body.size()));
   std::vector<uint8_t> out(size);
-  if (compress2(out.data(), &size, body.data(), static_cast<uLong>(body.size()), Z_DEFAULT_COMPRESSION) != Z_OK) {
+  if (compress2(out.data(), &size, body.data(), static_cast<uLong>(body.size()), Z_DEFAULT_COMPRESSION) !=
+      Z_OK) {
     throw std::runtime_error("compress2 failed");
   }
   out.resize(size);

@@ -20,6 +20,7 @@
 #include "app/chart_model.h"
 #include "app/grid.h"
 #include "app/locale_services.h"
+#include "save/save_error.h"
 #include "save/save_record.h"
 #include "scoring/audit.h"
 #include "scoring/ladder.h"
@@ -87,17 +88,7 @@ struct BatchResult {
 };
 
 // A file of a batch that failed: what() is "<path>: <reason>".
-class BatchFileError : public std::runtime_error {
- public:
-  BatchFileError(const std::string& path, const std::string& reason)
-      : std::runtime_error(path + ": " + reason), path_(path), reason_(reason) {}
-  const std::string& Path() const { return path_; }
-  const std::string& Reason() const { return reason_; }
-
- private:
-  std::string path_;
-  std::string reason_;
-};
+using BatchFileError = FileError;
 
 // A results file that could not be written: what() is "<path>: <reason>".
 class ExportError : public std::runtime_error {

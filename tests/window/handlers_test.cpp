@@ -1,6 +1,7 @@
 // The window's handlers driven through its controls: loading through the open dialog, sorting, the
 // audit and Ladder settings, the history selector, the export, the error box, drops and page shots.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -239,6 +240,22 @@ class HandlersTest : public QObject {
     QCOMPARE(Series(0)->at(119), QPointF(119, 0));
     QCOMPARE(ValueAxis()->max(), 0.0 + 1);  // an empty range is shown one unit high
     QCOMPARE(Grids(), grids);
+  }
+
+  // The chart animates while the user works: loads, selector changes and sorts in quick succession
+  // with the animations running must leave a live window.
+  void AnimatedChartSurvivesLoadsSelectorChangesAndSorts() {
+    h_->Find<QTabWidget>("PageControls")->setCurrentIndex(1);
+    for (int round = 0; round < 3; ++round) {
+      h_->Load(paths_);
+      QTest::qWait(150);
+      h_->Find<QComboBox>("GraphSelect")->setCurrentIndex(round % 2 == 0 ? 1 : 6);
+      QTest::qWait(150);
+      QTest::mouseClick(h_->Find<QAbstractButton>("SortByScoreSelect"), Qt::LeftButton);
+      QTest::qWait(400);
+    }
+    QVERIFY(h_->errors.isEmpty());
+    QVERIFY(h_->Form().isVisible());
   }
 
   void SaveResultsWritesTheModelsExport() {

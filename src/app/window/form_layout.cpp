@@ -241,7 +241,9 @@ void TForm1::BuildChart() {
 }
 
 void TForm1::SetAnimated(bool animated) {
-  chartView_->chart()->setAnimationOptions(animated ? QChart::GridAxisAnimations : QChart::NoAnimation);
+  // The curves animate; the axes do not: Qt Charts' axis animation crashes when the range changes
+  // again while it runs, as it does on every load, sort and selector change.
+  chartView_->chart()->setAnimationOptions(animated ? QChart::SeriesAnimations : QChart::NoAnimation);
 }
 
 QWidget* TForm1::BuildReloadsPage() {

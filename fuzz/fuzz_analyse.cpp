@@ -12,31 +12,9 @@
 
 #include "save/analyse.h"
 #include "save/save_error.h"
+#include "support/row_text.h"
 
 namespace {
-
-// Every field of a row, and the maxima, as one text.
-std::string Dump(const vsl::TSaveDataRec& r, const vsl::FileLadderMaxima& m) {
-  std::ostringstream o;
-  o.precision(21);
-  o << r.FileName << '|' << r.FileDate << '|' << r.NickName << '|' << r.LeaderType << '|' << r.CivType << '|'
-    << r.ElapsedTurns << '|' << r.StartTurn << '|' << r.GameTurn << '|' << r.EndTurn << '|' << r.GameYear
-    << '|' << r.PlayTime << '|' << r.SessionCount << '|' << r.Reloads << '|' << r.ReloadPercent << '|'
-    << r.SessionTime << '|' << r.MaxReloads << '|' << r.Honesty << '|' << r.PlayDays << '|' << r.GameEnded
-    << '|' << r.VictoryType << '|' << r.Score << '|' << r.FinalScore << '|' << r.Level << '|' << r.Cities
-    << '|' << r.Units << '|' << r.Techs << '|' << r.LandPlots << '|' << r.LandPlotsPercent << '|'
-    << r.Population << '|' << r.PopulationPercent << '|' << r.Land << '|' << r.LandPercent << '|' << r.Pop
-    << '|' << r.PopPercent << '|' << r.Culture1 << '|' << r.Culture2 << '|' << r.Culture3 << '|' << r.LockText
-    << '|' << r.HeaderText << '|' << r.Rank << '|' << r.Met << '|' << r.Vassals << '|' << r.PopScore << '|'
-    << r.LandScore << '|' << r.TechScore << '|' << r.WonderScore << '|' << r.CultureScore << '|'
-    << r.MTechScore;
-  for (int item = 0; item < 7; ++item) {
-    for (int32_t v : r.HistoryOf(item)) o << ',' << v;
-  }
-  o << '|' << m.MaxPop << ' ' << m.MaxLand << ' ' << m.MaxTech << ' ' << m.MaxWonder << ' ' << m.MaxCulture
-    << ' ' << m.MaxTurn;
-  return o.str();
-}
 
 // One parse into a fresh row; the outcome as text: the row, or the error (marked by a leading '!').
 std::string Parse(std::span<const uint8_t> image, int32_t offset, vsl::ParseState& state) {
@@ -50,7 +28,10 @@ std::string Parse(std::span<const uint8_t> image, int32_t offset, vsl::ParseStat
   } catch (const vsl::SaveError& e) {
     return std::string("!") + e.what();
   }
-  return Dump(row, maxima);
+  std::ostringstream m;
+  m << '|' << maxima.MaxPop << ' ' << maxima.MaxLand << ' ' << maxima.MaxTech << ' ' << maxima.MaxWonder
+    << ' ' << maxima.MaxCulture << ' ' << maxima.MaxTurn;
+  return vsl::testing::RowText(row) + m.str();
 }
 
 }  // namespace

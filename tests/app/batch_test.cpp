@@ -11,6 +11,7 @@
 #include "app/window_model.h"
 #include "scoring/errors.h"
 #include "support/fixture_save.h"
+#include "support/row_text.h"
 
 namespace vsl {
 namespace {
@@ -54,34 +55,11 @@ BatchOptions Options(unsigned threads, bool keepGoing = false) {
   return options;
 }
 
-// Every field of a row, so that two rows can be compared in one expectation.
-std::string Dump(const TSaveDataRec& r) {
-  std::ostringstream o;
-  o.precision(21);
-  o << r.FileName << '|' << r.FileDate << '|' << r.NickName << '|' << r.LeaderType << '|' << r.CivType << '|'
-    << r.ElapsedTurns << '|' << r.StartTurn << '|' << r.GameTurn << '|' << r.EndTurn << '|' << r.GameYear
-    << '|' << r.PlayTime << '|' << r.SessionCount << '|' << r.Reloads << '|' << r.ReloadPercent << '|'
-    << r.SessionTime << '|' << r.MaxReloads << '|' << r.Honesty << '|' << r.PlayDays << '|' << r.GameEnded
-    << '|' << r.VictoryType << '|' << r.Score << '|' << r.FinalScore << '|' << r.Level << '|' << r.Cities
-    << '|' << r.Units << '|' << r.Techs << '|' << r.LandPlots << '|' << r.LandPlotsPercent << '|'
-    << r.Population << '|' << r.PopulationPercent << '|' << r.Land << '|' << r.LandPercent << '|' << r.Pop
-    << '|' << r.PopPercent << '|' << r.Culture1 << '|' << r.Culture2 << '|' << r.Culture3 << '|' << r.LockText
-    << '|' << r.HeaderText << '|' << r.Rank << '|' << r.Met << '|' << r.Vassals << '|' << r.PopScore << '|'
-    << r.LandScore << '|' << r.TechScore << '|' << r.WonderScore << '|' << r.CultureScore << '|'
-    << r.MTechScore << '|' << r.FPop << '|' << r.FLand << '|' << r.FTech << '|' << r.FWonder << '|'
-    << r.FCulture << '|' << r.FMTech << '|' << r.FTurn << '|' << r.Result << '|' << r.Penalty << '|'
-    << r.Bonus << '|' << r.LadderFinal << '|' << r.Norma;
-  for (int item = 0; item < 7; ++item) {
-    for (int32_t v : r.HistoryOf(item)) o << ',' << v;
-  }
-  return o.str();
-}
-
 // Everything a batch leaves in the model.
 std::string Dump(const WindowModel& m) {
   std::ostringstream o;
   o << m.SaveCount() << '\n' << m.ExportText() << '\n';
-  for (int i = 0; i < kMaxFiles; ++i) o << Dump(m.Row(i)) << '\n';
+  for (int i = 0; i < kMaxFiles; ++i) o << testing::RowText(m.Row(i)) << '\n';
   const LadderSettings& l = m.Ladder();
   o << l.MaxPop << ' ' << l.MaxLand << ' ' << l.MaxTech << ' ' << l.MaxWonder << ' ' << l.MaxCulture << ' '
     << l.MaxMTech << ' ' << l.MaxTurn << '\n';

@@ -21,6 +21,7 @@
 #include "save/text.h"
 #include "support/fixture_save.h"
 #include "support/large_save.h"
+#include "support/row_text.h"
 #include "support/save_writer.h"
 
 namespace vsl {
@@ -186,28 +187,6 @@ TEST(ReaderFastPathsTest, ABlockOfFieldsReadsAndFailsLikeItsFields) {
                   StrEq("save is truncated or damaged at offset 8 (int32 needs 8 bytes, 3 left)")));
 }
 
-// Every field of a row that a parse writes, as text.
-std::string RowText(const TSaveDataRec& r) {
-  std::string s = r.NickName + '|' + r.LockText + '|' + r.HeaderText;
-  for (long double v :
-       {r.LandPlotsPercent, r.PopulationPercent, r.LandPercent, r.PopPercent, r.ReloadPercent}) {
-    s += '|' + std::to_string(static_cast<double>(v));
-  }
-  for (int32_t v :
-       {r.LeaderType,  r.CivType,      r.ElapsedTurns, r.StartTurn,   r.GameTurn,   r.EndTurn,   r.GameYear,
-        r.PlayTime,    r.SessionCount, r.Reloads,      r.SessionTime, r.MaxReloads, r.Honesty,   r.PlayDays,
-        r.GameEnded,   r.VictoryType,  r.Score,        r.FinalScore,  r.Level,      r.Cities,    r.Units,
-        r.Techs,       r.LandPlots,    r.Population,   r.Land,        r.Pop,        r.Culture1,  r.Culture2,
-        r.Culture3,    r.Rank,         r.Met,          r.Vassals,     r.PopScore,   r.LandScore, r.TechScore,
-        r.WonderScore, r.CultureScore, r.MTechScore}) {
-    s += '|' + std::to_string(v);
-  }
-  for (int item = 0; item < 7; ++item) {
-    for (int32_t v : r.HistoryOf(item)) s += ',' + std::to_string(v);
-  }
-  return s;
-}
-
 // A state that parsed large files before parses the next file as a fresh state does: the record
 // lists, texts and histories it keeps for reuse never show through.
 TEST(ReaderFastPathsTest, AReusedStateParsesAsAFreshOne) {
@@ -219,7 +198,7 @@ TEST(ReaderFastPathsTest, AReusedStateParsesAsAFreshOne) {
     FileLadderMaxima maxima;
     AuditSettings audit;
     SaveAnalyse(save.Image, save.BodyOffset, row, state, maxima, edits, '.', audit);
-    return RowText(row);
+    return testing::RowText(row);
   };
   testing::SaveSpec small;
   small.elapsedTurns = 30;

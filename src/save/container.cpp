@@ -165,9 +165,9 @@ void Unwrap(std::span<const uint8_t> file, UnwrappedSave& save) {
   const size_t trailer = available - compressed;
 
   try {
-    // Every byte is written below, so a reused buffer that is too small is replaced rather than grown
-    // (nothing to copy), with room for somewhat larger files to come; one that fits is cleared only
-    // where it grows.
+    // Every byte is written below: a reused buffer that is too small is replaced rather than grown
+    // (nothing to copy), with room for somewhat larger files to come, and the bytes a resize adds are
+    // left as they are (ImageBytes).
     const size_t size = body + inflated + trailer;
     if (size > save.Image.capacity()) {
       save.Image = {};

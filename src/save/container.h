@@ -9,6 +9,8 @@
 #include <span>
 #include <vector>
 
+#include "save/image_bytes.h"
+
 namespace vsl {
 
 // Largest save file accepted; real saves are a few hundred kilobytes.
@@ -23,8 +25,8 @@ inline constexpr int32_t kMinBodyOffset = 8;
 int32_t FindBodyOffset(std::span<const uint8_t> file);
 
 struct UnwrappedSave {
-  std::vector<uint8_t> Image;  // header, "BODY", the inflated body, the trailer
-  int32_t BodyOffset = -1;     // where the body starts in the file and in the image
+  ImageBytes Image;         // header, "BODY", the inflated body, the trailer
+  int32_t BodyOffset = -1;  // where the body starts in the file and in the image
 };
 
 // Unwraps a whole save file. Throws SaveError when the file has no compressed body, states sizes that

@@ -6,13 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "save/image_bytes.h"
+
 namespace vsl {
 
 struct LoadedSave {
-  std::string FileName;        // base name: from baseNameStart up to the last '.', empty without one
-  double FileDate = 0;         // last write time, local, two-second resolution, as a date-time value
-  std::vector<uint8_t> Image;  // header + "BODY" + inflated body + trailer
-  int32_t BodyOffset = -1;     // where the body starts in the file and in the image
+  std::string FileName;     // base name: from baseNameStart up to the last '.', empty without one
+  double FileDate = 0;      // last write time, local, two-second resolution, as a date-time value
+  ImageBytes Image;         // header + "BODY" + inflated body + trailer
+  int32_t BodyOffset = -1;  // where the body starts in the file and in the image
 };
 
 // Reads and unwraps the file at `path`. Throws FileError naming the file and the reason.

@@ -40,7 +40,7 @@ std::vector<uint8_t> Header() {
   return SaveWriter().IntList({1, 2, 3, 4, 5}).Take();
 }
 
-std::span<const uint8_t> Slice(const std::vector<uint8_t>& v, size_t from, size_t count) {
+std::span<const uint8_t> Slice(std::span<const uint8_t> v, size_t from, size_t count) {
   return std::span<const uint8_t>(v).subspan(from, count);
 }
 

@@ -52,30 +52,16 @@ void SkipItem17(StreamReader& r) {
   }
 }
 
-void ReadReplayMessage(StreamReader& r, TReplayMsgRec& m) {
-  r.ReadBlock(5 * 4, [&](auto& f) {
-    m.Value1 = f.ReadInt();
-    m.Value2 = f.ReadInt();
-    m.Value3 = f.ReadInt();
-    m.Value4 = f.ReadInt();
-    m.Value5 = f.ReadInt();
-  });
-  r.ReadUStrWithoutMarkup(m.Text);
-  m.Value6 = r.ReadInt();
-}
-
-// Item 19. Every entry is read so the session count after the list is found; entries beyond the
-// table's capacity go through one scratch record and are not kept.
-void ReadReplayMessages(StreamReader& r, ParseState& st) {
+// Item 19. Only the number of entries is kept: nothing reads an entry, and each is passed over so that
+// the session count after the list is found. An entry is 5 int32, a wide text and 1 int32.
+void SkipReplayMessages(StreamReader& r, ParseState& st) {
   const int32_t n = r.ReadCount(kReplayEntryMinBytes);
   st.ReplayMessageCount = n;
-  TReplayMsgRec surplus;
   for (int32_t k = 0; k < n; ++k) {
-    if (k < kReplayCapacity) {
-      ReadReplayMessage(r, st.ReplayMessages.AppendForOverwrite());
-    } else {
-      ReadReplayMessage(r, surplus);
-    }
+    r.PrefetchStream();
+    r.Skip(Int32, 5);
+    r.SkipUStr();
+    r.Skip(Int32, 1);
   }
 }
 
@@ -110,7 +96,7 @@ void ReadGameSection(StreamReader& r, ParseState& st, TSaveDataRec& row) {
   r.Skip(Int32, n16);
   SkipItem17(r);                  // 17
   r.Skip(Int32, 2);               // 18
-  ReadReplayMessages(r, st);      // 19
+  SkipReplayMessages(r, st);      // 19
   row.SessionCount = r.ReadInt(); // 20
   r.Skip(Int32, 3);               // 21
   // clang-format on

@@ -6,9 +6,6 @@ namespace vsl {
 
 void ParseState::Reset() {
   static_cast<ParseFields&>(*this) = ParseFields{};  // texts keep their buffers
-  ReplayMessages.clear();
-  for (auto& c : Cities) c.clear();
-  for (auto& m : Messages) m.clear();
   for (auto& slots : CityCulture) slots.fill(0);
   for (size_t k = 0; k < History.size(); ++k) {
     for (size_t p = 0; p < History[k].size(); ++p) {

@@ -16,15 +16,20 @@ namespace vsl {
 namespace {
 
 // clang-format off
-// City record, items 8 to 10.
-constexpr FieldRun kCityAfterValue9[] = {
+// City record, items 1 to 12: everything before the 19 per-slot values.
+constexpr FieldRun kCityHead[] = {
+    {Int32, 2},           //  1
+    {Int32, 1},           //  2
+    {Int32, 1},           //  3
+    {Int32, 2},           //  4
+    {Int32, 1},           //  5
+    {Int32, 1},           //  6
+    {Int32, 1},           //  7
     {Int32, 68},          //  8
     {Bool,  8},           //  9
     {Int32, 4},           // 10 4, then 9 triples
     {Int32, 9 * 3},
-};
-// City record, item 12.
-constexpr FieldRun kCityAfterTriple[] = {
+    {Int32, 3},           // 11
     {Int32, 4 * 3},       // 12 4 triples, then 4 and 4
     {Int32, 4},
     {Int32, 4},
@@ -34,17 +39,23 @@ constexpr FieldRun kCityAfterCulture[] = {
     {Int32, 19},          // 14
     {Bool,  3 * 19},      // 15
 };
-// City record, item 24 and 25.
-constexpr FieldRun kCityAfterUnitValues[] = {
+// City record, items 18 to 29: from the two texts to the groups of item 30.
+constexpr FieldRun kCityMiddle[] = {
+    {Int32, 35},          // 18 35 and 35
+    {Int32, 35},
+    {Int32, 11},          // 19 one per project
+    {Int32, 129},         // 20 one per building type
+    {Int32, 3 * 129},     // 21
+    {Int32, 92},          // 22 one per unit type
+    {Int32, 3 * 92},      // 23
     {Int32, 4 * 12},      // 24 4 groups of 12, then 7, 7, 9 and 48
     {Int32, 7},
     {Int32, 7},
     {Int32, 9},
     {Int32, 48},
     {Bool,  21},          // 25
-};
-// City record, items 28 and 29.
-constexpr FieldRun kCityAfterFlags[] = {
+    {Bool,  129},         // 26 one per building type
+    {Bool,  129},         // 27 one per building type
     {Bool,  7},           // 28
     {Int32, 8 * 2},       // 29 8 pairs
 };
@@ -78,89 +89,46 @@ constexpr FieldRun kUnitTail[] = {
 };
 // clang-format on
 
-constexpr int64_t kCityCapturedBytes = 4 * (2 + 1 + 1 + 2 + 1 + 1 + 1)    // items 1 to 7
-                                       + 4 * 3                            // 11
-                                       + 4 * 19                           // 13
-                                       + 4 + 4                            // 16, 17 empty texts
-                                       + 4 * 70                           // 18
-                                       + 4 * (11 + 129 + 387 + 92 + 276)  // 19 to 23
-                                       + 129 + 129                        // 26, 27
-                                       + 4;                               // 30 count
-static_assert(ByteSize(kCityAfterValue9) + ByteSize(kCityAfterTriple) + ByteSize(kCityAfterCulture) +
-                  ByteSize(kCityAfterUnitValues) + ByteSize(kCityAfterFlags) + ByteSize(kCityTail) +
-                  kCityCapturedBytes ==
+static_assert(ByteSize(kCityHead) + 4 * kSlots + ByteSize(kCityAfterCulture) + 4 + 4 + ByteSize(kCityMiddle) +
+                  4 + ByteSize(kCityTail) ==
               kCityMinBytes);
 static_assert(ByteSize(kUnitHead) + 2 * 4 + ByteSize(kUnitTail) == kUnitMinBytes);
 static_assert(4 * 3 + 4 * 4 + 2 + 4 + 4 * 3 + 1 == kMessageMinBytes);
-// A message's fields after its three texts: items 4 to 9.
-constexpr size_t kMessageFieldBytes = 4 * 4 + 2 + 4 + 4 * 3 + 1;
+// A message record: its fields before the turn (items 4 to 6) and after it (items 8 and 9).
+constexpr FieldRun kMessageBeforeTurn[] = {{Int32, 4}, {Bool, 2}};
+constexpr FieldRun kMessageAfterTurn[] = {{Int32, 3}, {Bool, 1}};
 
-template <size_t N>
-void ReadInts(StreamReader& r, std::array<int32_t, N>& out) {
-  r.ReadInts(out);
-}
-
-template <size_t N>
-void ReadBools(StreamReader& r, std::array<int32_t, N>& out) {
-  r.ReadBools(out);
-}
-
-// One city record of slot p; the culture is entry p of the 19 per-slot values.
-void ReadCity(StreamReader& r, TCityRec& c, int p) {
+// The culture of one city record of slot p: entry p of the 19 per-slot values of item 13. Nothing
+// else of a city is read later (the name included), so the rest of the record is passed over.
+int32_t ReadCityCulture(StreamReader& r, int p) {
   // clang-format off
-  r.Skip(Int32, 2);                      //  1
-  c.CityValue3 = r.ReadInt();            //  2
-  c.CityValue4 = r.ReadInt();            //  3
-  r.Skip(Int32, 2);                      //  4
-  c.CityValue7 = r.ReadInt();            //  5
-  r.Skip(Int32, 1);                      //  6
-  c.CityValue9 = r.ReadInt();            //  7
-  r.Skip(kCityAfterValue9);              //  8 to 10
-  ReadInts(r, c.CityTriple);             // 11 int32 x 3
-  r.Skip(kCityAfterTriple);              // 12
+  r.Skip(kCityHead);                     //  1 to 12
   r.Skip(Int32, p);                      // 13 int32 x 19, one per slot: the owner's is the culture
-  c.Culture = r.ReadInt();
+  const int32_t culture = r.ReadInt();
   r.Skip(Int32, kSlots - 1 - p);
   r.Skip(kCityAfterCulture);             // 14, 15
-  r.ReadUStr(c.Name);                    // 16 wide text
-  c.Name = CutTextKey(c.Name, kCityNameKey);
+  r.SkipUStr();                          // 16 wide text, the city's name
   r.SkipUStr();                          // 17 wide text
-  r.Skip(Int32, 35);                     // 18 35 and 35
-  r.Skip(Int32, 35);
-  ReadInts(r, c.ProjectValues);          // 19 int32 x 11
-  ReadInts(r, c.BuildingValues);         // 20 int32 x 129
-  r.Skip(Int32, 3 * 129);                // 21
-  ReadInts(r, c.UnitValues);             // 22 int32 x 92
-  r.Skip(Int32, 3 * 92);                 // 23
-  r.Skip(kCityAfterUnitValues);          // 24, 25
-  ReadBools(r, c.BuildingFlags1);        // 26 bool x 129
-  ReadBools(r, c.BuildingFlags2);        // 27 bool x 129
-  r.Skip(kCityAfterFlags);               // 28, 29
+  r.Skip(kCityMiddle);                   // 18 to 29
   const int32_t k = r.ReadCount(ByteSize(kCityGroup30));  // 30 count, then k groups
-  for (int32_t g = 0; g < k; ++g) r.Skip(kCityGroup30);
+  r.Skip(Byte, ByteSize(kCityGroup30) * k);
   r.Skip(kCityTail);                     // 31 to 33
   // clang-format on
+  return culture;
 }
 
-void ReadMessage(StreamReader& r, TMessageRec& m) {
+// One message record: its text without markup into `text`, and its turn. The other fields and texts
+// are not read later.
+int32_t ReadMessage(StreamReader& r, std::string& text) {
   // clang-format off
-  r.ReadUStrWithoutMarkup(m.Text);       // 1 wide text, without markup
-  r.ReadUStr(m.Text2);                   // 2 wide text
-  r.ReadUStr(m.Text3);                   // 3 wide text
-  r.ReadBlock(kMessageFieldBytes, [&](auto& f) {
-    m.Value1 = f.ReadInt();              // 4 int32 x 4
-    m.Value2 = f.ReadInt();
-    m.Value3 = f.ReadInt();
-    m.Value4 = f.ReadInt();
-    m.Flag1  = f.ReadBool();             // 5 bool
-    m.Flag2  = f.ReadBool();             // 6 bool
-    m.Turn   = f.ReadInt();              // 7 int32
-    m.Value5 = f.ReadInt();              // 8 int32 x 3
-    m.Value6 = f.ReadInt();
-    m.Value7 = f.ReadInt();
-    m.Flag3  = f.ReadBool();             // 9 bool
-  });
+  r.ReadUStrWithoutMarkup(text);         // 1 wide text, without markup
+  r.SkipUStr();                          // 2 wide text
+  r.SkipUStr();                          // 3 wide text
+  r.Skip(kMessageBeforeTurn);            // 4 to 6
+  const int32_t turn = r.ReadInt();      // 7 the game turn of the message
+  r.Skip(kMessageAfterTurn);             // 8, 9
   // clang-format on
+  return turn;
 }
 
 // The technology names grouped by first character, so a text is scanned once instead of once per
@@ -255,23 +223,17 @@ void DateTechsNamedIn(std::string_view text, int32_t turn, std::array<int32_t, k
 }
 
 void ReadCities(StreamReader& r, ParseState& st, int p, int32_t count) {
-  const auto slot = static_cast<size_t>(p);
-  RecordList<TCityRec>& cities = st.Cities[slot];
-  cities.reserve(static_cast<size_t>(std::clamp(count, 0, kCityCapacity)));
-  TCityRec surplus;
+  std::array<int32_t, kCityCapacity>& culture = st.CityCulture[static_cast<size_t>(p)];
   for (int32_t j = 0; j < count; ++j) {
-    if (j < kCityCapacity) {
-      TCityRec& c = cities.AppendForOverwrite();
-      ReadCity(r, c, p);
-      st.CityCulture[slot][static_cast<size_t>(j)] = c.Culture;
-    } else {
-      ReadCity(r, surplus, p);
-    }
+    r.PrefetchStream();
+    const int32_t c = ReadCityCulture(r, p);
+    if (j < kCityCapacity) culture[static_cast<size_t>(j)] = c;
   }
 }
 
 void SkipUnits(StreamReader& r, int32_t count) {
   for (int32_t j = 0; j < count; ++j) {
+    r.PrefetchStream();
     // clang-format off
     r.Skip(kUnitHead);    // 1 to 3
     r.SkipUStrs(2);       // 4 wide text x 2
@@ -282,29 +244,26 @@ void SkipUnits(StreamReader& r, int32_t count) {
 
 void ReadMessages(StreamReader& r, ParseState& st, int p, int32_t count) {
   const int32_t team = st.GetTeam(p);
-  std::array<int32_t, kTechs>* techTurn =
-      ParseState::ValidTeam(team) ? &st.TechTurn[static_cast<size_t>(team)] : nullptr;
-  RecordList<TMessageRec>& messages = st.Messages[static_cast<size_t>(p)];
-  const int32_t kept = std::clamp(count, 0, kMessageCapacity);
-  messages.reserve(static_cast<size_t>(kept));
-  // Each kept message is searched once the next one is read, in stream order, so a later message still
+  if (!ParseState::ValidTeam(team)) {
+    std::string& text = st.MessageText[0];
+    for (int32_t j = 0; j < count; ++j) ReadMessage(r, text);
+    return;
+  }
+  std::array<int32_t, kTechs>& techTurn = st.TechTurn[static_cast<size_t>(team)];
+  // Each message is searched once the next one is read, in stream order, so a later message still
   // overwrites an earlier one's date: by then its text, just written, has left the processor's store
-  // queue and is read at full speed.
-  const auto dateMessage = [&](size_t j) {
-    if (techTurn) DateTechsNamedIn(messages[j].Text, messages[j].Turn, *techTurn);
-  };
-  const size_t first = messages.size();
-  for (int32_t j = 0; j < kept; ++j) {
-    ReadMessage(r, messages.AppendForOverwrite());
-    if (j > 0) dateMessage(messages.size() - 2);
+  // queue and is read at full speed. The two texts take turns.
+  int32_t pendingTurn = 0;
+  for (int32_t j = 0; j < count; ++j) {
+    r.PrefetchStream();
+    std::string& text = st.MessageText[static_cast<size_t>(j & 1)];
+    const int32_t turn = ReadMessage(r, text);
+    if (j > 0) DateTechsNamedIn(st.MessageText[static_cast<size_t>((j - 1) & 1)], pendingTurn, techTurn);
+    pendingTurn = turn;
   }
-  if (messages.size() > first) dateMessage(messages.size() - 1);
-  TMessageRec surplus;
-  for (int32_t j = kept; j < count; ++j) {
-    ReadMessage(r, surplus);
-    if (techTurn) DateTechsNamedIn(surplus.Text, surplus.Turn, *techTurn);
-  }
-  if (techTurn) DateHeldTechs(st.HasTech[static_cast<size_t>(team)], *techTurn);
+  if (count > 0)
+    DateTechsNamedIn(st.MessageText[static_cast<size_t>((count - 1) & 1)], pendingTurn, techTurn);
+  DateHeldTechs(st.HasTech[static_cast<size_t>(team)], techTurn);
 }
 
 }  // namespace vsl

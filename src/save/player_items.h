@@ -19,17 +19,16 @@ inline constexpr int64_t kMessageMinBytes = 47;
 // The key in front of the game's own city names.
 inline constexpr std::string_view kCityNameKey = "TXT_KEY_CITY_NAME_";
 
-// Reads `count` city records of slot `p`: the first kCityCapacity go to Cities[p] and CityCulture[p],
-// the rest are read and dropped.
+// Reads `count` city records of slot `p`: the cultures of the first kCityCapacity go to
+// CityCulture[p], the rest are read and dropped.
 void ReadCities(StreamReader& r, ParseState& st, int p, int32_t count);
 
 // Reads and drops `count` unit records.
 void SkipUnits(StreamReader& r, int32_t count);
 
-// Reads `count` message records of slot `p` (the first kMessageCapacity are kept in Messages[p]) and
-// dates the technologies of the slot's team: a message naming a technology dates it to the message's
-// turn, a later message overwriting an earlier one; a held technology no message names gets turn 0. A
-// slot whose team lies outside 0..18 dates nothing.
+// Reads `count` message records of slot `p` and dates the technologies of the slot's team: a message
+// naming a technology dates it to the message's turn, a later message overwriting an earlier one; a
+// held technology no message names gets turn 0. A slot whose team lies outside 0..18 dates nothing.
 void ReadMessages(StreamReader& r, ParseState& st, int p, int32_t count);
 
 // Sets techTurn[k] = turn for every technology k whose name occurs in `text` (exact, case-sensitive

@@ -4,6 +4,7 @@
 // the image. The readers are inline: a large save has hundreds of thousands of fields, and a field read
 // is a compare, a load and an add. Only the failing path, which builds the error text, is out of line.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -197,6 +198,16 @@ class StreamReader {
     return count;
   }
 
+  // Keeps the bytes up to kStreamAhead past the cursor on their way into the processor's caches: a
+  // record loop calls it once a record, so that the lines of the records to come are requested long
+  // before the walk reaches them instead of one miss at a time. No effect on the reading.
+  void PrefetchStream() {
+    const size_t end = std::min(pos_ + kStreamAhead, size_);
+    size_t line = std::max(streamed_, pos_);
+    for (; line < end; line += kCacheLine) __builtin_prefetch(data_ + line);
+    streamed_ = line;
+  }
+
   // Hints that the bytes `ahead` bytes past the cursor will be read soon; no effect on the reading.
   void Prefetch(size_t ahead) const {
     if (ahead < Remaining()) __builtin_prefetch(data_ + pos_ + ahead);
@@ -282,9 +293,13 @@ class StreamReader {
   [[noreturn, gnu::cold, gnu::noinline]] void FailInRun(int64_t width, const char* what) const;
   [[noreturn, gnu::cold, gnu::noinline]] void FailEntries(int64_t count, int64_t minBytes) const;
 
+  static constexpr size_t kStreamAhead = 4096;
+  static constexpr size_t kCacheLine = 64;
+
   const uint8_t* data_;
   size_t size_;
   size_t pos_;
+  size_t streamed_ = 0;  // the stream prefetch has asked for the lines before this offset
   OverlongText overlong_;
 };
 

@@ -192,7 +192,7 @@ TEST_F(AnalyseTest, ASecondFileKeepsNothingOfTheFirst) {
   EXPECT_EQ(row_.ScoreHistory[0], 21);
   EXPECT_EQ(row_.ScoreHistory[1], 0);
   EXPECT_EQ(row_.PopulationPercent, 0);
-  EXPECT_EQ(state_->ReplayMessages.size(), 0u);
+  EXPECT_EQ(state_->ReplayMessageCount, 0);
   EXPECT_EQ(state_->TechTurn[0][25], -1);
   EXPECT_EQ(state_->Factors.LevelCostPercent, 0);
   EXPECT_EQ(maxima_.MaxCulture, 25000);

@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "save/image_bytes.h"
+#include "save/large_pages.h"
 
 namespace vsl {
 

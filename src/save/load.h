@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "save/image_bytes.h"
+#include "save/large_pages.h"
 
 namespace vsl {
 

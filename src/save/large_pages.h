@@ -1,9 +1,10 @@
 #pragma once
-// The byte buffer a save image is unwrapped into. A large save inflates to megabytes that are written
-// once, from the first byte to the last, then walked. Two things of a plain byte vector cost time there:
-// growing it clears every new byte first, and the system maps it in 4 KiB pages, one page fault each
-// on first use and one translation entry each while inflating and walking. This allocator leaves new
-// elements uninitialised (they are written over at once) and asks for large blocks in 2 MiB pages.
+// An allocator for the few large blocks of a batch: save images (megabytes each, written once from
+// the first byte to the last, then walked) and the tables of rows. The system maps ordinary memory in
+// 4 KiB pages, one page fault each on first use and one translation entry each while the block is
+// walked; this allocator asks for blocks of 2 MiB and more in 2 MiB pages. Elements are
+// default-initialised: a resized byte buffer leaves its new bytes as they are (they are written over at
+// once), a class runs its default constructor.
 
 #include <sys/mman.h>
 
@@ -11,18 +12,19 @@
 #include <cstdint>
 #include <cstdlib>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace vsl {
 
 template <typename T>
-class ImageAllocator {
+class LargePageAllocator {
  public:
   using value_type = T;
 
-  ImageAllocator() = default;
+  LargePageAllocator() = default;
   template <typename U>
-  ImageAllocator(const ImageAllocator<U>&) noexcept {}  // NOLINT: converting, as allocators are
+  LargePageAllocator(const LargePageAllocator<U>&) noexcept {}  // NOLINT: converting, as allocators are
 
   T* allocate(size_t n) {
     if (n > static_cast<size_t>(PTRDIFF_MAX) / sizeof(T)) throw std::bad_alloc();
@@ -54,13 +56,14 @@ class ImageAllocator {
     ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
   }
 
-  friend bool operator==(const ImageAllocator&, const ImageAllocator&) { return true; }
+  friend bool operator==(const LargePageAllocator&, const LargePageAllocator&) { return true; }
 
  private:
   static constexpr size_t kLargePage = size_t{2} << 20;
   static constexpr size_t kLargeBlock = kLargePage;  // smaller blocks come from the ordinary heap
 };
 
-using ImageBytes = std::vector<uint8_t, ImageAllocator<uint8_t>>;
+// The byte buffer a save image is unwrapped into.
+using ImageBytes = std::vector<uint8_t, LargePageAllocator<uint8_t>>;
 
 }  // namespace vsl

@@ -60,10 +60,8 @@ constexpr FieldRun kMapListEntry[] = {
 static_assert(ByteSize(kPlotHead) + 1 + 2 + ByteSize(kPlotMiddle) + 4 + ByteSize(kPlotTail) + 4 ==
               kPlotMinBytes);
 static_assert(ByteSize(kMapListEntry) == kMapListEntryBytes);
-// Where a plot record with an empty text is read: its owner, its text count, its final list's count.
-constexpr size_t kPlotOwnerOffset = ByteSize(kPlotHead);
-constexpr size_t kPlotTextOffset = kPlotOwnerOffset + 1 + 2 + ByteSize(kPlotMiddle);
-constexpr size_t kPlotListOffset = kPlotTextOffset + 4 + ByteSize(kPlotTail);
+// Where the text of a plot record lies: after its fixed fields up to item 24.
+constexpr size_t kPlotTextOffset = ByteSize(kPlotHead) + 1 + 2 + ByteSize(kPlotMiddle);
 
 constexpr int kNoOwner = kSlots;  // owner bytes from 19 on count for nobody
 
@@ -80,12 +78,7 @@ int64_t PlotCount(const StreamReader& r, int32_t width, int32_t height) {
 }
 
 void ReadPlot(StreamReader& r, ParseState& st) {
-  // The few bytes a plot record is read at lie hundreds of bytes apart: ask for those of a later
-  // record (at its smallest size) while this one is read.
-  constexpr size_t kAhead = 8 * kPlotMinBytes;
-  r.Prefetch(kAhead + kPlotOwnerOffset);
-  r.Prefetch(kAhead + kPlotTextOffset);
-  r.Prefetch(kAhead + kPlotListOffset);
+  r.PrefetchStream();
   // clang-format off
   int owner = 0;
   int32_t plotType = 0;

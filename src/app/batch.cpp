@@ -78,7 +78,8 @@ Failure Classify(const std::exception& e) {
 void Analyse(const LoadedSave& save, const ParseTarget& t, ParseState& state, const ParseInputs& in) {
   t.row.FileName = save.FileName;
   t.row.FileDate = save.FileDate;
-  SaveAnalyse(save.Image, save.BodyOffset, t.row, state, t.maxima, in.edits, in.separator, t.audit);
+  SaveAnalyse(save.Image, save.BodyOffset, t.row, state, t.maxima, in.edits, in.separator, t.audit,
+              save.PendingChecksum);
 }
 
 // What a thread keeps from file to file: the parse state, the image and the file's bytes, so that a
@@ -96,7 +97,8 @@ FileOutcome LoadAndAnalyse(const std::string& path, const ParseTarget& t, LoadBu
   FileOutcome out;
   LoadedSave& save = buffers.save;
   try {
-    LoadSaveFile(path, BaseNameStart(path), save, buffers.fileBytes);
+    // The parse compares the body's checksum as it reads the body: megabytes read once, not twice.
+    LoadSaveFile(path, BaseNameStart(path), save, buffers.fileBytes, BodyCheck::Deferred);
   } catch (const FileError& e) {
     out.failure = Failure::Damaged;
     out.reason = e.Reason();
@@ -108,6 +110,10 @@ FileOutcome LoadAndAnalyse(const std::string& path, const ParseTarget& t, LoadBu
   }
   try {
     Analyse(save, t, *buffers.state, in);
+  } catch (const BodyChecksumError& e) {
+    // A damaged stream, found by the parse: the file fails as in its unwrap, `t` untouched.
+    out.failure = Failure::Damaged;
+    out.reason = e.what();
   } catch (const std::exception& e) {
     out.failure = Classify(e);
     out.reason = e.what();

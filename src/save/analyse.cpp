@@ -1,9 +1,11 @@
 #include "save/analyse.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "gamedata/factors.h"
+#include "save/container.h"
 #include "save/game_section.h"
 #include "save/header_section.h"
 #include "save/map_section.h"
@@ -54,18 +56,11 @@ void ThrowIfOverlongText(const StreamReader& r) {
                   t.Offset);
 }
 
-}  // namespace
-
-void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRec& row, ParseState& state,
-                 FileLadderMaxima& maxima, const AuditEdits& edits, char decimalSeparator,
-                 AuditSettings& audit) {
-  if (bodyOffset < 0 || static_cast<size_t>(bodyOffset) > image.size()) {
-    throw SaveError("save has no compressed body (body offset " + std::to_string(bodyOffset) + ")");
-  }
-  const auto body = static_cast<size_t>(bodyOffset);
+// The walk of the header and the body sections; `r` reads the image up to the end of the body.
+void WalkSections(std::span<const uint8_t> image, size_t body, StreamReader& r, TSaveDataRec& row,
+                  ParseState& state) {
   state.Reset();
   ClearRow(row);
-  StreamReader r(ThroughBody(image, body));
   ReadFixedPositions(r, body, state, row);
   StreamReader header(HeaderOf(image, body));
   try {
@@ -87,6 +82,38 @@ void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRe
     throw;
   }
   ThrowIfOverlongText(r);
+}
+
+}  // namespace
+
+void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRec& row, ParseState& state,
+                 FileLadderMaxima& maxima, const AuditEdits& edits, char decimalSeparator,
+                 AuditSettings& audit, std::optional<uint32_t> bodyChecksum) {
+  if (bodyOffset < 0 || static_cast<size_t>(bodyOffset) > image.size()) {
+    throw SaveError("save has no compressed body (body offset " + std::to_string(bodyOffset) + ")");
+  }
+  const auto body = static_cast<size_t>(bodyOffset);
+  StreamReader r(ThroughBody(image, body));
+  // A body that does not match its checksum is a damaged stream, reported as the unwrap reports it:
+  // in place of anything the walk met, with the row as it was.
+  std::optional<TSaveDataRec> before;
+  if (bodyChecksum) {
+    r.StartChecksum(body, r.Size());
+    before = row;
+  }
+  const auto checkBody = [&] {
+    if (bodyChecksum && r.FinishChecksum() != *bodyChecksum) {
+      row = std::move(*before);
+      ThrowBodyChecksumMismatch();
+    }
+  };
+  try {
+    WalkSections(image, body, r, row, state);
+  } catch (...) {
+    checkBody();
+    throw;
+  }
+  checkBody();
   // The Ladder maxima this file brings are handed on only once its statistics stand, so that a
   // damaged file cannot leave its values in the settings that the rows before it are rendered with.
   FileLadderMaxima derived = maxima;

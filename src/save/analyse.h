@@ -2,6 +2,7 @@
 // One parse: a spliced save image in, one summary row out.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "save/parse_state.h"
@@ -23,8 +24,13 @@ struct FileLadderMaxima {
 // fields in front of the body, the body walk at the body's stored inflated size. Throws SaveError for a
 // damaged save (a text of more than 1023 characters and score references whose arithmetic fails
 // included) and ConvertError when an audit setting does not convert.
+//
+// `bodyChecksum` is the checksum the body's stream states when the unwrap left the comparison to the
+// walk (BodyCheck::Deferred): the walk reads the body into the checksum as it goes. A body that does
+// not match throws BodyChecksumError ("data error") in place of anything else the walk met, and leaves
+// `row`, `maxima` and `audit` as they were, as a failed unwrap does.
 void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRec& row, ParseState& state,
                  FileLadderMaxima& maxima, const AuditEdits& edits, char decimalSeparator,
-                 AuditSettings& audit);
+                 AuditSettings& audit, std::optional<uint32_t> bodyChecksum = std::nullopt);
 
 }  // namespace vsl

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "save/save_error.h"
@@ -43,20 +44,46 @@ libdeflate_decompressor* Decompressor() {
   return d.get();
 }
 
-// Whole-buffer inflation. True when the stream inflated to exactly out.size() bytes. False when it
-// is damaged or yields more: the streaming path then decides, so that errors carry zlib's texts and
-// surplus bytes are dropped. Throws when a sound stream ends early.
-bool InflateWhole(std::span<const uint8_t> stream, std::span<uint8_t> out) {
+// A zlib stream: a two-byte header, deflate data, the Adler-32 checksum of the data, big-endian.
+constexpr size_t kZlibHeaderBytes = 2;
+constexpr size_t kZlibTrailerBytes = 4;
+
+// The header rules zlib applies: deflate, a window of at most 32 KiB, the check bits, no preset
+// dictionary.
+bool SoundZlibHeader(std::span<const uint8_t> stream) {
+  if (stream.size() < kZlibHeaderBytes) return false;
+  const unsigned cmf = stream[0], flg = stream[1];
+  return (cmf & 0x0F) == 8 && (cmf >> 4) <= 7 && (cmf * 256 + flg) % 31 == 0 && (flg & 0x20) == 0;
+}
+
+uint32_t BigEndian32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
+         static_cast<uint32_t>(p[2]) << 8 | p[3];
+}
+
+// Whole-buffer inflation of the deflate data. Returns the checksum the stream states when the stream is
+// sound as far as this path can tell and inflated to exactly out.size() bytes; the checksum is not
+// compared here. Returns nothing when the stream is damaged or yields more: the streaming path then
+// decides, so that errors carry zlib's texts and surplus bytes are dropped. Throws when a sound stream
+// ends early.
+std::optional<uint32_t> InflateWhole(std::span<const uint8_t> stream, std::span<uint8_t> out) {
   libdeflate_decompressor* d = Decompressor();
-  if (d == nullptr) return false;
+  if (d == nullptr || !SoundZlibHeader(stream)) return std::nullopt;
+  const std::span<const uint8_t> data = stream.subspan(kZlibHeaderBytes);
+  size_t used = 0;
   size_t produced = 0;
-  switch (libdeflate_zlib_decompress(d, stream.data(), stream.size(), out.data(), out.size(), &produced)) {
-    case LIBDEFLATE_SUCCESS:
-      if (produced < out.size()) ThrowShortBody(produced, out.size());
-      return true;
-    default:
-      return false;
+  if (libdeflate_deflate_decompress_ex(d, data.data(), data.size(), out.data(), out.size(), &used,
+                                       &produced) != LIBDEFLATE_SUCCESS) {
+    return std::nullopt;
   }
+  if (data.size() - used < kZlibTrailerBytes) return std::nullopt;
+  const uint32_t stated = BigEndian32(data.data() + used);
+  if (produced < out.size()) {
+    // zlib compares the checksum before it finds the body short.
+    if (BodyChecksum(out.first(produced)) != stated) return std::nullopt;
+    ThrowShortBody(produced, out.size());
+  }
+  return stated;
 }
 
 // Streaming inflation with zlib. The first out.size() bytes land in `out`; the rest of the stream is
@@ -106,8 +133,26 @@ int32_t FindBodyOffset(std::span<const uint8_t> file) {
   return -1;
 }
 
+std::optional<uint32_t> InflateBody(std::span<const uint8_t> stream, std::span<uint8_t> out,
+                                    BodyCheck check) {
+  if (const std::optional<uint32_t> stated = InflateWhole(stream, out)) {
+    if (check == BodyCheck::Deferred) return stated;
+    if (BodyChecksum(out) == *stated) return std::nullopt;
+  }
+  InflateStreaming(stream, out);  // compares the checksum itself
+  return std::nullopt;
+}
+
 void InflateBody(std::span<const uint8_t> stream, std::span<uint8_t> out) {
-  if (!InflateWhole(stream, out)) InflateStreaming(stream, out);
+  InflateBody(stream, out, BodyCheck::Now);
+}
+
+uint32_t BodyChecksum(std::span<const uint8_t> bytes, uint32_t previous) {
+  return libdeflate_adler32(previous, bytes.data(), bytes.size());
+}
+
+void ThrowBodyChecksumMismatch() {
+  throw BodyChecksumError(zError(Z_DATA_ERROR));  // zlib's text for a checksum that does not match
 }
 
 std::vector<uint8_t> InflateBody(std::span<const uint8_t> stream, int32_t inflatedSize) {
@@ -124,8 +169,9 @@ UnwrappedSave Unwrap(std::span<const uint8_t> file) {
   return save;
 }
 
-void Unwrap(std::span<const uint8_t> file, UnwrappedSave& save) {
+void Unwrap(std::span<const uint8_t> file, UnwrappedSave& save, BodyCheck check) {
   save.BodyOffset = -1;
+  save.PendingChecksum.reset();
   if (static_cast<int64_t>(file.size()) > kMaxSaveFileBytes) {
     throw SaveError("the file is too large: " + std::to_string(file.size()) + " bytes, a save has at most " +
                     std::to_string(kMaxSaveFileBytes));
@@ -180,9 +226,11 @@ void Unwrap(std::span<const uint8_t> file, UnwrappedSave& save) {
   uint8_t* image = save.Image.data();
   std::memcpy(image, file.data(), body - 4);
   std::memcpy(image + body - 4, kBodyMarker, 4);
-  InflateBody(file.subspan(body, compressed), std::span<uint8_t>(image + body, inflated));
+  const std::optional<uint32_t> pending =
+      InflateBody(file.subspan(body, compressed), std::span<uint8_t>(image + body, inflated), check);
   if (trailer > 0) std::memcpy(image + body + inflated, file.data() + body + compressed, trailer);
   save.BodyOffset = bodyOffset;
+  save.PendingChecksum = pending;
 }
 
 }  // namespace vsl

@@ -77,19 +77,21 @@ LoadedSave LoadSaveFile(const std::string& path, size_t baseNameStart) {
 }
 
 void LoadSaveFile(const std::string& path, size_t baseNameStart, LoadedSave& save,
-                  std::vector<uint8_t>& fileBytes) {
+                  std::vector<uint8_t>& fileBytes, BodyCheck check) {
   UnwrappedSave unwrapped;
   unwrapped.Image = std::move(save.Image);
   save.BodyOffset = -1;
+  save.PendingChecksum.reset();
   try {
     ReadWholeFile(path, fileBytes);
-    Unwrap(fileBytes, unwrapped);
+    Unwrap(fileBytes, unwrapped, check);
   } catch (const SaveError& e) {
     save.Image = std::move(unwrapped.Image);
     throw FileError(path, e.what());
   }
   save.Image = std::move(unwrapped.Image);
   save.BodyOffset = unwrapped.BodyOffset;
+  save.PendingChecksum = unwrapped.PendingChecksum;
   save.FileName = BaseName(path, baseNameStart);
   save.FileDate = FileDate(path);  // throws FileError itself
 }

@@ -19,6 +19,14 @@ class SaveError : public std::runtime_error {
   int64_t offset_;
 };
 
+// A body whose inflated bytes do not match the checksum its stream states: the stream is damaged. The
+// parse walk raises it when the unwrap left the comparison to it (BodyCheck::Deferred); the text is
+// zlib's.
+class BodyChecksumError : public SaveError {
+ public:
+  using SaveError::SaveError;
+};
+
 // A file that could not be loaded: the file's path in front of the reason.
 class FileError : public std::runtime_error {
  public:

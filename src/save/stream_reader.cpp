@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "save/container.h"
 #include "save/save_error.h"
 
 namespace vsl {
@@ -191,6 +192,30 @@ void StreamReader::ReadUStrWithoutMarkup(std::string& out) {
     }
   }
   out.resize(written);
+}
+
+void StreamReader::StartChecksum(size_t from, size_t to) {
+  to = std::min(to, size_);
+  summed_ = std::min(from, to);
+  sumEnd_ = to;
+  sum_ = 1;
+}
+
+void StreamReader::SumAhead() {
+  // A few kilobytes at a time at least, so that each call's own cost stays small.
+  constexpr size_t kLeast = 2048;
+  const size_t end = std::min(pos_ + kStreamAhead, sumEnd_);
+  if (end <= summed_ || (end < summed_ + kLeast && end < sumEnd_)) return;
+  sum_ = BodyChecksum(std::span<const uint8_t>(data_ + summed_, end - summed_), sum_);
+  summed_ = end;
+}
+
+uint32_t StreamReader::FinishChecksum() {
+  if (sumEnd_ > summed_) {
+    sum_ = BodyChecksum(std::span<const uint8_t>(data_ + summed_, sumEnd_ - summed_), sum_);
+    summed_ = sumEnd_;
+  }
+  return sum_;
 }
 
 void StreamReader::Skip(std::span<const FieldRun> runs) {

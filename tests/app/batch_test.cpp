@@ -91,15 +91,23 @@ class BatchTest : public ::testing::Test {
     body.resize(body.size() - 40);
     return WriteFile(dir_ + "/" + name, MakeContainer(BuildHeader(desc), body));
   }
+  // A complete save whose stream's checksum does not match its body: only the checksum tells.
+  std::string BadChecksumSave(const std::string& name, const SaveSpec& desc) {
+    std::vector<uint8_t> file = BuildSaveFile(desc);
+    file.back() ^= 0x5A;
+    return WriteFile(dir_ + "/" + name, file);
+  }
   std::string NotASave(const std::string& name) {
     return WriteFile(dir_ + "/" + name, std::vector<uint8_t>{'t', 'e', 'x', 't'});
   }
-  // A mixed batch with a damaged file in the middle and different maxima per file.
+  // A mixed batch with damaged files in the middle and at the end, and different maxima per file.
   std::vector<std::string> MixedBatch() {
     std::vector<std::string> paths;
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 10; ++i) {
       const std::string n = std::to_string(i);
-      if (i == 5) {
+      if (i == 9) {
+        paths.push_back(BadChecksumSave("m9.Save", Game("unchecked", 99, 2, 777, 990)));
+      } else if (i == 5) {
         paths.push_back(TruncatedSave("m5.Save", Game("broken", 55, 1, 999, 660)));
       } else if (i == 7) {
         paths.push_back(NotASave("m7.Save"));
@@ -219,7 +227,10 @@ TEST_F(BatchTest, ParallelLoadEqualsLoadingOneByOne) {
     EXPECT_EQ(Dump(serial), Dump(parallel));
     if (keepGoing) {
       EXPECT_EQ(s.Loaded, 7);
-      EXPECT_EQ(s.Skipped.size(), 2u);
+      EXPECT_EQ(s.Skipped.size(), 3u);
+      EXPECT_THAT(s.Skipped.back().Message, ::testing::EndsWith("m9.Save: data error"));
+      // The last file's checksum failed after its walk: the maxima of the file before it stay.
+      EXPECT_EQ(serial.Ladder().MaxPop, 308);
     } else {
       EXPECT_EQ(serial.SaveCount(), 5);
       // The damaged file stopped before its maxima: those of the last file before it stay.
@@ -273,7 +284,7 @@ TEST_F(BatchTest, ProgressIsReportedOnTheCallingThread) {
     ++calls;
     sameThread = sameThread && std::this_thread::get_id() == caller;
     EXPECT_LE(done, total);
-    EXPECT_EQ(total, 9);
+    EXPECT_EQ(total, 10);
     EXPECT_THAT(current, HasSubstr(dir_));
   };
   model.Button1Click(paths, options);

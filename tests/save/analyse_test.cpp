@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "save/container.h"
 #include "save/game_section.h"
 #include "save/header_section.h"
 #include "save/map_section.h"
@@ -13,6 +14,7 @@
 #include "save/team_section.h"
 #include "support/fixture_save.h"
 #include "support/large_save.h"
+#include "support/row_text.h"
 
 namespace vsl {
 namespace {
@@ -251,6 +253,43 @@ TEST_F(AnalyseTest, SkippedFieldsDoNotChangeTheRowOfALargeSave) {
   EXPECT_EQ(varied.Rank, plain.Rank);
   EXPECT_EQ(varied.ScienceHistory, plain.ScienceHistory);
   EXPECT_EQ(varied.PowerHistory, plain.PowerHistory);
+}
+
+// A checksum left to the walk: a sound body parses as without it, a body that does not match its
+// checksum fails as a damaged stream, before anything else the walk meets and with the row, the
+// maxima and the audit settings as they were.
+TEST_F(AnalyseTest, AChecksumLeftToTheWalkFailsAsTheUnwrapWould) {
+  const SaveSpec desc = testing::MakeLargeSaveSpec(3);
+  const std::vector<uint8_t> file = testing::BuildSaveFile(desc);
+  UnwrappedSave save;
+  Unwrap(file, save, BodyCheck::Deferred);
+  ASSERT_TRUE(save.PendingChecksum.has_value());
+  const uint32_t sound = *save.PendingChecksum;
+  EXPECT_EQ(sound, BodyChecksum(
+                       std::span<const uint8_t>(save.Image)
+                           .subspan(static_cast<size_t>(save.BodyOffset), testing::BuildBody(desc).size())));
+
+  TSaveDataRec checked;
+  SaveAnalyse(save.Image, save.BodyOffset, checked, *state_, maxima_, edits_, '.', audit_, sound);
+  TSaveDataRec unchecked;
+  SaveAnalyse(save.Image, save.BodyOffset, unchecked, *state_, maxima_, edits_, '.', audit_);
+  EXPECT_EQ(testing::RowText(checked), testing::RowText(unchecked));
+
+  TSaveDataRec row = Analyse(TwoPlayers());  // a row with a file in it
+  const std::string rowBefore = testing::RowText(row);
+  maxima_.MaxPop = 77;
+  audit_.MaxReload = 5;
+  for (const bool cutShort : {false, true}) {
+    std::span<const uint8_t> image = save.Image;
+    if (cutShort) image = image.first(static_cast<size_t>(save.BodyOffset) + 5000);  // the walk fails too
+    EXPECT_THAT(
+        [&] { SaveAnalyse(image, save.BodyOffset, row, *state_, maxima_, edits_, '.', audit_, sound + 1); },
+        ThrowsMessage<BodyChecksumError>(::testing::StrEq("data error")))
+        << cutShort;
+    EXPECT_EQ(testing::RowText(row), rowBefore);
+    EXPECT_EQ(maxima_.MaxPop, 77);
+    EXPECT_EQ(audit_.MaxReload, 5);
+  }
 }
 
 }  // namespace

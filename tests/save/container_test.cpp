@@ -155,6 +155,39 @@ TEST(ContainerTest, StreamShorterThanTheStatedSizeIsRefused) {
               ThrowsMessage<SaveError>(StrEq("the body inflates to 1000 bytes, the header says 1001")));
 }
 
+// A checksum left to the parse walk: the image is the same, the stated checksum waits beside it, and
+// only the checksum's own comparison is left out: a stream that is damaged otherwise, or cut short,
+// still fails in the unwrap.
+TEST(ContainerTest, ADeferredChecksumIsLeftBesideTheImage) {
+  const std::vector<uint8_t> body = PatternBody(5000);
+  const std::vector<uint8_t> good = MakeContainer(Header(), body);
+  UnwrappedSave now, deferred;
+  Unwrap(good, now);
+  Unwrap(good, deferred, BodyCheck::Deferred);
+  EXPECT_FALSE(now.PendingChecksum.has_value());
+  ASSERT_TRUE(deferred.PendingChecksum.has_value());
+  EXPECT_EQ(*deferred.PendingChecksum, BodyChecksum(body));
+  EXPECT_TRUE(deferred.Image == now.Image);
+
+  std::vector<uint8_t> badCheck = good;  // the checksum is the last four bytes of the stream
+  badCheck.back() ^= 0xFF;
+  Unwrap(badCheck, deferred, BodyCheck::Deferred);
+  EXPECT_NE(deferred.PendingChecksum, BodyChecksum(body));
+  EXPECT_TRUE(deferred.Image == now.Image);
+
+  const int32_t compressed = static_cast<int32_t>(Deflate(body).size());
+  for (const auto& damaged : {MakeContainer(Header(), body, {.compressedSize = compressed - 6}),
+                              MakeContainer(Header(), body, {.inflatedSize = 5004})}) {
+    EXPECT_THROW(Unwrap(damaged, deferred, BodyCheck::Deferred), SaveError);
+    EXPECT_FALSE(deferred.PendingChecksum.has_value());
+  }
+  // A body whose stream ends early and whose checksum does not match: zlib's verdict is the checksum.
+  std::vector<uint8_t> shortAndBad = MakeContainer(Header(), body, {.inflatedSize = 5004});
+  shortAndBad.back() ^= 0xFF;
+  EXPECT_THAT([&] { Unwrap(shortAndBad, deferred, BodyCheck::Deferred); },
+              ThrowsMessage<SaveError>(StrEq("data error")));
+}
+
 TEST(ContainerTest, DamagedStreamsCarryZlibsText) {
   const std::vector<uint8_t> body = PatternBody(1000);
   const std::vector<uint8_t> good = MakeContainer(Header(), body);

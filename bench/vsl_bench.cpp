@@ -335,10 +335,11 @@ class SerialInflate {
   ImageBytes out_;  // the buffer kind the product inflates into
 };
 
-// vsl-report over the 100 files, as a process: wall clock from spawn to exit, and its peak resident
+// vsl-report over the 100 files, as a process: wall clock from spawn to exit, or its peak resident
 // memory. The peak is taken by /usr/bin/time, which forks vsl-report from its own small process: a
 // child spawned straight from this process would be charged with this process's memory (the 100 files
-// and the samples held here), which the kernel counts until the child's exec.
+// and the samples held here), which the kernel counts until the child's exec. The timed runs are
+// spawned straight, so that the time tool's own start is not counted.
 class ReportRun {
  public:
   ReportRun() {
@@ -346,8 +347,7 @@ class ReportRun {
     output_ = (temp / "vsl-bench-report.txt").string();
     peakFile_ = (temp / "vsl-bench-peak.txt").string();
     haveTime_ = access(kTimeTool, X_OK) == 0;
-    if (haveTime_) args_ = {kTimeTool, "-f", "%M", "-o", peakFile_};
-    args_.insert(args_.end(), {SelfDir() + "/vsl-report", "--output", output_});
+    args_ = {SelfDir() + "/vsl-report", "--output", output_};
     for (const std::string& path : BatchPaths()) args_.push_back(path);
   }
   ~ReportRun() {
@@ -357,30 +357,37 @@ class ReportRun {
   ReportRun(const ReportRun&) = delete;
   ReportRun& operator=(const ReportRun&) = delete;
 
-  bool HaveTime() const { return haveTime_; }
-  const std::string& Tool() const { return args_[haveTime_ ? 5 : 0]; }
+  const std::string& Tool() const { return args_[0]; }
 
-  // Seconds from spawn to exit; negative when vsl-report cannot run or fails. Raises `peakKiB` to the
-  // run's peak resident memory.
-  double Run(long& peakKiB) {
-    std::vector<char*> argv;
-    for (std::string& a : args_) argv.push_back(a.data());
-    argv.push_back(nullptr);
+  // Seconds from spawn to exit; negative when vsl-report cannot run or fails.
+  double Run() {
     const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (haveTime_) {
-      long kib = 0;
-      std::ifstream(peakFile_) >> kib;
-      peakKiB = std::max(peakKiB, kib);
-    }
-    return seconds;
+    if (!Spawn(args_)) return -1;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+
+  // The peak resident memory of one run in KiB; negative when it cannot be taken.
+  long PeakKiB() {
+    if (!haveTime_) return -1;
+    std::vector<std::string> args = {kTimeTool, "-f", "%M", "-o", peakFile_};
+    args.insert(args.end(), args_.begin(), args_.end());
+    if (!Spawn(args)) return -1;
+    long kib = -1;
+    std::ifstream(peakFile_) >> kib;
+    return kib;
   }
 
  private:
+  static bool Spawn(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
+    int status = 0;
+    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+
   std::string output_, peakFile_;
   bool haveTime_ = false;
   std::vector<std::string> args_;
@@ -397,15 +404,14 @@ double Median(std::vector<double> v) {
 // alike; each round gives one ratio, and the medians over the rounds are reported. The first round is
 // a warm-up (page cache, generated files) and is not counted.
 void BM_Batch(benchmark::State& state) {
-  constexpr int kRounds = 9;
+  constexpr int kRounds = 15;
   SerialInflate serial;
   ReportRun report;
   std::vector<double> inflateTimes, reportTimes, ratios;
-  long peakKiB = 0;
   for (auto _ : state) {
     for (int round = 0; round <= kRounds; ++round) {
       const double inflate = serial.Run();
-      const double wall = report.Run(peakKiB);
+      const double wall = report.Run();
       if (inflate < 0 || wall < 0) {
         state.SkipWithError(inflate < 0 ? "libdeflate failed" : ("cannot run " + report.Tool()).c_str());
         return;
@@ -422,7 +428,7 @@ void BM_Batch(benchmark::State& state) {
   state.counters["ratio"] = Median(ratios);
   state.counters["ratio_best"] = *std::min_element(ratios.begin(), ratios.end());
   state.counters["ratio_worst"] = *std::max_element(ratios.begin(), ratios.end());
-  if (report.HaveTime()) {
+  if (const long peakKiB = report.PeakKiB(); peakKiB >= 0) {
     state.counters["peak_MiB"] = static_cast<double>(peakKiB) / 1024.0;
   } else {
     state.SetLabel("peak memory needs /usr/bin/time (Debian package time)");

@@ -23,6 +23,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -177,6 +178,19 @@ void BM_InflateBody(benchmark::State& state) {
 }
 BENCHMARK(BM_InflateBody)->Unit(benchmark::kMillisecond);
 
+// The same with the checksum left to the parse walk, as a batch inflates.
+void BM_InflateDeferred(benchmark::State& state) {
+  const Samples& s = GetSamples();
+  std::vector<uint8_t> out(s.files[0].inflated);
+  size_t i = 0;
+  for (auto _ : state) {
+    const SaveFile& f = s.files[i++ % s.Count()];
+    out.resize(f.inflated);
+    benchmark::DoNotOptimize(InflateBody(f.Stream(), out, BodyCheck::Deferred));
+  }
+}
+BENCHMARK(BM_InflateDeferred)->Unit(benchmark::kMillisecond);
+
 // Unwrap: the image allocated, header, marker, body and trailer spliced.
 void BM_Unwrap(benchmark::State& state) {
   const Samples& s = GetSamples();
@@ -231,6 +245,31 @@ void BM_WalkAfterInflate(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WalkAfterInflate)->Unit(benchmark::kMillisecond);
+
+// The walk right after the inflate that left it the body's checksum, as a batch parses: the walk takes
+// the body into the checksum as it goes.
+void BM_WalkWithChecksum(benchmark::State& state) {
+  const Samples& s = GetSamples();
+  auto parse = std::make_unique<ParseState>();
+  const AuditEdits edits = Samples::Edits();
+  TSaveDataRec row;
+  FileLadderMaxima maxima;
+  AuditSettings audit;
+  std::vector<uint8_t> image;
+  size_t i = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const UnwrappedSave& save = s.images[i % s.Count()];
+    const SaveFile& f = s.files[i++ % s.Count()];
+    image.assign(save.Image.begin(), save.Image.end());
+    const std::optional<uint32_t> checksum =
+        InflateBody(f.Stream(), std::span<uint8_t>(image.data() + f.body, f.inflated), BodyCheck::Deferred);
+    state.ResumeTiming();
+    SaveAnalyse(image, save.BodyOffset, row, *parse, maxima, edits, kDecimalSeparator, audit, checksum);
+    benchmark::DoNotOptimize(row.FinalScore);
+  }
+}
+BENCHMARK(BM_WalkWithChecksum)->Unit(benchmark::kMillisecond);
 
 // The statistics pass alone, on a parse state its file's walk left. The pass is repeatable: a second
 // run finds the names already defaulted and the cultures already ranked, and writes the same row.
@@ -465,9 +504,11 @@ class SummaryReporter : public benchmark::ConsoleReporter {
     Line(out, "inflate, zlib one-shot", "BM_InflateZlib", floor);
     Line(out, "inflate, libdeflate one-shot", "BM_InflateLibdeflate", floor);
     Line(out, "inflate as the product does it", "BM_InflateBody", floor);
+    Line(out, "inflate, checksum left to the walk", "BM_InflateDeferred", floor);
     Line(out, "unwrap (image, splice, inflate)", "BM_Unwrap", floor);
     Line(out, "parse walk, SaveAnalyse (goal <= 0.2)", "BM_Walk", floor);
     Line(out, "parse walk right after the inflate", "BM_WalkAfterInflate", floor);
+    Line(out, "parse walk taking the body's checksum", "BM_WalkWithChecksum", floor);
     Line(out, "statistics pass alone", "BM_Statistics", floor);
     Line(out, "rendering of 100 rows, PrintData", "BM_PrintData100", floor);
     Line(out, "export of 100 rows", "BM_Export100", floor);

@@ -222,33 +222,10 @@ void BM_Walk(benchmark::State& state) {
 }
 BENCHMARK(BM_Walk)->Unit(benchmark::kMillisecond);
 
-// The same walk right after its image was inflated, as the walk runs in a load: the image is warm in
-// the caches that can hold it. The inflate is not timed.
-void BM_WalkAfterInflate(benchmark::State& state) {
-  const Samples& s = GetSamples();
-  auto parse = std::make_unique<ParseState>();
-  const AuditEdits edits = Samples::Edits();
-  TSaveDataRec row;
-  FileLadderMaxima maxima;
-  AuditSettings audit;
-  std::vector<uint8_t> image;
-  size_t i = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    const UnwrappedSave& save = s.images[i % s.Count()];
-    const SaveFile& f = s.files[i++ % s.Count()];
-    image.assign(save.Image.begin(), save.Image.end());
-    InflateBody(f.Stream(), std::span<uint8_t>(image.data() + f.body, f.inflated));
-    state.ResumeTiming();
-    SaveAnalyse(image, save.BodyOffset, row, *parse, maxima, edits, kDecimalSeparator, audit);
-    benchmark::DoNotOptimize(row.FinalScore);
-  }
-}
-BENCHMARK(BM_WalkAfterInflate)->Unit(benchmark::kMillisecond);
-
-// The walk right after the inflate that left it the body's checksum, as a batch parses: the walk takes
-// the body into the checksum as it goes.
-void BM_WalkWithChecksum(benchmark::State& state) {
+// The walk right after its image was inflated, as the walk runs in a load: the image is warm in the
+// caches that can hold it. The inflate is not timed. With BodyCheck::Deferred the inflate leaves the
+// body's checksum to the walk, as a batch does, and the walk takes the body into it as it goes.
+void WalkAfterInflate(benchmark::State& state, BodyCheck check) {
   const Samples& s = GetSamples();
   auto parse = std::make_unique<ParseState>();
   const AuditEdits edits = Samples::Edits();
@@ -263,11 +240,18 @@ void BM_WalkWithChecksum(benchmark::State& state) {
     const SaveFile& f = s.files[i++ % s.Count()];
     image.assign(save.Image.begin(), save.Image.end());
     const std::optional<uint32_t> checksum =
-        InflateBody(f.Stream(), std::span<uint8_t>(image.data() + f.body, f.inflated), BodyCheck::Deferred);
+        InflateBody(f.Stream(), std::span<uint8_t>(image.data() + f.body, f.inflated), check);
     state.ResumeTiming();
     SaveAnalyse(image, save.BodyOffset, row, *parse, maxima, edits, kDecimalSeparator, audit, checksum);
     benchmark::DoNotOptimize(row.FinalScore);
   }
+}
+void BM_WalkAfterInflate(benchmark::State& state) {
+  WalkAfterInflate(state, BodyCheck::Now);
+}
+BENCHMARK(BM_WalkAfterInflate)->Unit(benchmark::kMillisecond);
+void BM_WalkWithChecksum(benchmark::State& state) {
+  WalkAfterInflate(state, BodyCheck::Deferred);
 }
 BENCHMARK(BM_WalkWithChecksum)->Unit(benchmark::kMillisecond);
 

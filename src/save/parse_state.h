@@ -7,7 +7,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "gamedata/factors.h"
 #include "save/save_record.h"

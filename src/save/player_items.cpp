@@ -9,7 +9,6 @@
 #endif
 
 #include "gamedata/tables.h"
-#include "save/text.h"
 
 namespace vsl {
 

@@ -16,9 +16,6 @@ inline constexpr int64_t kCityMinBytes = 5659;
 inline constexpr int64_t kUnitMinBytes = 489;
 inline constexpr int64_t kMessageMinBytes = 47;
 
-// The key in front of the game's own city names.
-inline constexpr std::string_view kCityNameKey = "TXT_KEY_CITY_NAME_";
-
 // Reads `count` city records of slot `p`: the cultures of the first kCityCapacity go to
 // CityCulture[p], the rest are read and dropped.
 void ReadCities(StreamReader& r, ParseState& st, int p, int32_t count);

@@ -1,6 +1,7 @@
 #pragma once
 // A read-only text grid as the window shows it: cells of 8-bit text (code page 1251 for the program's
-// own texts, the save's bytes for texts from saves), row 0 the header row, rows 1..100 the files.
+// own texts, the save's bytes for texts from saves; the "File Name" cells of data rows are UTF-8, see
+// FileNameText), row 0 the header row, rows 1..100 the files.
 
 #include <string>
 #include <vector>

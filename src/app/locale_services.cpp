@@ -12,11 +12,6 @@
 namespace vsl {
 namespace {
 
-QString FromCp1251(std::string_view bytes) {
-  std::string utf8 = Cp1251ToUtf8(bytes);
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 std::string ToCp1251(const QString& text) {
   return Utf8ToCp1251(text.toUtf8().toStdString());
 }
@@ -40,8 +35,8 @@ QString WithoutTimeZone(const QString& format) {
 
 class QtLocaleServices : public LocaleServices {
  public:
-  QtLocaleServices()
-      : locale_(QLocale::system()), timeFormat_(WithoutTimeZone(locale_.timeFormat(QLocale::LongFormat))) {
+  explicit QtLocaleServices(const QLocale& locale)
+      : locale_(locale), timeFormat_(WithoutTimeZone(locale_.timeFormat(QLocale::LongFormat))) {
     collator_.setLocale(locale_);
     collator_.setCaseSensitivity(Qt::CaseInsensitive);
     std::string separator = ToCp1251(locale_.decimalPoint());
@@ -55,7 +50,8 @@ class QtLocaleServices : public LocaleServices {
   }
 
   int CompareIgnoringCase(std::string_view a, std::string_view b) const override {
-    return collator_.compare(FromCp1251(a), FromCp1251(b));
+    return collator_.compare(QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size())),
+                             QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())));
   }
 
  private:
@@ -72,7 +68,11 @@ int AsciiLower(unsigned char c) {
 }  // namespace
 
 std::shared_ptr<const LocaleServices> SystemLocaleServices() {
-  return std::make_shared<QtLocaleServices>();
+  return std::make_shared<QtLocaleServices>(QLocale::system());
+}
+
+std::shared_ptr<const LocaleServices> NamedLocaleServices(const std::string& name) {
+  return std::make_shared<QtLocaleServices>(QLocale(QString::fromStdString(name)));
 }
 
 std::string FixedLocaleServices::LongTimeText(int hour, int minute, int second) const {

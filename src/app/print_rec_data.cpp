@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/file_name_text.h"
 #include "app/format.h"
 #include "app/window_model.h"
 
@@ -92,9 +93,9 @@ void WindowModel::PrintRecData(int i) {
 
   // Cells every row gets; a locked record gets nothing else, its other cells keep their text.
   baseGrid_.SetCell(0, r, number);
-  baseGrid_.SetCell(1, r, R.FileName);
+  baseGrid_.SetCell(1, r, FileNameText(R.FileName));
   reloadGrid_.SetCell(0, r, number);
-  reloadGrid_.SetCell(1, r, R.FileName);
+  reloadGrid_.SetCell(1, r, FileNameText(R.FileName));
   reloadGrid_.SetCell(2, r, FileDateText(R.FileDate, *locale_));
   additionalGrid_.SetCell(0, r, number);
   additionalGrid_.SetCell(1, r, R.NickName);

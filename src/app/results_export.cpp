@@ -4,6 +4,7 @@
 #include <QString>
 #include <ostream>
 
+#include "app/cp1251.h"
 #include "app/window_model.h"
 
 namespace vsl {
@@ -35,7 +36,9 @@ std::vector<std::vector<std::string>> WindowModel::ExportRows() const {
 std::string WindowModel::ExportText() const {
   // Every field followed by "; ", every line by CR LF, except after the last field of the last line.
   std::string text;
-  for (const std::vector<std::string>& fields : ExportRows()) {
+  std::vector<std::vector<std::string>> rows = ExportRows();
+  for (size_t r = 1; r < rows.size(); ++r) rows[r][kFileNameField] = Utf8ToCp1251(rows[r][kFileNameField]);
+  for (const std::vector<std::string>& fields : rows) {
     for (const std::string& field : fields) text += field + "; ";
     text += "\r\n";
   }

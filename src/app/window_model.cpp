@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <span>
 
+#include "app/file_name_text.h"
 #include "app/format.h"
 #include "scoring/convert.h"
 
@@ -74,10 +75,16 @@ WindowModel::WindowModel(std::shared_ptr<const LocaleServices> locale)
       additionalGrid_(kAdditionalColumns),
       ladderGrid_(kLadderColumns),
       rows_(kMaxFiles) {
+  edits_ = DefaultEdits();
+}
+
+WindowEdits WindowModel::DefaultEdits() const {
+  WindowEdits edits;
   const char separator = locale_->DecimalSeparator();
-  edits_.Edit7 = std::string("1") + separator + "5";
-  edits_.Edit5 = std::string("10") + separator + "0";
-  edits_.Edit9 = std::string("5") + separator + "0";
+  edits.Edit7 = std::string("1") + separator + "5";
+  edits.Edit5 = std::string("10") + separator + "0";
+  edits.Edit9 = std::string("5") + separator + "0";
+  return edits;
 }
 
 WindowModel::~WindowModel() = default;
@@ -111,6 +118,12 @@ void WindowModel::PopFactorEChange() {
   // Each setting is kept as soon as its text converts; a failing text leaves the later ones unchanged.
   for (const LadderEdit& e : kLadderEdits) ladder_.*e.Setting = TextToInt(edits_.*e.Edit);
   PrintData();
+}
+
+void WindowModel::ApplyFactorEdits() {
+  // The last seven of the fourteen Ladder edits are the factors.
+  for (const LadderEdit& e : std::span(kLadderEdits).subspan(7))
+    ladder_.*e.Setting = TextToInt(edits_.*e.Edit);
 }
 
 void WindowModel::SortClick(SortKey key) {
@@ -172,7 +185,7 @@ void WindowModel::Sort(SortKey key) {
   const auto compare = [&](const TSaveDataRec& a, const TSaveDataRec& b) {
     switch (key) {
       case SortKey::FileName:
-        return locale_->CompareIgnoringCase(a.FileName, b.FileName);
+        return locale_->CompareIgnoringCase(FileNameText(a.FileName), FileNameText(b.FileName));
       case SortKey::Turn:
         return CompareValues(a.ElapsedTurns, b.ElapsedTurns);
       case SortKey::Score:

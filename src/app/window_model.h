@@ -59,6 +59,7 @@ inline constexpr std::array<const char*, 9> kBaseLevelItems = {
 // Fields of each line of the results file: BaseGrid 0-11, ReloadGrid 2-11, AdditionalGrid 2-14,
 // LadderGrid 2-22.
 inline constexpr int kExportFields = 56;
+inline constexpr int kFileNameField = 1;
 
 enum class SortKey { FileName, Turn, Score, FinalScore, LadderFinal };
 
@@ -114,6 +115,8 @@ class WindowModel {
   WindowModel& operator=(const WindowModel&) = delete;
 
   // --- State -------------------------------------------------------------------------------------
+  // The edit texts of a freshly opened window, with this locale's decimal separator.
+  WindowEdits DefaultEdits() const;
   WindowEdits& Edits() { return edits_; }
   const WindowEdits& Edits() const { return edits_; }
   const Grid& BaseGrid() const { return baseGrid_; }
@@ -145,6 +148,10 @@ class WindowModel {
   // A Ladder edit was left: convert the fourteen edits in order, then render. A text that does not
   // convert throws ConvertError; the edits before it keep their new values, nothing is rendered.
   void PopFactorEChange();
+  // Converts the seven factor edits alone into the Ladder settings (settings restored at start, before
+  // any load, without reading the Max edits). A text that does not convert throws ConvertError; the
+  // factors before it keep their new values. Renders nothing.
+  void ApplyFactorEdits();
   // Sort by the key in its direction, flip the direction, blank the rows, render.
   void SortByFileNameSelectClick() { SortClick(SortKey::FileName); }
   void SortByTurnSelectClick() { SortClick(SortKey::Turn); }
@@ -163,9 +170,12 @@ class WindowModel {
 
   // --- Operations the handlers are made of -------------------------------------------------------
   // The results file's bytes: SaveCount + 1 lines of 56 fields, "; " after each field but the last
-  // of the last line, CR LF between lines.
+  // of the last line, CR LF between lines. The file names are written in code page 1251 like every
+  // other text ('?' for a character the code page lacks).
   std::string ExportText() const;
-  // The fields of the results file: SaveCount + 1 rows (the header row first) of kExportFields cells.
+  // The fields of the results file: SaveCount + 1 rows (the header row first) of kExportFields cells,
+  // as the grids hold them: the file name (field kFileNameField of a data row) is UTF-8, every other
+  // field code page 1251.
   std::vector<std::vector<std::string>> ExportRows() const;
   void Export(std::ostream& out) const;
   // Writes the Ladder maxima into their edits, scores and normalises every row, then renders every row.

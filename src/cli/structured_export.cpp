@@ -12,8 +12,9 @@ namespace vsl {
 namespace {
 
 // How a field of the results file is typed: an integer, a fixed-point number, a text whose leading
-// blanks only align it (year and duration texts), or a text taken as it stands.
-enum class FieldType { Int, Fixed, Aligned, Text };
+// blanks only align it (year and duration texts), a text taken as it stands, or the file name (UTF-8
+// already).
+enum class FieldType { Int, Fixed, Aligned, Text, Name };
 using enum FieldType;
 
 struct FieldKind {
@@ -24,7 +25,7 @@ struct FieldKind {
 // clang-format off
 constexpr std::array<FieldKind, kExportFields> kFields = {{
     // BaseGrid 0-11
-    {"Base", Int}, {"Base", Text}, {"Base", Text}, {"Base", Text}, {"Base", Text}, {"Base", Int},
+    {"Base", Int}, {"Base", Name}, {"Base", Text}, {"Base", Text}, {"Base", Text}, {"Base", Int},
     {"Base", Aligned}, {"Base", Aligned}, {"Base", Int}, {"Base", Int}, {"Base", Text}, {"Base", Text},
     // ReloadGrid 2-11
     {"Reloads", Text}, {"Reloads", Int}, {"Reloads", Aligned}, {"Reloads", Aligned}, {"Reloads", Int},
@@ -54,6 +55,7 @@ std::string_view TrimLeft(std::string_view s) {
 // The field as shown: UTF-8, without its alignment blanks; empty for a blank cell.
 std::string Shown(std::string_view cell, FieldType type) {
   if (IsBlank(cell)) return "";
+  if (type == Name) return std::string(cell);
   return Cp1251ToUtf8(type == Text ? cell : TrimLeft(cell));
 }
 

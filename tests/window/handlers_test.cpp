@@ -15,7 +15,9 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -23,6 +25,7 @@
 #include <QValueAxis>
 #include <cstdlib>
 
+#include "cli/structured_export.h"
 #include "window_fixture.h"
 
 using vsl::testing::FormHarness;
@@ -173,27 +176,34 @@ class HandlersTest : public QObject {
     QCOMPARE(h_->Form().Model().Audit().BaseLevel, 4);
   }
 
-  void InvalidAuditTextShowsTheErrorBoxAndKeepsTheGrids() {
+  // A text that does not convert is marked as it is typed, never a box; leaving it reports it once.
+  void TypingNeverRaisesABoxAndLeavingReportsOnce() {
     h_->Load(paths_);
     const QStringList before = Grids();
-    Type("Edit8", "x");
-    QCOMPARE(h_->errors, QStringList{"'x' is not a valid integer value."});
-    QCOMPARE(h_->errorCaptions, QStringList{"Vellum Saves List"});
+    auto* status = h_->Find<QLabel>("StatusSettings");
+    Type("Edit7", "1,");
+    QTest::keyClicks(h_->Find<QLineEdit>("Edit7"), "5");
+    QCOMPARE(h_->Find<QLineEdit>("Edit7")->text(), QString("1,5"));
+    QVERIFY(h_->errors.isEmpty());
+    QCOMPARE(status->text(), QString("Max session per day: '1,5' is not a valid floating point value."));
+    Type("Edit7", "1.5");
+    QCOMPARE(status->text(), QString());
     QCOMPARE(Grids(), before);
-    Type("Edit8", "30");
-    QCOMPARE(h_->errors.size(), 1);
+    // What was typed shows as typed, in any script.
+    Type("Edit8", "3");
+    h_->Find<QLineEdit>("Edit8")->insert(QString::fromUtf8("д"));
+    QCOMPARE(status->text(), QString::fromUtf8("Min session time: '3д' is not a valid integer value."));
+    Leave("Edit8");
+    QCOMPARE(h_->errors,
+             QStringList{QString::fromUtf8("'3д' is not a valid integer value.\nSetting: Min session time")});
     QCOMPARE(Grids(), before);
-    // Typing passes through intermediate texts; each that does not convert shows its own box.
-    h_->errors.clear();
-    Type("Edit7", "1,5");
-    QCOMPARE(h_->errors, (QStringList{"'1,' is not a valid floating point value.",
-                                      "'1,5' is not a valid floating point value."}));
-    // "1" was a valid text on the way: its rendering (one session a day over three days) stays.
-    QCOMPARE(h_->Cell("ReloadGrid", 10, 1), QString("   3"));
-    h_->errors.clear();
     Type("Edit6", "32");
-    QVERIFY(!h_->errors.isEmpty());
-    QCOMPARE(h_->errors.last(), QString("'32-11-2005' is not a valid date."));
+    QCOMPARE(status->text(), QString("Turnamet start date: '32-11-2005' is not a valid date."));
+    QCOMPARE(h_->errors.size(), 1);
+    // Once every text converts, the audit runs on the new day.
+    Type("Edit8", "30");
+    Type("Edit6", "28");
+    QCOMPARE(h_->Cell("ReloadGrid", 6, 1), QString("   2"));
   }
 
   void BaseLevelTextThatIsNoItemSelectsNone() {
@@ -216,10 +226,21 @@ class HandlersTest : public QObject {
     // Twice the factor, twice the component (each rounded on its own).
     QVERIFY(std::abs(h_->Cell("LadderGrid", 11, 1).trimmed().toInt() - 2 * before.trimmed().toInt()) <= 1);
 
+    // A bad text left for another Ladder edit shows one box, though the box takes the focus.
     const QStringList grids = Grids();
+    QWidget other;
+    h_->Form().Dialogs().ErrorBox = [&](QWidget*, const QString&, const QString& text) {
+      h_->errors.append(text);
+      other.show();
+      other.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&other));
+    };
     Type("MaxTurnE", "abc");
-    Leave("MaxTurnE");
-    QCOMPARE(h_->errors, QStringList{"'abc' is not a valid integer value."});
+    h_->Find<QLineEdit>("MaxTurnE")->setFocus();
+    h_->Find<QLineEdit>("MaxPopE")->setFocus();
+    h_->Form().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&h_->Form()));
+    QCOMPARE(h_->errors, QStringList{"'abc' is not a valid integer value.\nSetting: MaxScore Turn"});
     QCOMPARE(Grids(), grids);
   }
 
@@ -336,9 +357,64 @@ class HandlersTest : public QObject {
     QVERIFY(h_->Find<QPushButton>("Button1")->isEnabled());
     // A batch holds 100 files; the user is told about the one left out.
     QCOMPARE(h_->Cell("BaseGrid", 1, 100), QString("P099"));
-    QCOMPARE(h_->notices.size(), 1);
-    QVERIFY(h_->notices[0].endsWith(", 1 left out."));
+    QCOMPARE(h_->notices, QStringList{"A batch holds at most 100 files: the first 100 selected files were "
+                                      "loaded, 1 left out: P100.Save."});
     QVERIFY(h_->errors.isEmpty());
+  }
+
+  void CellsAreNeverCutAndTheFirstColumnStaysInPlace() {
+    vsl::testing::SaveSpec longGame = SimpleSave("Ulrich von Liechtenstein-Habsburg", 900, 100);
+    longGame.playTimeQuarters = (104 * 3600 + 32 * 60 + 40) * 4;
+    h_->Load({saves_->Write("long.Save", longGame)});
+    h_->Find<QComboBox>("BaseLevelSelect")->setCurrentIndex(0);
+    Type("LevelBonusE", "-99999");
+    QCOMPARE(h_->Cell("ReloadGrid", 5, 1), QString(" 104:32:40"));
+    QVERIFY(h_->Cell("LadderGrid", 20, 1).size() > 6);  // a bonus wider than its format
+    for (const char* name : {"BaseGrid", "ReloadGrid", "AdditionalGrid", "LadderGrid"}) {
+      auto* grid = h_->Find<QTableView>(name);
+      for (int col = 0; col < grid->model()->columnCount(); ++col) {
+        for (int row = 0; row <= 1; ++row) {
+          const int needed = grid->fontMetrics().horizontalAdvance(h_->Cell(name, col, row));
+          QVERIFY2(grid->columnWidth(col) > needed, qPrintable(QString("%1 %2").arg(name).arg(col)));
+        }
+      }
+    }
+    // Scrolled to its right end, the grid still shows the row numbers at its left edge.
+    auto* grid = h_->Find<QTableView>("LadderGrid");
+    h_->Find<QTabWidget>("PageControls")->setCurrentIndex(4);
+    h_->Form().resize(600, 558);
+    QTRY_VERIFY(grid->horizontalScrollBar()->maximum() > 0);
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    QVERIFY(grid->horizontalScrollBar()->value() > 0);
+    auto* fixed = h_->Find<QTableView>("LadderGridFixedColumn");
+    QVERIFY(fixed->isVisible());
+    QCOMPARE(fixed->x(), grid->frameWidth());
+    QCOMPARE(fixed->columnViewportPosition(0), 0);
+    QCOMPARE(fixed->width(), grid->columnWidth(0));
+  }
+
+  // Names are text: collated on their characters, UTF-8 in the CSV, code page 1251 in the results file.
+  void FileNamesAreTextInTheSortAndTheExports() {
+    h_ = std::make_unique<FormHarness>(vsl::NamedLocaleServices("en_US"));
+    h_->Form().show();
+    QStringList paths;
+    for (const char* name : {"Zed", "Дмитрий", "Émile", "adam"})
+      paths.append(saves_->Write(QString::fromUtf8(name) + ".Save", SimpleSave(name, 100, 10)));
+    h_->Load(paths);
+    QCOMPARE(h_->Cell("BaseGrid", 1, 1), QString("adam"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 2), QString::fromUtf8("Émile"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 3), QString("Zed"));
+    QCOMPARE(h_->Cell("ReloadGrid", 1, 4), QString::fromUtf8("Дмитрий"));
+    const QString target = QDir(saves_->Path()).filePath("out.txt");
+    h_->Save(target);
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    QVERIFY(written.contains("\r\n2; ?mile; "));
+    QVERIFY(written.contains("\r\n4; \xC4\xEC\xE8\xF2\xF0\xE8\xE9; "));
+    const std::string csv = vsl::ResultsCsv(h_->Form().Model().ExportRows());
+    QVERIFY(csv.find("\r\n2,Émile,") != std::string::npos);
+    QVERIFY(csv.find("\r\n4,Дмитрий,") != std::string::npos);
   }
 
   void PageShotsWriteOneImagePerPage() {

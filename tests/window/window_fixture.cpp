@@ -45,9 +45,17 @@ QString SaveFolder::WriteBytes(const QString& name, const std::string& bytes) {
   return path;
 }
 
-FormHarness::FormHarness() : form_(std::make_unique<TForm1>(std::make_shared<FixedLocaleServices>('.'))) {
+FormHarness::FormHarness(std::shared_ptr<const LocaleServices> locale)
+    : form_(std::make_unique<TForm1>(std::move(locale))) {
   FormDialogs& d = form_->Dialogs();
-  d.OpenFiles = [this](QWidget*) { return openAnswer; };
+  d.OpenFiles = [this](QWidget*, const QString& folder) {
+    openFolder = folder;
+    return openAnswer;
+  };
+  d.SaveAs = [this](QWidget*, const QString&, const QString& proposed, const QString&) {
+    proposedSaveName = proposed;
+    return saveAnswer;
+  };
   d.SaveFile = [this](QWidget*, const QString& proposed) {
     proposedSaveName = proposed;
     return saveAnswer;

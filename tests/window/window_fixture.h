@@ -34,10 +34,12 @@ class SaveFolder {
   QTemporaryDir dir_;
 };
 
-// The real window, with the C locale's '.' as decimal separator and recorded dialogs.
+// The real window, with the C locale's '.' as decimal separator (or the given locale) and recorded
+// dialogs.
 class FormHarness {
  public:
-  FormHarness();
+  explicit FormHarness(
+      std::shared_ptr<const LocaleServices> locale = std::make_shared<FixedLocaleServices>('.'));
 
   TForm1& Form() { return *form_; }
   // Clicks "Load File"; the open dialog answers `paths`.
@@ -54,8 +56,9 @@ class FormHarness {
   }
 
   QStringList openAnswer;    // what the open dialog returns
-  QString saveAnswer;        // what the save dialog returns
-  QString proposedSaveName;  // what the save dialog was offered
+  QString openFolder;        // where the open dialog started
+  QString saveAnswer;        // what the save dialogs return
+  QString proposedSaveName;  // what the save dialogs were offered
   QStringList errors;        // texts of the error boxes, in order
   QStringList errorCaptions;
   QStringList notices;

@@ -12,6 +12,7 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
@@ -20,7 +21,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -28,11 +29,14 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <span>
 
 #include "app/window/cp1251.h"
 #include "app/window/form_fields.h"
 #include "app/window/grid_view.h"
+#include "scoring/convert.h"
+#include "scoring/errors.h"
 
 namespace vsl {
 
@@ -48,6 +52,35 @@ double NiceInterval(double span, int ticks) {
     if (raw <= step * power) return std::max(1.0, step * power);
   }
   return std::max(1.0, 10 * power);
+}
+
+// The message of a conversion that fails, as the user reads it; empty when the text converts.
+template <typename Convert>
+QString ConvertMessage(Convert convert) {
+  try {
+    convert();
+  } catch (const ConvertError& e) {
+    return FromCp1251(e.what());
+  }
+  return {};
+}
+
+// The audit edits, then the Ladder edits in the order their handler converts them.
+const std::span<const EditField> kSettingGroups[] = {kAuditEdits, kMaxEdits, kFactorEdits};
+
+// The edit field of the audit or Ladder edit named `name`, or null.
+const EditField* SettingField(const QString& name) {
+  for (const auto group : kSettingGroups) {
+    for (const EditField& f : group) {
+      if (name == f.Name) return &f;
+    }
+  }
+  return nullptr;
+}
+
+bool IsAuditEdit(const QString& name) {
+  return std::any_of(std::begin(kAuditEdits), std::end(kAuditEdits),
+                     [&](const EditField& f) { return name == f.Name; });
 }
 
 void SetAxisRange(QValueAxis* axis, double min, double max) {
@@ -89,7 +122,11 @@ TForm1::TForm1(std::shared_ptr<const LocaleServices> locale, QWidget* parent)
   pages_->setCurrentIndex(0);
   layout->addWidget(pages_, 1);
   setCentralWidget(central);
+  statusSettings_ = new QLabel(this);
+  statusSettings_->setObjectName("StatusSettings");
+  statusBar()->addWidget(statusSettings_, 1);
 
+  BuildMenus();
   WireEvents();
   PushAll();
 }
@@ -104,21 +141,41 @@ TForm1::~TForm1() {
 void TForm1::WireEvents() {
   connect(findChild<QPushButton*>("Button1"), &QPushButton::clicked, this, &TForm1::Button1Click);
   connect(findChild<QPushButton*>("Button2"), &QPushButton::clicked, this, &TForm1::Button2Click);
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated, this,
-          &TForm1::Button1Click);
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated, this,
-          &TForm1::Button2Click);
-
-  for (const EditField& f : kAuditEdits) {
-    connect(findChild<QLineEdit*>(f.Name), &QLineEdit::textChanged, this, [this] {
-      if (!pushing_) Edit6Change();
+  // A click on the header of a sortable column does what the sort button over it does.
+  const std::pair<QTableView*, std::map<int, void (TForm1::*)()>> sortableHeaders[] = {
+      {baseGrid_,
+       {{1, &TForm1::SortByFileNameSelectClick},
+        {5, &TForm1::SortByTurnSelectClick},
+        {8, &TForm1::SortByScoreSelectClick},
+        {9, &TForm1::SortByFinalScoreSelectClick}}},
+      {ladderGrid_, {{21, &TForm1::SortByLadderFinalSelectClick}}}};
+  for (const auto& [grid, handlers] : sortableHeaders) {
+    connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this, handlers](int col) {
+      const auto handler = handlers.find(col);
+      if (handler != handlers.end()) (this->*handler->second)();
     });
   }
+
+  // An audit edit re-audits on every change whose texts all convert; a Ladder edit re-scores when it is
+  // left. A text that does not convert is marked while it is typed and reported once when it is left.
+  for (const EditField& f : kAuditEdits) {
+    auto* edit = findChild<QLineEdit*>(f.Name);
+    connect(edit, &QLineEdit::textChanged, this, [this] {
+      if (!pushing_) AuditEditChanged();
+    });
+    edit->installEventFilter(this);
+  }
   for (const auto* row : {kMaxEdits, kFactorEdits}) {
-    for (int i = 0; i < 7; ++i) findChild<QLineEdit*>(row[i].Name)->installEventFilter(this);
+    for (int i = 0; i < 7; ++i) {
+      auto* edit = findChild<QLineEdit*>(row[i].Name);
+      connect(edit, &QLineEdit::textChanged, this, [this] {
+        if (!pushing_) MarkSettings();
+      });
+      edit->installEventFilter(this);
+    }
   }
   for (QComboBox* combo : {baseLevelSelect_, graphSelect_}) {
-    auto handler = combo == baseLevelSelect_ ? &TForm1::Edit6Change : &TForm1::GraphSelectChange;
+    auto handler = combo == baseLevelSelect_ ? &TForm1::AuditEditChanged : &TForm1::GraphSelectChange;
     auto changed = [this, combo, handler] { OnComboChange(combo, handler); };
     connect(combo, &QComboBox::currentIndexChanged, this, changed);
     connect(combo, &QComboBox::editTextChanged, this, changed);
@@ -148,15 +205,85 @@ void TForm1::OnComboChange(QComboBox* combo, void (TForm1::*handler)()) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut && !pushing_ && qobject_cast<QLineEdit*>(watched)) {
-    PopFactorEChange();
+  // An edit is left when the focus goes to another control of this window; the window losing the
+  // focus (to an error box, another application or a menu) leaves nothing.
+  if (event->type() == QEvent::FocusOut && !pushing_) {
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    QWidget* next = QApplication::focusWidget();
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && next &&
+        next != edit && isAncestorOf(next)) {
+      EditLeft(edit);
+    }
   }
   return QMainWindow::eventFilter(watched, event);
 }
 
+void TForm1::EditLeft(QLineEdit* edit) {
+  const EditField* field = SettingField(edit->objectName());
+  if (!field) return;
+  if (!IsAuditEdit(edit->objectName())) {
+    PopFactorEChange();
+    return;
+  }
+  // An audit text that converts was handled as it was typed; one that does not is reported once.
+  const QString problem = SettingProblem(edit->objectName());
+  if (!problem.isEmpty()) {
+    dialogs_.ErrorBox(this, kApplicationTitle, problem + "\nSetting: " + field->Label);
+  }
+}
+
+// --- Typed settings ------------------------------------------------------------------------------
+
+QString TForm1::SettingProblem(const QString& editName) const {
+  const EditField* field = SettingField(editName);
+  if (!field) return {};
+  auto text = [this](const char* name) { return ToCp1251(findChild<QLineEdit*>(name)->text()); };
+  QString message;
+  const std::string_view name = field->Name;
+  if (name == "Edit6" || name == "Edit2" || name == "Edit3") {
+    message = ConvertMessage([&] { TextToDate(text("Edit6") + "-" + text("Edit2") + "-" + text("Edit3")); });
+  } else if (name == "Edit7") {
+    message = ConvertMessage([&] { TextToFloat(text("Edit7"), model_->Locale().DecimalSeparator()); });
+  } else {
+    message = ConvertMessage([&] { TextToInt(text(field->Name)); });
+  }
+  return message.isEmpty() ? message : QString::fromStdString(ErrorBoxText(message.toStdString()));
+}
+
+bool TForm1::MarkSettings() {
+  bool auditConverts = true;
+  QString first;
+  QWidget* focused = QApplication::focusWidget();
+  QString focusedProblem;
+  for (const auto group : kSettingGroups) {
+    for (const EditField& f : group) {
+      auto* edit = findChild<QLineEdit*>(f.Name);
+      const QString problem = SettingProblem(f.Name);
+      const QString shown = problem.isEmpty() ? QString() : QString("%1: %2").arg(f.Label, problem);
+      if (edit->toolTip() != shown) {
+        edit->setToolTip(shown);
+        edit->setStyleSheet(problem.isEmpty() ? QString()
+                                              : "QLineEdit { border: 2px solid #D00000; color: blue; }");
+      }
+      if (problem.isEmpty()) continue;
+      if (IsAuditEdit(f.Name)) auditConverts = false;
+      if (first.isEmpty()) first = shown;
+      if (edit == focused) focusedProblem = shown;
+    }
+  }
+  statusSettings_->setText(focusedProblem.isEmpty() ? first : focusedProblem);
+  return auditConverts;
+}
+
+void TForm1::AuditEditChanged() {
+  // Nothing is recomputed while a text does not convert: the typing goes on undisturbed.
+  if (MarkSettings()) Edit6Change();
+}
+
 // --- Handlers ------------------------------------------------------------------------------------
 
-void TForm1::Run(const std::function<void()>& handler) {
+void TForm1::Run(const std::function<void()>& handler, Source source) {
   if (busy_) return;
   PullEdits();
   std::string error;
@@ -168,17 +295,35 @@ void TForm1::Run(const std::function<void()>& handler) {
     error = "Unknown error";
   }
   PushAll();
-  if (!error.empty()) ShowError(error);
+  if (!error.empty()) ShowError(error, source);
 }
 
-void TForm1::ShowError(const std::string& message) {
-  dialogs_.ErrorBox(this, kApplicationTitle, QString::fromStdString(ErrorBoxText(message)));
+void TForm1::ShowError(const std::string& message, Source source) {
+  // Settings messages quote code page 1251 edit texts; file messages carry paths in the file system's
+  // encoding, and may quote a setting.
+  const std::string text = ErrorBoxText(message);
+  QString shown = source == Source::Settings ? FromCp1251(text) : FromPathBytes(text);
+  if (source == Source::Settings) {
+    // The setting whose text the handler stopped at: the first whose own message this is.
+    for (const auto group : kSettingGroups) {
+      const auto failed = std::find_if(group.begin(), group.end(),
+                                       [&](const EditField& f) { return SettingProblem(f.Name) == shown; });
+      if (failed != group.end()) {
+        shown += QString("\nSetting: ") + failed->Label;
+        break;
+      }
+    }
+  }
+  dialogs_.ErrorBox(this, kApplicationTitle, shown);
 }
 
 void TForm1::Button1Click() {
   if (busy_) return;
-  const QStringList files = dialogs_.OpenFiles(this);
-  if (!files.isEmpty()) LoadFiles(files);
+  const QString folder = lastFolder_.isEmpty() ? findChild<QLineEdit*>("Edit1")->text() : lastFolder_;
+  const QStringList files = dialogs_.OpenFiles(this, folder);
+  if (files.isEmpty()) return;
+  lastFolder_ = QFileInfo(files.first()).absolutePath();
+  LoadFiles(files);
 }
 
 void TForm1::LoadFiles(const QStringList& paths) {
@@ -233,12 +378,25 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   if (!error.empty()) {
     ShowError(error);
   } else if (result.LeftOut > 0) {
-    dialogs_.InfoBox(
-        this, kApplicationTitle,
-        QString("A batch holds at most %1 files: the first %1 selected files were loaded, %2 left out.")
-            .arg(result.Loaded)
-            .arg(result.LeftOut));
+    ShowLeftOut(paths, static_cast<int>(paths.size()) - result.LeftOut);
   }
+}
+
+void TForm1::ShowLeftOut(const std::vector<std::string>& paths, int loaded) {
+  // The first few left-out files by name, then how many more.
+  constexpr int kNamed = 5;
+  QStringList names;
+  const int leftOut = static_cast<int>(paths.size()) - loaded;
+  for (int i = loaded; i < std::min(static_cast<int>(paths.size()), loaded + kNamed); ++i)
+    names.append(QFileInfo(FromPathBytes(paths[static_cast<size_t>(i)])).fileName());
+  QString list = names.join(", ");
+  if (leftOut > kNamed) list += QString(" and %1 more").arg(leftOut - kNamed);
+  dialogs_.InfoBox(this, kApplicationTitle,
+                   QString("A batch holds at most %1 files: the first %1 selected files were loaded, %2 left "
+                           "out: %3.")
+                       .arg(loaded)
+                       .arg(leftOut)
+                       .arg(list));
 }
 
 void TForm1::Button2Click() {
@@ -250,11 +408,11 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Edit6Change() {
-  Run([this] { model_->Edit6Change(); });
+  Run([this] { model_->Edit6Change(); }, Source::Settings);
 }
 
 void TForm1::PopFactorEChange() {
-  Run([this] { model_->PopFactorEChange(); });
+  Run([this] { model_->PopFactorEChange(); }, Source::Settings);
 }
 
 void TForm1::GraphSelectChange() {
@@ -296,11 +454,14 @@ void TForm1::PullEdits() {
 }
 
 void TForm1::PushAll() {
-  for (QTableView* grid : {baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_})
+  for (QTableView* grid : {baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_}) {
     GridModelOf(grid)->Refresh();
+    FitColumns(grid);
+  }
   PushEdits();
   PushChart();
   PushSortTips();
+  MarkSettings();
 }
 
 void TForm1::PushEdits() {
@@ -347,6 +508,10 @@ void TForm1::PushChart() {
   else
     SetAxisRange(turnAxis_, 0, 1);
   SetAxisRange(valueAxis_, chart.AxisMin(), chart.AxisMax());
+  const int32_t item = model_->Edits().GraphSelect;
+  valueAxis_->setTitleText(item >= 0 && item < static_cast<int32_t>(kGraphSelectItems.size())
+                               ? kGraphSelectItems[static_cast<size_t>(item)]
+                               : "");
   chartView_->chart()->zoomReset();
 }
 

@@ -18,6 +18,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QLineSeries;
+class QMenu;
 class QProgressBar;
 class QTableView;
 class QTabWidget;
@@ -30,17 +31,23 @@ class GridTableModel;
 
 inline constexpr const char* kApplicationTitle = "Vellum Saves List";
 inline constexpr const char* kWindowCaption = "Vellum Saves List (version 1.01)";
+inline constexpr const char* kVersion = "1.01";
 
 // The modal parts of the window, replaceable by tests.
 struct FormDialogs {
-  // The open dialog of "Load File": the chosen paths in the dialog's order, empty when cancelled.
-  std::function<QStringList(QWidget* parent)> OpenFiles;
+  // The open dialog of "Load File", starting in `folder`: the chosen paths in the dialog's order, empty
+  // when cancelled.
+  std::function<QStringList(QWidget* parent, const QString& folder)> OpenFiles;
   // The save dialog of "Save Results", proposing `proposed`: the chosen path, empty when cancelled.
   std::function<QString(QWidget* parent, const QString& proposed)> SaveFile;
   // The error box: error icon, `caption`, `text`.
   std::function<void(QWidget* parent, const QString& caption, const QString& text)> ErrorBox;
   // A notice that is not an error (files left out of a full batch).
   std::function<void(QWidget* parent, const QString& caption, const QString& text)> InfoBox;
+  // A save dialog for the other exports: the chosen path, empty when cancelled.
+  std::function<QString(QWidget* parent, const QString& caption, const QString& proposed,
+                        const QString& filter)>
+      SaveAs;
 
   // The real dialogs and boxes.
   static FormDialogs Standard();
@@ -81,6 +88,12 @@ class TForm1 : public QMainWindow {
   void SortByScoreSelectClick();
   void SortByFinalScoreSelectClick();
   void SortByLadderFinalSelectClick();
+  void ExportCsv();
+  void SaveChart(const QString& format);  // "png" or "svg"
+  // Ctrl+C: the selected cells of the current page's grid as tab-separated lines.
+  void CopySelection();
+  void RestoreDefaultSettings();
+  void ShowGuide();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -100,16 +113,28 @@ class TForm1 : public QMainWindow {
   QLineEdit* AddEdit(const QString& name, int width, bool editable, QWidget* parent);
   QToolButton* AddSortButton(const QString& name, QWidget* parent);
   void BuildChart();
+  void BuildMenus();
   void WireEvents();
+  QString ProposedName(const QString& name) const;
+  void WriteChosenFile(const QString& path, const QByteArray& bytes);
 
-  // Running a handler: edits in, handler, everything out; an exception ends it in the error box.
-  void Run(const std::function<void()>& handler);
+  // Running a handler: edits in, handler, everything out; an exception ends it in the error box. The
+  // message of a settings handler is code page 1251 text and names the setting whose text failed.
+  enum class Source { Files, Settings };
+  void Run(const std::function<void()>& handler, Source source = Source::Files);
   void PullEdits();
   void PushAll();
   void PushEdits();
   void PushChart();
   void PushSortTips();
-  void ShowError(const std::string& message);
+  void ShowError(const std::string& message, Source source = Source::Files);
+  // Typed settings: every audit and Ladder edit whose text does not convert gets a red frame and its
+  // message as tool tip; the status line names the first one. True when every audit text converts.
+  bool MarkSettings();
+  QString SettingProblem(const QString& editName) const;
+  void AuditEditChanged();
+  void EditLeft(QLineEdit* edit);
+  void ShowLeftOut(const std::vector<std::string>& paths, int loaded);
   void OnComboChange(QComboBox* combo, void (TForm1::*handler)());
   void LoadBatch(const std::vector<std::string>& paths);
 
@@ -121,6 +146,8 @@ class TForm1 : public QMainWindow {
   int progressIntervalMs_ = 50;
   uint64_t chartRevision_ = ~uint64_t{0};
 
+  QString lastFolder_;  // of the last file opened or written through a dialog
+  QMenu* settingsMenu_ = nullptr;
   QTabWidget* pages_ = nullptr;
   QTableView* baseGrid_ = nullptr;
   QTableView* reloadGrid_ = nullptr;
@@ -132,6 +159,7 @@ class TForm1 : public QMainWindow {
   QValueAxis* turnAxis_ = nullptr;
   QValueAxis* valueAxis_ = nullptr;
   std::vector<QLineSeries*> series_;
+  QLabel* statusSettings_ = nullptr;  // the typed setting that does not convert
   QLabel* progressLabel_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
 };

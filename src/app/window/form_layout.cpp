@@ -60,15 +60,18 @@ QLabel* AddLabel(const QString& name, const QString& caption, QWidget* parent) {
 
 FormDialogs FormDialogs::Standard() {
   FormDialogs d;
-  d.OpenFiles = [](QWidget* parent) {
-    QFileDialog dialog(parent);
+  d.OpenFiles = [](QWidget* parent, const QString& folder) {
+    QFileDialog dialog(parent, QString(), folder);
+    dialog.setObjectName("OpenDialog1");
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setNameFilters({"Text files (*.txt)", "All files (*.*)"});
-    dialog.selectNameFilter("All files (*.*)");
+    // "*" rather than "*.*": here a name needs no dot, and every file is listed.
+    dialog.setNameFilters({"Text files (*.txt)", "All files (*)"});
+    dialog.selectNameFilter("All files (*)");
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
   };
   d.SaveFile = [](QWidget* parent, const QString& proposed) {
     QFileDialog dialog(parent);
+    dialog.setObjectName("SaveDialog1");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix("txt");
@@ -77,6 +80,9 @@ FormDialogs FormDialogs::Standard() {
     dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().first();
+  };
+  d.SaveAs = [](QWidget* parent, const QString& caption, const QString& proposed, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
   };
   d.ErrorBox = [](QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
@@ -126,11 +132,11 @@ QWidget* TForm1::BuildTopBar() {
 QTableView* TForm1::AddGrid(const QString& name, const Grid& grid, QWidget* parent) {
   std::vector<int> widths;
   for (int col = 0; col < grid.ColCount(); ++col) widths.push_back(grid.ColWidth(col));
-  // File names are shown in the file system's encoding; every other text is code page 1251.
+  // File names are UTF-8 text; every other text is code page 1251.
   const bool hasFileNames = name == "BaseGrid" || name == "ReloadGrid";
   auto cells = [&grid, hasFileNames](int col, int row) {
     const std::string& bytes = grid.Cell(col, row);
-    return hasFileNames && col == 1 && row > 0 ? FromPathBytes(bytes) : FromCp1251(bytes);
+    return hasFileNames && col == 1 && row > 0 ? QString::fromStdString(bytes) : FromCp1251(bytes);
   };
   return MakeGrid(name, widths, kDataRows, cells, parent);
 }
@@ -214,7 +220,12 @@ void TForm1::BuildChart() {
   valueAxis_->setObjectName("ValueAxis");
   valueAxis_->setLabelFormat("%i");
   valueAxis_->setTickType(QValueAxis::TicksDynamic);
-  for (QValueAxis* axis : {turnAxis_, valueAxis_}) axis->setLabelsFont(font());
+  turnAxis_->setTitleText("Turn");
+  valueAxis_->setTitleText(kGraphSelectItems[0]);
+  for (QValueAxis* axis : {turnAxis_, valueAxis_}) {
+    axis->setLabelsFont(font());
+    axis->setTitleFont(font());
+  }
   chart->addAxis(turnAxis_, Qt::AlignBottom);
   chart->addAxis(valueAxis_, Qt::AlignLeft);
   for (int k = 0; k < ChartModel::kSeriesCount; ++k) {

@@ -15,7 +15,7 @@ using CellReader = std::function<QString(int col, int row)>;
 class GridTableModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  GridTableModel(int columns, int dataRows, CellReader cells, QObject* parent = nullptr);
+  GridTableModel(std::vector<int> widths, int dataRows, CellReader cells, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -25,19 +25,27 @@ class GridTableModel : public QAbstractTableModel {
 
   // The cells changed underneath: repaint every cell and the header.
   void Refresh();
+  // The column's width as the grid's design gives it: the least it is ever shown at.
+  int DesignWidth(int col) const { return widths_.at(static_cast<size_t>(col)); }
 
  private:
+  std::vector<int> widths_;
   int columns_;
   int dataRows_;
   CellReader cells_;
 };
 
 // A grid view named `name` with the given column widths (pixels), row height 16, cells selectable but
-// not editable.
+// not editable. Column 0 is a fixed column: a second view over the same cells (named `name` +
+// "FixedColumn") stands over the grid's left edge and does not scroll sideways.
 QTableView* MakeGrid(const QString& name, const std::vector<int>& widths, int dataRows, CellReader cells,
                      QWidget* parent);
 
 // The model behind a grid made by MakeGrid.
 GridTableModel* GridModelOf(QTableView* grid);
+
+// Sets every column of `grid` to its design width or, where a text (header included) needs more, to
+// the width of its widest text: no cell is ever cut.
+void FitColumns(QTableView* grid);
 
 }  // namespace vsl

@@ -5,20 +5,51 @@
 #include <QCommandLineParser>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
 
 #include "app/window/form.h"
 
+namespace {
+
+void Describe(QCommandLineParser& parser, const QCommandLineOption& screenshot) {
+  parser.setApplicationDescription("Loads saved games of a tournament and lists, scores and audits them.");
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addOption(screenshot);
+  parser.addPositionalArgument("files", "Saves to load as the first batch.", "[SAVE...]");
+}
+
+// --help and --version print and exit without a display: they are answered before the window toolkit
+// starts, which needs one.
+bool AsksForTextOnly(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"}) {
+      if (std::strcmp(argv[i], option) == 0) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  const QCommandLineOption screenshot("screenshot", "Render every page to DIR/<page>.png and exit.", "DIR");
+  if (AsksForTextOnly(argc, argv)) {
+    QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(vsl::kApplicationTitle);
+    QCoreApplication::setApplicationVersion(vsl::kVersion);
+    QCommandLineParser parser;
+    Describe(parser, screenshot);
+    parser.process(core);  // prints and exits
+    return 0;
+  }
   QApplication app(argc, argv);
   // The application title; the window caption carries the version.
   QApplication::setApplicationName(vsl::kApplicationTitle);
+  QApplication::setApplicationVersion(vsl::kVersion);
 
   QCommandLineParser parser;
-  parser.setApplicationDescription("Loads saved games of a tournament and lists, scores and audits them.");
-  parser.addHelpOption();
-  const QCommandLineOption screenshot("screenshot", "Render every page to DIR/<page>.png and exit.", "DIR");
-  parser.addOption(screenshot);
-  parser.addPositionalArgument("files", "Saves to load as the first batch.", "[SAVE...]");
+  Describe(parser, screenshot);
   parser.process(app);
   const QStringList files = parser.positionalArguments();
 

@@ -1,0 +1,200 @@
+// The window's menu bar and what only the menus reach: exports besides "Save Results", the chart as a
+// picture, copying cells, restoring the default settings, the guide and About.
+
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+#include <map>
+
+#include "app/window/cp1251.h"
+#include "app/window/form.h"
+#include "app/window/form_fields.h"
+#include "cli/structured_export.h"
+
+namespace vsl {
+
+using namespace form_fields;
+
+namespace {
+
+QAction* AddAction(QMenu* menu, const char* name, const QString& text, const QKeySequence& keys = {}) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(name);
+  if (!keys.isEmpty()) action->setShortcut(keys);
+  return action;
+}
+
+}  // namespace
+
+void TForm1::BuildMenus() {
+  QMenu* file = menuBar()->addMenu("&File");
+  connect(AddAction(file, "OpenAction", "&Open…", QKeySequence(Qt::CTRL | Qt::Key_O)), &QAction::triggered,
+          this, &TForm1::Button1Click);
+  connect(AddAction(file, "SaveResultsAction", "&Save Results…", QKeySequence(Qt::CTRL | Qt::Key_S)),
+          &QAction::triggered, this, &TForm1::Button2Click);
+  file->addSeparator();
+  connect(AddAction(file, "ExportCsvAction", "Export as &CSV…"), &QAction::triggered, this,
+          &TForm1::ExportCsv);
+  file->addSeparator();
+  connect(AddAction(file, "SaveChartPngAction", "Save chart as &PNG…"), &QAction::triggered, this,
+          [this] { SaveChart("png"); });
+  connect(AddAction(file, "SaveChartSvgAction", "Save chart as S&VG…"), &QAction::triggered, this,
+          [this] { SaveChart("svg"); });
+  file->addSeparator();
+  connect(AddAction(file, "QuitAction", "&Quit", QKeySequence(Qt::CTRL | Qt::Key_Q)), &QAction::triggered,
+          this, &QWidget::close);
+
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  connect(AddAction(edit, "CopyAction", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)), &QAction::triggered,
+          this, &TForm1::CopySelection);
+
+  settingsMenu_ = menuBar()->addMenu("S&ettings");
+  connect(AddAction(settingsMenu_, "RestoreDefaultsAction", "&Restore default settings"), &QAction::triggered,
+          this, &TForm1::RestoreDefaultSettings);
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  connect(AddAction(help, "GuideAction", "The referee's &guide", QKeySequence(Qt::Key_F1)),
+          &QAction::triggered, this, &TForm1::ShowGuide);
+  connect(AddAction(help, "AboutAction", "&About"), &QAction::triggered, this, [this] {
+    QMessageBox::about(
+        this, QString("About %1").arg(kApplicationTitle),
+        QString("%1\nversion %2\n\nLoads the saved games of a tournament round and lists, scores "
+                "and audits them.")
+            .arg(kApplicationTitle, kVersion));
+  });
+}
+
+// The proposed name of an export: the last folder (else Path) and `name`.
+QString TForm1::ProposedName(const QString& name) const {
+  QString folder = lastFolder_;
+  if (folder.isEmpty()) folder = findChild<QLineEdit*>("Edit1")->text();
+  return folder.isEmpty() ? name : QDir(folder).filePath(name);
+}
+
+void TForm1::WriteChosenFile(const QString& path, const QByteArray& bytes) {
+  lastFolder_ = QFileInfo(path).absolutePath();
+  try {
+    WriteResultsFile(ToPathBytes(path),
+                     std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+  }
+}
+
+void TForm1::ExportCsv() {
+  if (busy_) return;
+  const QString path = dialogs_.SaveAs(this, "Export as CSV", ProposedName("Res.csv"), "CSV files (*.csv)");
+  if (path.isEmpty()) return;
+  WriteChosenFile(path, QByteArray::fromStdString(ResultsCsv(model_->ExportRows())));
+}
+
+void TForm1::SaveChart(const QString& format) {
+  if (busy_) return;
+  const QString path = dialogs_.SaveAs(this, "Save chart", ProposedName("Chart." + format),
+                                       format == "svg" ? "SVG pictures (*.svg)" : "PNG pictures (*.png)");
+  if (path.isEmpty()) return;
+  // The chart at its size on screen, or at the window's design size while its page was never shown.
+  QSize size = chartView_->size();
+  if (!chartView_->isVisible() || size.width() < 200) size = QSize(1000, 480);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (format == "svg") {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(kApplicationTitle);
+    QPainter painter(&svg);
+    chartView_->render(&painter, QRectF(QPointF(0, 0), size), QRect());
+  } else {
+    QPixmap picture(size);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    chartView_->render(&painter, QRectF(QPointF(0, 0), size), QRect());
+    painter.end();
+    picture.save(&buffer, "PNG");
+  }
+  WriteChosenFile(path, bytes);
+}
+
+void TForm1::CopySelection() {
+  auto* grid = pages_->currentWidget()->findChild<QTableView*>(QString(), Qt::FindDirectChildrenOnly);
+  if (!grid) return;
+  const QModelIndexList selected = grid->selectionModel()->selectedIndexes();
+  if (selected.isEmpty()) return;
+  // The selected cells as shown, row by row, tab-separated; unselected cells inside the selection's
+  // bounds are empty fields.
+  std::map<int, std::map<int, QString>> rows;
+  int firstCol = selected.first().column(), lastCol = firstCol;
+  for (const QModelIndex& index : selected) {
+    rows[index.row()][index.column()] = index.data().toString();
+    firstCol = std::min(firstCol, index.column());
+    lastCol = std::max(lastCol, index.column());
+  }
+  QStringList lines;
+  for (const auto& [row, cells] : rows) {
+    QStringList fields;
+    for (int col = firstCol; col <= lastCol; ++col) {
+      const auto cell = cells.find(col);
+      fields.append(cell == cells.end() ? QString() : cell->second);
+    }
+    lines.append(fields.join('\t'));
+  }
+  QApplication::clipboard()->setText(lines.join('\n') + '\n');
+}
+
+void TForm1::RestoreDefaultSettings() {
+  if (busy_) return;
+  // Every typed setting back to the text of a freshly opened window; the maxima stay, as the last
+  // rendering wrote them.
+  const WindowEdits fresh = model_->DefaultEdits();
+  WindowEdits& edits = model_->Edits();
+  for (const EditField& f : kAuditEdits) edits.*f.Field = fresh.*f.Field;
+  for (const EditField& f : kFactorEdits) edits.*f.Field = fresh.*f.Field;
+  edits.BaseLevelSelect = fresh.BaseLevelSelect;
+  PushEdits();
+  pushing_ = true;
+  baseLevelSelect_->setCurrentIndex(edits.BaseLevelSelect);
+  baseLevelSelect_->setProperty("vslHandledText", baseLevelSelect_->currentText());
+  pushing_ = false;
+  Run([this] { model_->ApplyFactorEdits(); }, Source::Settings);
+  Run([this] { model_->Edit6Change(); }, Source::Settings);
+}
+
+void TForm1::ShowGuide() {
+  QFile guide(":/guide.md");
+  guide.open(QIODevice::ReadOnly);
+  auto* dialog = new QDialog(this);
+  dialog->setObjectName("GuideDialog");
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setWindowTitle("The referee's guide");
+  auto* layout = new QVBoxLayout(dialog);
+  auto* text = new QTextBrowser(dialog);
+  text->setMarkdown(QString::fromUtf8(guide.readAll()));
+  text->setOpenExternalLinks(true);
+  layout->addWidget(text);
+  dialog->resize(760, 600);
+  dialog->show();
+}
+
+}  // namespace vsl

@@ -149,11 +149,18 @@ struct WindowModel::BatchRun {
   ParseInputs Inputs() const { return {edits, model.locale_->DecimalSeparator()}; }
   TSaveDataRec& Slot() { return model.rows_[static_cast<size_t>(result.Loaded)]; }
 
+  bool Cancelled() const { return options.Cancel != nullptr && options.Cancel->load(); }
+  // Whether a damaged file may be skipped: always, or as the caller answers for each.
+  bool MaySkip() const { return options.KeepGoing || options.SkipDamaged != nullptr; }
+
   // Whether the batch goes on after a failed file; records the failure.
   bool Fail(size_t i, const FileOutcome& outcome) {
-    if (options.KeepGoing && outcome.failure == Failure::Damaged) {
-      result.Skipped.push_back({paths[i], paths[i] + ": " + outcome.reason});
-      return true;
+    if (outcome.failure == Failure::Damaged) {
+      const std::string message = paths[i] + ": " + outcome.reason;
+      if (options.KeepGoing || (options.SkipDamaged && options.SkipDamaged(paths[i], message))) {
+        result.Skipped.push_back({paths[i], message});
+        return true;
+      }
     }
     error.emplace(paths[i], outcome.reason);
     return false;
@@ -176,7 +183,8 @@ void WindowModel::BatchRun::RunSerially() {
       Progress(static_cast<int>(i), i);
       last = std::chrono::steady_clock::now();
     }
-    if (options.KeepGoing) {
+    if (Cancelled()) return;
+    if (MaySkip()) {
       // A skipped file leaves nothing behind: parse into copies, keep them only on success.
       TSaveDataRec row = Slot();
       FileLadderMaxima m = maxima;
@@ -244,10 +252,11 @@ void WindowModel::BatchRun::RunInParallel(size_t threads) {
       if (i <= stopAfter.load()) {
         job.outcome = LoadAndAnalyse(paths[i], {job.row, job.maxima, job.audit}, buffers, inputs);
         const bool endsBatch = job.outcome.failure == Failure::Setting ||
-                               (job.outcome.failure == Failure::Damaged && !options.KeepGoing);
-        // Only a batch-ending parse is repeated: it keeps a copy of its image, the thread's buffer
-        // goes on to the next file.
-        if (endsBatch && job.outcome.parseFailed) job.outcome.loaded = buffers.save;
+                               (job.outcome.failure == Failure::Damaged && !MaySkip());
+        // Only a parse that may end the batch is repeated: it keeps a copy of its image, the thread's
+        // buffer goes on to the next file.
+        const bool mayEnd = endsBatch || (job.outcome.failure == Failure::Damaged && !options.KeepGoing);
+        if (mayEnd && job.outcome.parseFailed) job.outcome.loaded = buffers.save;
         if (endsBatch) {
           size_t current = stopAfter.load();
           while (i < current && !stopAfter.compare_exchange_weak(current, i)) {
@@ -264,7 +273,7 @@ void WindowModel::BatchRun::RunInParallel(size_t threads) {
 
   int done = 0;
   auto last = std::chrono::steady_clock::now();
-  for (size_t i = 0; i < n; ++i) {
+  for (size_t i = 0; i < n && !Cancelled(); ++i) {
     {
       std::unique_lock lock(mutex);
       while (!finished.wait_for(lock, options.ProgressInterval, [&] { return jobs[i].finished; })) {
@@ -272,8 +281,10 @@ void WindowModel::BatchRun::RunInParallel(size_t threads) {
         Progress(done, i);
         last = std::chrono::steady_clock::now();
         lock.lock();
+        if (Cancelled()) break;
       }
     }
+    if (Cancelled()) break;
     if (std::chrono::steady_clock::now() - last >= options.ProgressInterval) {
       Progress(done, i);
       last = std::chrono::steady_clock::now();
@@ -281,7 +292,8 @@ void WindowModel::BatchRun::RunInParallel(size_t threads) {
     ++done;
     if (!Apply(i, jobs[i])) break;
   }
-  pool.clear();  // joins; workers skip the files after a batch-ending failure
+  if (Cancelled()) stopAfter = 0;
+  pool.clear();  // joins; workers skip the files after a batch-ending failure or a cancel
 }
 
 BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, const BatchOptions& options) {

@@ -7,6 +7,7 @@
 // box, after leaving exactly the state the handler had reached (see each handler).
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -73,6 +74,13 @@ struct BatchOptions {
   // to load, the name of the file being waited for.
   std::function<void(int done, int total, const std::string& current)> Progress;
   std::chrono::milliseconds ProgressInterval{50};
+  // When set (by the caller, from Progress), the batch ends after the files loaded so far: they become
+  // the batch, as after a failure, without an error.
+  const std::atomic<bool>* Cancel = nullptr;
+  // With KeepGoing off: asked on the calling thread, for each file that cannot be loaded or is damaged,
+  // whether to skip it (true: collected in BatchResult::Skipped) or to end the batch there (false).
+  // `message` names the file.
+  std::function<bool(const std::string& path, const std::string& message)> SkipDamaged;
   // When set, receives the batch's result before the rows are rendered, so that a caller learns what
   // was loaded and skipped also when the rendering then fails.
   struct BatchResult* Result = nullptr;

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableView>
 #include <QTimeZone>
 
@@ -45,8 +46,9 @@ QString SaveFolder::WriteBytes(const QString& name, const std::string& bytes) {
   return path;
 }
 
-FormHarness::FormHarness(std::shared_ptr<const LocaleServices> locale)
-    : form_(std::make_unique<TForm1>(std::move(locale))) {
+FormHarness::FormHarness(std::shared_ptr<const LocaleServices> locale) {
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_.path());
+  form_ = std::make_unique<TForm1>(std::move(locale));
   FormDialogs& d = form_->Dialogs();
   d.OpenFiles = [this](QWidget*, const QString& folder) {
     openFolder = folder;
@@ -63,6 +65,10 @@ FormHarness::FormHarness(std::shared_ptr<const LocaleServices> locale)
   d.ErrorBox = [this](QWidget*, const QString& caption, const QString& text) {
     errorCaptions.append(caption);
     errors.append(text);
+  };
+  d.DamagedFile = [this](QWidget*, const QString&, const QString& text) {
+    errors.append(text);
+    return damagedAnswer;
   };
   d.InfoBox = [this](QWidget*, const QString&, const QString& text) { notices.append(text); };
 }

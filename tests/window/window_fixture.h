@@ -55,15 +55,17 @@ class FormHarness {
     return form_->findChild<T*>(name);
   }
 
-  QStringList openAnswer;    // what the open dialog returns
-  QString openFolder;        // where the open dialog started
-  QString saveAnswer;        // what the save dialogs return
-  QString proposedSaveName;  // what the save dialogs were offered
-  QStringList errors;        // texts of the error boxes, in order
+  QStringList openAnswer;                             // what the open dialog returns
+  QString openFolder;                                 // where the open dialog started
+  QString saveAnswer;                                 // what the save dialogs return
+  QString proposedSaveName;                           // what the save dialogs were offered
+  DamagedChoice damagedAnswer = DamagedChoice::Stop;  // what the box of a damaged file answers
+  QStringList errors;  // texts of the error boxes (damaged files' included), in order
   QStringList errorCaptions;
   QStringList notices;
 
  private:
+  QTemporaryDir settings_;  // the settings store of this window and of any restarted one
   std::unique_ptr<TForm1> form_;
 };
 

@@ -18,6 +18,7 @@
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -28,6 +29,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <map>
 #include <span>
@@ -125,9 +127,19 @@ TForm1::TForm1(std::shared_ptr<const LocaleServices> locale, QWidget* parent)
   statusSettings_ = new QLabel(this);
   statusSettings_->setObjectName("StatusSettings");
   statusBar()->addWidget(statusSettings_, 1);
+  statusWarnings_ = new QLabel(this);
+  statusWarnings_->setObjectName("StatusWarnings");
+  statusWarnings_->setTextFormat(Qt::RichText);
+  statusBar()->addWidget(statusWarnings_, 2);
+  connect(statusWarnings_, &QLabel::linkActivated, this, [this] {
+    QStringList lines;
+    for (const SkippedFile& f : skipped_) lines.append(FromPathBytes(ErrorBoxText(f.Message)));
+    dialogs_.InfoBox(this, kApplicationTitle, lines.join('\n'));
+  });
 
   BuildMenus();
   WireEvents();
+  RestoreRememberedWork();
   PushAll();
 }
 
@@ -338,21 +350,30 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   busy_ = true;
   // The controls that could start another handler while the batch yields to the event loop.
   const QList<QWidget*> inputs = {findChild<QWidget*>("Button1"), findChild<QWidget*>("Button2"),
-                                  findChild<QWidget*>("Edit1"), pages_};
+                                  findChild<QWidget*>("Edit1"), pages_, menuBar()};
   QElapsedTimer clock;
   clock.start();
   bool progressShown = false;
+  std::atomic<bool> cancel{false};
+  const auto cancelConnection =
+      connect(cancelButton_, &QPushButton::clicked, this, [&cancel] { cancel = true; });
+  bool skipAll = false;
+  bool stopped = false;  // the referee chose to stop at a damaged file: its box was the report
   BatchOptions options;
+  BatchResult result;
+  options.Result = &result;
+  options.Cancel = &cancel;
   options.ProgressInterval = std::chrono::milliseconds(progressIntervalMs_);
   options.Progress = [&](int done, int total, const std::string& current) {
     if (!progressShown && clock.elapsed() >= progressDelayMs_) {
       progressShown = true;
       for (QWidget* w : inputs) w->setEnabled(false);
-      progressLabel_->show();
-      progressBar_->show();
+      for (QWidget* w : {static_cast<QWidget*>(progressLabel_), static_cast<QWidget*>(progressBar_),
+                         static_cast<QWidget*>(cancelButton_)})
+        w->show();
     }
     if (progressShown) {
-      const QString name = QFileInfo(QFile::decodeName(QByteArray::fromStdString(current))).fileName();
+      const QString name = QFileInfo(FromPathBytes(current)).fileName();
       progressLabel_->setText(
           QString("Loading %1 (%2 of %3)").arg(name).arg(std::min(done + 1, total)).arg(total));
       progressBar_->setRange(0, total);
@@ -361,25 +382,48 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
     QCoreApplication::processEvents(progressShown ? QEventLoop::AllEvents
                                                   : QEventLoop::ExcludeUserInputEvents);
   };
+  // A damaged file: skip it, skip every further one of this batch, or stop the batch there.
+  options.SkipDamaged = [&](const std::string&, const std::string& message) {
+    if (skipAll) return true;
+    const DamagedChoice choice =
+        dialogs_.DamagedFile(this, kApplicationTitle, FromPathBytes(ErrorBoxText(message)));
+    skipAll = choice == DamagedChoice::SkipAll;
+    stopped = choice == DamagedChoice::Stop;
+    return !stopped;
+  };
   std::string error;
-  BatchResult result;
   try {
-    result = model_->Button1Click(paths, options);
+    model_->Button1Click(paths, options);
   } catch (const std::exception& e) {
     error = e.what();
   } catch (...) {
     error = "Unknown error";
   }
-  progressLabel_->hide();
-  progressBar_->hide();
+  disconnect(cancelConnection);
+  for (QWidget* w : {static_cast<QWidget*>(progressLabel_), static_cast<QWidget*>(progressBar_),
+                     static_cast<QWidget*>(cancelButton_)})
+    w->hide();
   for (QWidget* w : inputs) w->setEnabled(true);
   busy_ = false;
+  skipped_ = result.Skipped;
   PushAll();
-  if (!error.empty()) {
-    ShowError(error);
-  } else if (result.LeftOut > 0) {
+  ShowBatchWarnings(paths, result);
+  if (!error.empty() && !stopped) ShowError(error);
+  if (error.empty() && result.LeftOut > 0)
     ShowLeftOut(paths, static_cast<int>(paths.size()) - result.LeftOut);
+}
+
+void TForm1::ShowBatchWarnings(const std::vector<std::string>& paths, const BatchResult& result) {
+  QStringList warnings;
+  if (result.LeftOut > 0)
+    warnings.append(
+        QString("%1 files beyond the hundredth were left out.").arg(result.LeftOut).toHtmlEscaped());
+  if (!result.Skipped.empty()) {
+    warnings.append(QString("%1 damaged files were skipped: <a href=\"skipped\">show them</a>.")
+                        .arg(result.Skipped.size()));
   }
+  (void)paths;
+  statusWarnings_->setText(warnings.join(' '));
 }
 
 void TForm1::ShowLeftOut(const std::vector<std::string>& paths, int loaded) {
@@ -545,6 +589,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  RememberWork();
   QMainWindow::closeEvent(event);
 }
 

@@ -20,6 +20,7 @@ class QLineEdit;
 class QLineSeries;
 class QMenu;
 class QProgressBar;
+class QPushButton;
 class QTableView;
 class QTabWidget;
 class QToolButton;
@@ -33,6 +34,8 @@ inline constexpr const char* kApplicationTitle = "Vellum Saves List";
 inline constexpr const char* kWindowCaption = "Vellum Saves List (version 1.01)";
 inline constexpr const char* kVersion = "1.01";
 
+enum class DamagedChoice { Stop, Skip, SkipAll };
+
 // The modal parts of the window, replaceable by tests.
 struct FormDialogs {
   // The open dialog of "Load File", starting in `folder`: the chosen paths in the dialog's order, empty
@@ -42,6 +45,9 @@ struct FormDialogs {
   std::function<QString(QWidget* parent, const QString& proposed)> SaveFile;
   // The error box: error icon, `caption`, `text`.
   std::function<void(QWidget* parent, const QString& caption, const QString& text)> ErrorBox;
+  // The error box of a damaged file in a batch, which offers to skip it (or every further damaged file
+  // of the batch) besides stopping the batch there.
+  std::function<DamagedChoice(QWidget* parent, const QString& caption, const QString& text)> DamagedFile;
   // A notice that is not an error (files left out of a full batch).
   std::function<void(QWidget* parent, const QString& caption, const QString& text)> InfoBox;
   // A save dialog for the other exports: the chosen path, empty when cancelled.
@@ -116,6 +122,9 @@ class TForm1 : public QMainWindow {
   void BuildMenus();
   void WireEvents();
   QString ProposedName(const QString& name) const;
+  // The remembered work of the last run, restored at start and kept when the window closes.
+  void RestoreRememberedWork();
+  void RememberWork();
   void WriteChosenFile(const QString& path, const QByteArray& bytes);
 
   // Running a handler: edits in, handler, everything out; an exception ends it in the error box. The
@@ -135,6 +144,8 @@ class TForm1 : public QMainWindow {
   void AuditEditChanged();
   void EditLeft(QLineEdit* edit);
   void ShowLeftOut(const std::vector<std::string>& paths, int loaded);
+  // The status line after a batch: files left out and files skipped (a click lists them).
+  void ShowBatchWarnings(const std::vector<std::string>& paths, const BatchResult& result);
   void OnComboChange(QComboBox* combo, void (TForm1::*handler)());
   void LoadBatch(const std::vector<std::string>& paths);
 
@@ -160,6 +171,9 @@ class TForm1 : public QMainWindow {
   QValueAxis* valueAxis_ = nullptr;
   std::vector<QLineSeries*> series_;
   QLabel* statusSettings_ = nullptr;  // the typed setting that does not convert
+  QLabel* statusWarnings_ = nullptr;  // what the last batch should make the referee check
+  std::vector<SkippedFile> skipped_;  // files the last batch skipped as damaged
+  QPushButton* cancelButton_ = nullptr;
   QLabel* progressLabel_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
 };

@@ -54,7 +54,27 @@ QLabel* AddLabel(const QString& name, const QString& caption, QWidget* parent) {
   return label;
 }
 
-// A tick interval of 1, 2 or 5 times a power of ten that gives about `ticks` ticks over `span`.
+constexpr int kHonestyCol = 11;  // of ReloadGrid
+
+// The verdicts in colours that differ in grey scale too: "Cheat" bold white on dark red, "Average"
+// black on amber, "Fair" dark green on the grid's white.
+QVariant HonestyLook(const std::string& verdict, int role) {
+  if (verdict == "Cheat") {
+    if (role == Qt::BackgroundRole) return QColor(0x9C, 0x00, 0x06);
+    if (role == Qt::ForegroundRole) return QColor(Qt::white);
+    if (role == Qt::FontRole) {
+      QFont bold;
+      bold.setBold(true);
+      return bold;
+    }
+  } else if (verdict == "Average") {
+    if (role == Qt::BackgroundRole) return QColor(0xFF, 0xD9, 0x66);
+    if (role == Qt::ForegroundRole) return QColor(Qt::black);
+  } else if (verdict == "Fair") {
+    if (role == Qt::ForegroundRole) return QColor(0x00, 0x61, 0x00);
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -87,6 +107,18 @@ FormDialogs FormDialogs::Standard() {
   d.ErrorBox = [](QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
     box.exec();
+  };
+  d.DamagedFile = [](QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::NoButton, parent);
+    box.setObjectName("DamagedFileBox");
+    QPushButton* skip = box.addButton("Skip this file", QMessageBox::AcceptRole);
+    QPushButton* skipAll = box.addButton("Skip all damaged files", QMessageBox::AcceptRole);
+    QPushButton* stop = box.addButton("Stop", QMessageBox::RejectRole);
+    box.setDefaultButton(stop);
+    box.exec();
+    if (box.clickedButton() == skip) return DamagedChoice::Skip;
+    if (box.clickedButton() == skipAll) return DamagedChoice::SkipAll;
+    return DamagedChoice::Stop;
   };
   d.InfoBox = [](QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
@@ -121,6 +153,11 @@ QWidget* TForm1::BuildTopBar() {
   progressBar_->setFixedWidth(160);
   progressBar_->hide();
   row->addWidget(progressBar_, 0, Qt::AlignBottom);
+  // Ends a long load: the files loaded so far become the batch.
+  cancelButton_ = new QPushButton("Cancel", bar);
+  cancelButton_->setObjectName("CancelLoad");
+  cancelButton_->hide();
+  row->addWidget(cancelButton_, 0, Qt::AlignBottom);
 
   auto* save = new QPushButton("Save Results", bar);
   save->setObjectName("Button2");
@@ -132,13 +169,35 @@ QWidget* TForm1::BuildTopBar() {
 QTableView* TForm1::AddGrid(const QString& name, const Grid& grid, QWidget* parent) {
   std::vector<int> widths;
   for (int col = 0; col < grid.ColCount(); ++col) widths.push_back(grid.ColWidth(col));
-  // File names are UTF-8 text; every other text is code page 1251.
+  // File names are UTF-8 text; every other text is code page 1251. A locked row, which rendering
+  // leaves blank after the cells every row gets, says "locked" in its first blank column.
   const bool hasFileNames = name == "BaseGrid" || name == "ReloadGrid";
-  auto cells = [&grid, hasFileNames](int col, int row) {
+  const int lockedCol = name == "ReloadGrid" ? 3 : 2;
+  auto lockedCell = [this, &grid, lockedCol](int col, int row) {
+    return col == lockedCol && row - 1 < model_->SaveCount() && model_->Row(row - 1).Locked() &&
+           grid.Cell(col, row).find_first_not_of(' ') == std::string::npos;
+  };
+  auto cells = [&grid, hasFileNames, lockedCell](int col, int row) {
+    if (row > 0 && lockedCell(col, row)) return QString("locked");
     const std::string& bytes = grid.Cell(col, row);
     return hasFileNames && col == 1 && row > 0 ? QString::fromStdString(bytes) : FromCp1251(bytes);
   };
-  return MakeGrid(name, widths, kDataRows, cells, parent);
+  QTableView* view = MakeGrid(name, widths, kDataRows, cells, parent);
+  const bool hasHonesty = name == "ReloadGrid";
+  GridModelOf(view)->SetRoles([&grid, hasHonesty, lockedCell](int col, int row, int role) -> QVariant {
+    if (lockedCell(col, row)) {
+      if (role == Qt::ForegroundRole) return QColor(Qt::darkGray);
+      if (role == Qt::FontRole) {
+        QFont italic;
+        italic.setItalic(true);
+        return italic;
+      }
+      return {};
+    }
+    if (hasHonesty && col == kHonestyCol) return HonestyLook(grid.Cell(col, row), role);
+    return {};
+  });
+  return view;
 }
 
 QLineEdit* TForm1::AddEdit(const QString& name, int width, bool editable, QWidget* parent) {

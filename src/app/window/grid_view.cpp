@@ -40,8 +40,9 @@ class CellDelegate : public QStyledItemDelegate {
     const bool selected = option.state & QStyle::State_Selected;
     painter->save();
     painter->setClipRect(option.rect);
-    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->setFont(option.font);
+    // The cell's own colour and font (from the model) over the view's.
+    painter->setPen(background.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setFont(background.font);
     painter->drawText(option.rect.adjusted(kCellPadding, 0, 0, 0),
                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                       index.data(Qt::DisplayRole).toString());
@@ -134,8 +135,9 @@ int GridTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant GridTableModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid()) return {};
-  return cells_(index.column(), index.row() + 1);
+  if (!index.isValid()) return {};
+  if (role == Qt::DisplayRole) return cells_(index.column(), index.row() + 1);
+  return roles_ ? roles_(index.column(), index.row() + 1, role) : QVariant();
 }
 
 QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

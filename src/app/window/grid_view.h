@@ -11,6 +11,9 @@ namespace vsl {
 
 // The text to show in cell (col, row) of one grid; row 0 is the header row.
 using CellReader = std::function<QString(int col, int row)>;
+// Anything else a data cell (row 1 and up) shows for a role (colours, font, tool tip); an invalid
+// QVariant for none.
+using CellRoleReader = std::function<QVariant(int col, int row, int role)>;
 
 class GridTableModel : public QAbstractTableModel {
   Q_OBJECT
@@ -25,6 +28,7 @@ class GridTableModel : public QAbstractTableModel {
 
   // The cells changed underneath: repaint every cell and the header.
   void Refresh();
+  void SetRoles(CellRoleReader roles) { roles_ = std::move(roles); }
   // The column's width as the grid's design gives it: the least it is ever shown at.
   int DesignWidth(int col) const { return widths_.at(static_cast<size_t>(col)); }
 
@@ -33,6 +37,7 @@ class GridTableModel : public QAbstractTableModel {
   int columns_;
   int dataRows_;
   CellReader cells_;
+  CellRoleReader roles_;
 };
 
 // A grid view named `name` with the given column widths (pixels), row height 16, cells selectable but

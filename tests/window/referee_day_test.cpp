@@ -1,0 +1,109 @@
+// A referee's day at the window: remembered settings, damaged files skipped, sorting from the headers,
+// copying cells, the verdicts' colours.
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include "window_fixture.h"
+
+using vsl::testing::FormHarness;
+using vsl::testing::SaveFolder;
+using vsl::testing::SimpleSave;
+
+class RefereeDayTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<FormHarness> h_;
+  std::unique_ptr<SaveFolder> saves_;
+  QStringList paths_;
+
+ private Q_SLOTS:
+  void init() {
+    h_ = std::make_unique<FormHarness>();
+    saves_ = std::make_unique<SaveFolder>();
+    paths_ = {saves_->Write("Carol.Save", SimpleSave("Carol", 500, 100)),
+              saves_->Write("alice.Save", SimpleSave("Alice", 700, 120)),
+              saves_->Write("Bob.Save", SimpleSave("Bob", 600, 80))};
+    h_->Form().show();
+    QVERIFY(QTest::qWaitForWindowActive(&h_->Form()));
+  }
+  void cleanup() {
+    h_.reset();
+    saves_.reset();
+  }
+
+  void SettingsSurviveARestartAndDefaultsComeBack() {
+    h_->Find<QLineEdit>("Edit7")->setText("2.5");
+    h_->Find<QLineEdit>("PopFactorE")->setText(" 3000");
+    h_->Find<QComboBox>("BaseLevelSelect")->setCurrentIndex(2);
+    h_->Load(paths_);
+    h_->Form().close();
+    vsl::TForm1 again(std::make_shared<vsl::FixedLocaleServices>('.'));
+    QCOMPARE(again.findChild<QLineEdit*>("Edit7")->text(), QString("2.5"));
+    QCOMPARE(again.findChild<QLineEdit*>("PopFactorE")->text(), QString(" 3000"));
+    QCOMPARE(again.findChild<QComboBox*>("BaseLevelSelect")->currentIndex(), 2);
+    QCOMPARE(again.Model().Ladder().PopFactor, 3000);
+    QCOMPARE(again.findChild<QLineEdit*>("MaxPopE")->text(), QString("    0"));  // maxima are not kept
+    again.findChild<QAction*>("RestoreDefaultsAction")->trigger();
+    QCOMPARE(again.findChild<QLineEdit*>("Edit7")->text(), QString("1.5"));
+    QCOMPARE(again.findChild<QLineEdit*>("PopFactorE")->text(), QString(" 2500"));
+    QCOMPARE(again.findChild<QComboBox*>("BaseLevelSelect")->currentText(), QString(" Monarch"));
+    QCOMPARE(again.Model().Ladder().PopFactor, 2500);
+  }
+
+  void ADamagedFileCanBeSkipped() {
+    const QString junk = saves_->WriteBytes("junk.Save", std::string(64, 'x'));
+    h_->damagedAnswer = vsl::DamagedChoice::Skip;
+    h_->Load({paths_[0], junk, paths_[1], paths_[2]});
+    QCOMPARE(h_->errors.size(), 1);
+    QVERIFY(h_->errors[0].contains(junk));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 1), QString("alice"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 2), QString("Bob"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 3), QString("Carol"));
+    auto* status = h_->Find<QLabel>("StatusWarnings");
+    QVERIFY(status->text().contains("1 damaged files were skipped"));
+    Q_EMIT status->linkActivated("skipped");
+    QCOMPARE(h_->notices.size(), 1);
+    QVERIFY(h_->notices[0].startsWith(junk + ": "));
+  }
+
+  void CancelKeepsTheFilesLoadedSoFar() {
+    h_->Form().SetProgressTiming(0, 0);
+    QTimer::singleShot(0, this, [this] { h_->Find<QPushButton>("CancelLoad")->click(); });
+    h_->Load(paths_);
+    QVERIFY(h_->errors.isEmpty());
+    QVERIFY(h_->Form().Model().SaveCount() < 3);
+    QVERIFY(h_->Find<QPushButton>("Button1")->isEnabled());
+  }
+
+  void HeadersSortAndCellsCopy() {
+    h_->Load(paths_);
+    auto* grid = h_->Find<QTableView>("BaseGrid");
+    grid->horizontalHeader()->sectionClicked(8);  // "Score", descending first
+    QCOMPARE(h_->Cell("BaseGrid", 1, 1), QString("alice"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 2), QString("Bob"));
+    QCOMPARE(h_->Cell("BaseGrid", 1, 3), QString("Carol"));
+    grid->setFocus();
+    grid->selectionModel()->select(QItemSelection(grid->model()->index(0, 1), grid->model()->index(1, 2)),
+                                   QItemSelectionModel::Select);
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("alice\tAlice\nBob\tBob\n"));
+    // The verdicts carry their colours.
+    const QModelIndex honesty = h_->Find<QTableView>("ReloadGrid")->model()->index(0, 11);
+    QCOMPARE(honesty.data().toString(), QString("Average"));
+    QCOMPARE(honesty.data(Qt::BackgroundRole).value<QColor>(), QColor(0xFF, 0xD9, 0x66));
+  }
+};
+
+QTEST_MAIN(RefereeDayTest)
+#include "referee_day_test.moc"

@@ -363,7 +363,7 @@ class HandlersTest : public QObject {
   }
 
   void CellsAreNeverCutAndTheFirstColumnStaysInPlace() {
-    vsl::testing::SaveSpec longGame = SimpleSave("Ulrich von Liechtenstein-Habsburg", 900, 100);
+    vsl::testing::SaveDesc longGame = SimpleSave("Ulrich von Liechtenstein-Habsburg", 900, 100);
     longGame.playTimeQuarters = (104 * 3600 + 32 * 60 + 40) * 4;
     h_->Load({saves_->Write("long.Save", longGame)});
     h_->Find<QComboBox>("BaseLevelSelect")->setCurrentIndex(0);

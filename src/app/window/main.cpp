@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -53,6 +55,10 @@ int main(int argc, char** argv) {
   parser.process(app);
   const QStringList files = parser.positionalArguments();
 
+  // Pictures show a fresh window: the remembered work of the user's runs is neither read nor written.
+  QTemporaryDir scratchSettings;
+  if (parser.isSet(screenshot))
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratchSettings.path());
   vsl::TForm1 form;
   if (parser.isSet(screenshot)) {
     int status = 0;

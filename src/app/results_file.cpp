@@ -58,10 +58,10 @@ class FileDescriptor {
 
 // A device or a FIFO: opened and written as it is. A FIFO is opened without waiting, so that one with no
 // program reading from it is refused at once instead of blocking the program until a reader comes.
-void WriteThrough(const std::string& path, std::string_view bytes) {
+void WriteThrough(const std::string& path, bool fifo, std::string_view bytes) {
   FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (fd.Get() < 0) {
-    if (errno == ENXIO) throw ExportError(path, "no program is reading from this FIFO");
+    if (errno == ENXIO && fifo) throw ExportError(path, "no program is reading from this FIFO");
     throw ExportError(path, "cannot open the file: " + SystemReason());
   }
   const int flags = ::fcntl(fd.Get(), F_GETFL);
@@ -139,7 +139,7 @@ void WriteResultsFile(const std::string& path, std::string_view bytes) {
   const std::optional<struct stat> old = StatOf(path);
   if (old && S_ISDIR(old->st_mode)) throw ExportError(path, "is a folder");
   if (old && !S_ISREG(old->st_mode)) {
-    WriteThrough(path, bytes);
+    WriteThrough(path, S_ISFIFO(old->st_mode), bytes);
     return;
   }
   struct stat link {};

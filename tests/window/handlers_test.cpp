@@ -185,20 +185,23 @@ class HandlersTest : public QObject {
     QTest::keyClicks(h_->Find<QLineEdit>("Edit7"), "5");
     QCOMPARE(h_->Find<QLineEdit>("Edit7")->text(), QString("1,5"));
     QVERIFY(h_->errors.isEmpty());
-    QCOMPARE(status->text(), QString("Max session per day: '1,5' is not a valid floating point value."));
+    QCOMPARE(status->text(),
+             QString::fromUtf8("'1,5' is not a valid floating point value (setting \"Max session "
+                               "per day (Макс. число сессий в день)\")"));
     Type("Edit7", "1.5");
     QCOMPARE(status->text(), QString());
     QCOMPARE(Grids(), before);
     // What was typed shows as typed, in any script.
     Type("Edit8", "3");
     h_->Find<QLineEdit>("Edit8")->insert(QString::fromUtf8("д"));
-    QCOMPARE(status->text(), QString::fromUtf8("Min session time: '3д' is not a valid integer value."));
+    const QString typed = QString::fromUtf8(
+        "'3д' is not a valid integer value (setting \"Min session time (Мин. время сессии)\")");
+    QCOMPARE(status->text(), typed);
     Leave("Edit8");
-    QCOMPARE(h_->errors,
-             QStringList{QString::fromUtf8("'3д' is not a valid integer value.\nSetting: Min session time")});
+    QCOMPARE(h_->errors, QStringList{typed});
     QCOMPARE(Grids(), before);
     Type("Edit6", "32");
-    QCOMPARE(status->text(), QString("Turnamet start date: '32-11-2005' is not a valid date."));
+    QVERIFY(status->text().startsWith("'32-11-2005' is not a valid date (setting \"Turnamet start date"));
     QCOMPARE(h_->errors.size(), 1);
     // Once every text converts, the audit runs on the new day.
     Type("Edit8", "30");
@@ -240,7 +243,7 @@ class HandlersTest : public QObject {
     h_->Find<QLineEdit>("MaxPopE")->setFocus();
     h_->Form().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&h_->Form()));
-    QCOMPARE(h_->errors, QStringList{"'abc' is not a valid integer value.\nSetting: MaxScore Turn"});
+    QCOMPARE(h_->errors, QStringList{"'abc' is not a valid integer value (setting \"MaxScore Turn\")"});
     QCOMPARE(Grids(), grids);
   }
 

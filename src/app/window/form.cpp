@@ -37,6 +37,7 @@
 #include "app/window/cp1251.h"
 #include "app/window/form_fields.h"
 #include "app/window/grid_view.h"
+#include "app/window/setting_caption.h"
 #include "scoring/convert.h"
 #include "scoring/errors.h"
 
@@ -240,9 +241,7 @@ void TForm1::EditLeft(QLineEdit* edit) {
   }
   // An audit text that converts was handled as it was typed; one that does not is reported once.
   const QString problem = SettingProblem(edit->objectName());
-  if (!problem.isEmpty()) {
-    dialogs_.ErrorBox(this, kApplicationTitle, problem + "\nSetting: " + field->Label);
-  }
+  if (!problem.isEmpty()) ShowError(problem);
 }
 
 // --- Typed settings ------------------------------------------------------------------------------
@@ -260,7 +259,7 @@ QString TForm1::SettingProblem(const QString& editName) const {
   } else {
     message = ConvertMessage([&] { TextToInt(text(field->Name)); });
   }
-  return message.isEmpty() ? message : QString::fromStdString(ErrorBoxText(message.toStdString()));
+  return message.isEmpty() ? message : SettingMessage(message, SettingCaption(*this, *model_, field->Field));
 }
 
 bool TForm1::MarkSettings() {
@@ -271,14 +270,13 @@ bool TForm1::MarkSettings() {
   for (const auto group : kSettingGroups) {
     for (const EditField& f : group) {
       auto* edit = findChild<QLineEdit*>(f.Name);
-      const QString problem = SettingProblem(f.Name);
-      const QString shown = problem.isEmpty() ? QString() : QString("%1: %2").arg(f.Label, problem);
+      const QString shown = SettingProblem(f.Name);
       if (edit->toolTip() != shown) {
         edit->setToolTip(shown);
-        edit->setStyleSheet(problem.isEmpty() ? QString()
-                                              : "QLineEdit { border: 2px solid #D00000; color: blue; }");
+        edit->setStyleSheet(shown.isEmpty() ? QString()
+                                            : "QLineEdit { border: 2px solid #D00000; color: blue; }");
       }
-      if (problem.isEmpty()) continue;
+      if (shown.isEmpty()) continue;
       if (IsAuditEdit(f.Name)) auditConverts = false;
       if (first.isEmpty()) first = shown;
       if (edit == focused) focusedProblem = shown;
@@ -295,38 +293,23 @@ void TForm1::AuditEditChanged() {
 
 // --- Handlers ------------------------------------------------------------------------------------
 
-void TForm1::Run(const std::function<void()>& handler, Source source) {
+void TForm1::Run(const std::function<void()>& handler) {
   if (busy_) return;
   PullEdits();
-  std::string error;
+  QString error;
   try {
     handler();
   } catch (const std::exception& e) {
-    error = e.what();
+    error = FailureMessage(*this, *model_, e);
   } catch (...) {
     error = "Unknown error";
   }
   PushAll();
-  if (!error.empty()) ShowError(error, source);
+  if (!error.isEmpty()) ShowError(error);
 }
 
-void TForm1::ShowError(const std::string& message, Source source) {
-  // Settings messages quote code page 1251 edit texts; file messages carry paths in the file system's
-  // encoding, and may quote a setting.
-  const std::string text = ErrorBoxText(message);
-  QString shown = source == Source::Settings ? FromCp1251(text) : FromPathBytes(text);
-  if (source == Source::Settings) {
-    // The setting whose text the handler stopped at: the first whose own message this is.
-    for (const auto group : kSettingGroups) {
-      const auto failed = std::find_if(group.begin(), group.end(),
-                                       [&](const EditField& f) { return SettingProblem(f.Name) == shown; });
-      if (failed != group.end()) {
-        shown += QString("\nSetting: ") + failed->Label;
-        break;
-      }
-    }
-  }
-  dialogs_.ErrorBox(this, kApplicationTitle, shown);
+void TForm1::ShowError(const QString& message) {
+  dialogs_.ErrorBox(this, kApplicationTitle, QString::fromStdString(ErrorBoxText(message.toStdString())));
 }
 
 void TForm1::Button1Click() {
@@ -391,11 +374,11 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
     stopped = choice == DamagedChoice::Stop;
     return !stopped;
   };
-  std::string error;
+  QString error;
   try {
     model_->Button1Click(paths, options);
   } catch (const std::exception& e) {
-    error = e.what();
+    error = FailureMessage(*this, *model_, e);
   } catch (...) {
     error = "Unknown error";
   }
@@ -408,8 +391,8 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   skipped_ = result.Skipped;
   PushAll();
   ShowBatchWarnings(paths, result);
-  if (!error.empty() && !stopped) ShowError(error);
-  if (error.empty() && result.LeftOut > 0)
+  if (!error.isEmpty() && !stopped) ShowError(error);
+  if (error.isEmpty() && result.LeftOut > 0)
     ShowLeftOut(paths, static_cast<int>(paths.size()) - result.LeftOut);
 }
 
@@ -452,11 +435,11 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Edit6Change() {
-  Run([this] { model_->Edit6Change(); }, Source::Settings);
+  Run([this] { model_->Edit6Change(); });
 }
 
 void TForm1::PopFactorEChange() {
-  Run([this] { model_->PopFactorEChange(); }, Source::Settings);
+  Run([this] { model_->PopFactorEChange(); });
 }
 
 void TForm1::GraphSelectChange() {

@@ -127,16 +127,14 @@ class TForm1 : public QMainWindow {
   void RememberWork();
   void WriteChosenFile(const QString& path, const QByteArray& bytes);
 
-  // Running a handler: edits in, handler, everything out; an exception ends it in the error box. The
-  // message of a settings handler is code page 1251 text and names the setting whose text failed.
-  enum class Source { Files, Settings };
-  void Run(const std::function<void()>& handler, Source source = Source::Files);
+  // Running a handler: edits in, handler, everything out; an exception ends it in the error box.
+  void Run(const std::function<void()>& handler);
   void PullEdits();
   void PushAll();
   void PushEdits();
   void PushChart();
   void PushSortTips();
-  void ShowError(const std::string& message, Source source = Source::Files);
+  void ShowError(const QString& message);
   // Typed settings: every audit and Ladder edit whose text does not convert gets a red frame and its
   // message as tool tip; the status line names the first one. True when every audit text converts.
   bool MarkSettings();

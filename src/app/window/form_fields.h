@@ -13,39 +13,26 @@ inline constexpr int kEditHeight = 20;
 struct EditField {
   const char* Name;
   std::string WindowEdits::*Field;
-  const char* Label;  // the setting as its label names it, for messages
 };
 // clang-format off
 // Reloads page and the two level settings of the Ladder page: every change of the text runs Edit6Change.
 inline constexpr EditField kAuditEdits[] = {
-    {"Edit6", &WindowEdits::Edit6, "Turnamet start date"},
-    {"Edit2", &WindowEdits::Edit2, "Turnamet start date"},
-    {"Edit3", &WindowEdits::Edit3, "Turnamet start date"},
-    {"Edit7", &WindowEdits::Edit7, "Max session per day"},
-    {"Edit8", &WindowEdits::Edit8, "Min session time"},
-    {"Edit4", &WindowEdits::Edit4, "Presessions"},
-    {"MaxReloadE", &WindowEdits::MaxReloadE, "Max Reloads"},
-    {"LevelBonusE", &WindowEdits::LevelBonusE, "Level Bonus,%"}};
+    {"Edit6", &WindowEdits::Edit6},   {"Edit2", &WindowEdits::Edit2},   {"Edit3", &WindowEdits::Edit3},
+    {"Edit7", &WindowEdits::Edit7},   {"Edit8", &WindowEdits::Edit8},   {"Edit4", &WindowEdits::Edit4},
+    {"MaxReloadE", &WindowEdits::MaxReloadE}, {"LevelBonusE", &WindowEdits::LevelBonusE}};
 // The two rows of seven Ladder edits, over LadderGrid columns 2..8: leaving one runs PopFactorEChange.
 inline constexpr EditField kMaxEdits[] = {
-    {"MaxPopE", &WindowEdits::MaxPopE, "MaxScore Pop"},
-    {"MaxLandE", &WindowEdits::MaxLandE, "MaxScore Land"},
-    {"MaxTechE", &WindowEdits::MaxTechE, "MaxScore Tech"},
-    {"MaxWonderE", &WindowEdits::MaxWonderE, "MaxScore Wonder"},
-    {"MaxCultureE", &WindowEdits::MaxCultureE, "MaxScore Culture"},
-    {"MaxMTechE", &WindowEdits::MaxMTechE, "MaxScore MTech"},
-    {"MaxTurnE", &WindowEdits::MaxTurnE, "MaxScore Turn"}};
+    {"MaxPopE", &WindowEdits::MaxPopE},         {"MaxLandE", &WindowEdits::MaxLandE},
+    {"MaxTechE", &WindowEdits::MaxTechE},       {"MaxWonderE", &WindowEdits::MaxWonderE},
+    {"MaxCultureE", &WindowEdits::MaxCultureE}, {"MaxMTechE", &WindowEdits::MaxMTechE},
+    {"MaxTurnE", &WindowEdits::MaxTurnE}};
 inline constexpr EditField kFactorEdits[] = {
-    {"PopFactorE", &WindowEdits::PopFactorE, "Factor Pop"},
-    {"LandFactorE", &WindowEdits::LandFactorE, "Factor Land"},
-    {"TechFactorE", &WindowEdits::TechFactorE, "Factor Tech"},
-    {"WonderFactorE", &WindowEdits::WonderFactorE, "Factor Wonder"},
-    {"CultureFactorE", &WindowEdits::CultureFactorE, "Factor Culture"},
-    {"MTechFactorE", &WindowEdits::MTechFactorE, "Factor MTech"},
-    {"TurnFactorE", &WindowEdits::TurnFactorE, "Factor Turn"}};
+    {"PopFactorE", &WindowEdits::PopFactorE},         {"LandFactorE", &WindowEdits::LandFactorE},
+    {"TechFactorE", &WindowEdits::TechFactorE},       {"WonderFactorE", &WindowEdits::WonderFactorE},
+    {"CultureFactorE", &WindowEdits::CultureFactorE}, {"MTechFactorE", &WindowEdits::MTechFactorE},
+    {"TurnFactorE", &WindowEdits::TurnFactorE}};
 // No handler: nothing reads them.
-inline constexpr EditField kDisabledEdits[] = {{"Edit5", &WindowEdits::Edit5, "Max reloads percent"},
-                                               {"Edit9", &WindowEdits::Edit9, "Penalty for reloads"}};
+inline constexpr EditField kDisabledEdits[] = {{"Edit5", &WindowEdits::Edit5}, {"Edit9", &WindowEdits::Edit9}};
 // clang-format on
 
 struct SortButton {

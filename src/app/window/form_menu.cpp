@@ -95,7 +95,7 @@ void TForm1::WriteChosenFile(const QString& path, const QByteArray& bytes) {
     WriteResultsFile(ToPathBytes(path),
                      std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
   } catch (const std::exception& e) {
-    ShowError(e.what());
+    ShowError(FromPathBytes(e.what()));
   }
 }
 
@@ -177,8 +177,8 @@ void TForm1::RestoreDefaultSettings() {
   baseLevelSelect_->setCurrentIndex(edits.BaseLevelSelect);
   baseLevelSelect_->setProperty("vslHandledText", baseLevelSelect_->currentText());
   pushing_ = false;
-  Run([this] { model_->ApplyFactorEdits(); }, Source::Settings);
-  Run([this] { model_->Edit6Change(); }, Source::Settings);
+  Run([this] { model_->ApplyFactorEdits(); });
+  Run([this] { model_->Edit6Change(); });
 }
 
 void TForm1::ShowGuide() {

@@ -429,8 +429,13 @@ void TForm1::ShowLeftOut(const std::vector<std::string>& paths, int loaded) {
 void TForm1::Button2Click() {
   if (busy_) return;
   PullEdits();
-  const QString path = dialogs_.SaveFile(this, FromPathBytes(model_->ProposedExportName()));
+  // "Res.txt" in the Path folder; with no Path yet, in the folder last used rather than the working one.
+  QString proposed = FromPathBytes(model_->ProposedExportName());
+  if (model_->Edits().Edit1.empty() && !lastFolder_.isEmpty())
+    proposed = QDir(lastFolder_).filePath(proposed);
+  const QString path = dialogs_.SaveFile(this, proposed);
   if (path.isEmpty()) return;
+  lastFolder_ = QFileInfo(path).absolutePath();
   Run([&] { model_->Button2Click(ToPathBytes(path)); });
 }
 

@@ -267,8 +267,9 @@ void TForm1::BuildChart() {
   chart->setBackgroundBrush(QColor(0xD4, 0xD0, 0xC8));
   chart->setPlotAreaBackgroundVisible(false);
   chart->legend()->setAlignment(Qt::AlignRight);
+  // Twenty entries fit beside the plot at the window's design height.
   QFont legendFont = font();
-  legendFont.setPointSize(8);
+  legendFont.setPointSize(7);
   chart->legend()->setFont(legendFont);
   chart->legend()->setShowToolTips(true);
   turnAxis_ = new QValueAxis(chart);

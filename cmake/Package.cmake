@@ -26,7 +26,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${VSL_PACKAGE_MAINTAINER})
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The shared libraries the programs link against give the dependencies (dpkg-shlibdeps). Qt loads its
 # platform plugin at run time, so nothing links against that package: it is named here.
@@ -38,9 +38,10 @@ include(CPack)
 # Where the demo saves are written (tests/window writes them at build time, target demo_saves).
 set(VSL_DEMO_DIR ${CMAKE_BINARY_DIR}/demo CACHE INTERNAL "Directory of the demo saves")
 
-# `make docs`: a picture of every page of the window with the demo saves loaded, in <build>/docs/screenshots.
+# `make docs`: a picture of every page of the window with the demo saves loaded, in docs/screenshots
+# (committed: the README and the guide show them, and the package installs them with the guide).
 if(TARGET vellum-saves-list)
-  set(VSL_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/docs/screenshots)
+  set(VSL_SCREENSHOT_DIR ${PROJECT_SOURCE_DIR}/docs/screenshots)
   add_custom_target(docs
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${VSL_SCREENSHOT_DIR}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${VSL_SCREENSHOT_DIR}

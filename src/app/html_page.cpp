@@ -29,11 +29,20 @@ std::string Escape(std::string_view text) {
   out.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += static_cast<unsigned char>(c) < 0x20 && c != '\t' ? ' ' : c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += static_cast<unsigned char>(c) < 0x20 && c != '\t' ? ' ' : c;
     }
   }
   return out;
@@ -127,18 +136,21 @@ void AppendChart(std::string& html, const WindowModel& model) {
   const auto sy = [&](double y) { return kTop + kHeight - (y - yMin) / (yMax - yMin) * kHeight; };
 
   const int item = model.Edits().GraphSelect;
-  const std::string itemName =
-      item >= 0 && item < static_cast<int>(kGraphSelectItems.size()) ? kGraphSelectItems[static_cast<size_t>(item)] : "";
-  html += "<h2>History</h2>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"900\" height=\"400\" "
-          "viewBox=\"0 0 900 400\" role=\"img\">\n";
-  html += "<text x=\"" + Num(kLeft + kWidth / 2) + "\" y=\"22\" text-anchor=\"middle\" font-weight=\"bold\">" +
+  const std::string itemName = item >= 0 && item < static_cast<int>(kGraphSelectItems.size())
+                                   ? kGraphSelectItems[static_cast<size_t>(item)]
+                                   : "";
+  html +=
+      "<h2>History</h2>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"900\" height=\"400\" "
+      "viewBox=\"0 0 900 400\" role=\"img\">\n";
+  html += "<text x=\"" + Num(kLeft + kWidth / 2) +
+          "\" y=\"22\" text-anchor=\"middle\" font-weight=\"bold\">" +
           Escape(itemName.empty() ? "History" : itemName + " history") + "</text>\n";
   html += "<rect x=\"" + Num(kLeft) + "\" y=\"" + Num(kTop) + "\" width=\"" + Num(kWidth) + "\" height=\"" +
           Num(kHeight) + "\" fill=\"none\" stroke=\"#444\"/>\n";
   for (int i = 0; i <= 5; ++i) {
     const double x = xMin + (xMax - xMin) * i / 5, y = yMin + (yMax - yMin) * i / 5;
-    html += "<line x1=\"" + Num(sx(x)) + "\" y1=\"" + Num(kTop + kHeight) + "\" x2=\"" + Num(sx(x)) + "\" y2=\"" +
-            Num(kTop + kHeight + 5) + "\" stroke=\"#444\"/>";
+    html += "<line x1=\"" + Num(sx(x)) + "\" y1=\"" + Num(kTop + kHeight) + "\" x2=\"" + Num(sx(x)) +
+            "\" y2=\"" + Num(kTop + kHeight + 5) + "\" stroke=\"#444\"/>";
     html += "<text x=\"" + Num(sx(x)) + "\" y=\"" + Num(kTop + kHeight + 18) + "\" text-anchor=\"middle\">" +
             std::to_string(std::llround(x)) + "</text>\n";
     html += "<line x1=\"" + Num(kLeft - 5) + "\" y1=\"" + Num(sy(y)) + "\" x2=\"" + Num(kLeft + kWidth) +
@@ -148,8 +160,8 @@ void AppendChart(std::string& html, const WindowModel& model) {
   }
   html += "<text x=\"" + Num(kLeft + kWidth / 2) + "\" y=\"" + Num(kTop + kHeight + 40) +
           "\" text-anchor=\"middle\">Turn</text>\n";
-  html += "<text transform=\"translate(18 " + Num(kTop + kHeight / 2) + ") rotate(-90)\" text-anchor=\"middle\">" +
-          Escape(itemName) + "</text>\n";
+  html += "<text transform=\"translate(18 " + Num(kTop + kHeight / 2) +
+          ") rotate(-90)\" text-anchor=\"middle\">" + Escape(itemName) + "</text>\n";
   int legendRow = 0;
   for (int k = 0; k < drawn; ++k) {
     const ChartSeries& s = chart.Series(k);
@@ -180,8 +192,8 @@ std::string RenderHtmlPage(const WindowModel& model, const HtmlPageOptions& opti
       "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
       "<meta charset=\"utf-8\"/>\n<meta name=\"viewport\" content=\"width=device-width\"/>\n<title>" +
       Escape(options.Title) + "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n<h1>" +
-      Escape(options.Title) + "</h1>\n<p>" + std::to_string(model.SaveCount()) + " saves, " + Escape(generated) +
-      "</p>\n<h2>Settings</h2>\n<table class=\"settings\">\n";
+      Escape(options.Title) + "</h1>\n<p>" + std::to_string(model.SaveCount()) + " saves, " +
+      Escape(generated) + "</p>\n<h2>Settings</h2>\n<table class=\"settings\">\n";
   std::array<bool, 7> allMaxima;
   allMaxima.fill(true);
   for (const auto& [label, value] : SettingsLines(SettingsFromModel(model, allMaxima))) {

@@ -36,7 +36,8 @@ class Reader {
   }
 
   // The object at `key`, refusing keys it does not know.
-  const Json& Object(const Json& parent, const std::string& key, std::initializer_list<const char*> known) const {
+  const Json& Object(const Json& parent, const std::string& key,
+                     std::initializer_list<const char*> known) const {
     const Json& object = key.empty() ? parent : parent.at(Last(key));
     if (!object.is_object()) Fail(key.empty() ? "(top level)" : key, "must be an object");
     for (const auto& [name, value] : object.items()) {
@@ -106,8 +107,9 @@ TournamentSettings LoadTournamentSettings(const std::string& path) {
   }
 
   if (r.Find(top, "audit") != nullptr) {
-    const Json& audit = r.Object(top, "audit", {"startDate", "sessionsPerDay", "minSession", "presessions",
-                                                "baseLevel", "levelBonus", "maxReloads"});
+    const Json& audit = r.Object(top, "audit",
+                                 {"startDate", "sessionsPerDay", "minSession", "presessions", "baseLevel",
+                                  "levelBonus", "maxReloads"});
     if (const Json* date = r.Find(audit, "audit.startDate")) {
       if (!date->is_string()) r.Fail("audit.startDate", "must be a text DD-MM-YYYY");
       try {
@@ -141,7 +143,8 @@ TournamentSettings LoadTournamentSettings(const std::string& path) {
 
   if (r.Find(top, "ladder") != nullptr) {
     const Json& ladder = r.Object(top, "ladder", {"factors", "maxima"});
-    const std::initializer_list<const char*> keys = {"pop", "land", "tech", "wonder", "culture", "mtech", "turn"};
+    const std::initializer_list<const char*> keys = {"pop",     "land",  "tech", "wonder",
+                                                     "culture", "mtech", "turn"};
     if (r.Find(ladder, "ladder.factors") != nullptr) {
       const Json& factors = r.Object(ladder, "ladder.factors", keys);
       for (size_t i = 0; i < kLadderComponents.size(); ++i) {
@@ -270,7 +273,8 @@ std::vector<std::pair<std::string, std::string>> SettingsLines(const TournamentS
     lines.push_back({std::string("Factor ") + kLadderComponents[i].Key, std::to_string(s.Factors[i])});
   }
   for (size_t i = 0; i < kLadderComponents.size(); ++i) {
-    if (s.Maxima[i]) lines.push_back({std::string("Maximum ") + kLadderComponents[i].Key, std::to_string(*s.Maxima[i])});
+    if (s.Maxima[i])
+      lines.push_back({std::string("Maximum ") + kLadderComponents[i].Key, std::to_string(*s.Maxima[i])});
   }
   return lines;
 }

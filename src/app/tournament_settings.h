@@ -63,7 +63,7 @@ struct TournamentSettings {
   int32_t LevelBonus = 15;
   int32_t MaxReloads = 20;
   std::array<int32_t, 7> Factors = {2500, 2500, 2500, 5000, 2500, 5000, 2500};  // kLadderComponents order
-  std::array<std::optional<int32_t>, 7> Maxima;                                // fixed maxima only
+  std::array<std::optional<int32_t>, 7> Maxima;                                 // fixed maxima only
 };
 
 // A settings file that cannot be read, parsed or written, or that holds a bad value: what() is

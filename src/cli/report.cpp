@@ -158,7 +158,8 @@ T Choice(const std::map<std::string, T>& choices, const std::string& option, con
 
 int32_t GraphItem(const std::string& text) {
   for (size_t i = 0; i < kGraphSelectItems.size(); ++i) {
-    if (QString::fromLatin1(kGraphSelectItems[i]).toLower().toStdString() == text) return static_cast<int32_t>(i);
+    if (QString::fromLatin1(kGraphSelectItems[i]).toLower().toStdString() == text)
+      return static_cast<int32_t>(i);
   }
   throw UsageError("--graph does not know '" + text + "'");
 }
@@ -173,7 +174,8 @@ Options ParseArguments(const std::vector<std::string>& args) {
   parser.addOption(keepGoing);
   QStringList valued = {"start-date", "base-level", "sort", "format", "output", "settings", "graph"};
   for (const EditOption& o : kAuditOptions) valued << o.name;
-  for (const LadderComponent& c : kLadderComponents) valued << QString("max-") + c.Key << QString("factor-") + c.Key;
+  for (const LadderComponent& c : kLadderComponents)
+    valued << QString("max-") + c.Key << QString("factor-") + c.Key;
   for (const QString& name : valued) parser.addOption(QCommandLineOption(name, QString(), "value"));
 
   QStringList arguments = {"vsl-report"};
@@ -294,7 +296,8 @@ bool RunActions(WindowModel& model, const Options& o, const std::optional<Tourna
   BatchResult result;
   batch.Result = &result;
   auto reportSkipped = [&] {
-    for (const SkippedFile& skipped : result.Skipped) err << "vsl-report: skipped " << skipped.Message << "\n";
+    for (const SkippedFile& skipped : result.Skipped)
+      err << "vsl-report: skipped " << skipped.Message << "\n";
     for (size_t k = static_cast<size_t>(kMaxFiles); k < o.saves.size(); ++k) {
       err << "vsl-report: left out " << o.saves[k] << ": a batch holds at most " << kMaxFiles << " files\n";
     }
@@ -360,7 +363,8 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitUsage;
   }
   if (options.help || options.version) {
-    const std::string text = options.help ? std::string(kUsage) : "vsl-report (Vellum Saves List) " VSL_VERSION "\n";
+    const std::string text =
+        options.help ? std::string(kUsage) : "vsl-report (Vellum Saves List) " VSL_VERSION "\n";
     return WriteOutput({}, text, out, err) ? kExitSuccess : kExitFailure;
   }
 

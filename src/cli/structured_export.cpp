@@ -1,16 +1,15 @@
 #include "cli/structured_export.h"
 
-#include <array>
-#include <charconv>
-#include <nlohmann/json.hpp>
-#include <string_view>
-
 #include <QDate>
 #include <QDateTime>
 #include <QString>
 #include <QTime>
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <nlohmann/json.hpp>
 #include <set>
+#include <string_view>
 
 #include "app/cp1251.h"
 #include "app/tournament_settings.h"
@@ -143,7 +142,8 @@ std::string ResultsJson(const WindowModel& model, const std::vector<std::string>
     row["file"] = r - 1 < paths.size() ? QString::fromLocal8Bit(paths[r - 1].c_str()).toStdString() : "";
     row["locked"] = record.Locked();
     row["fileDate"] = IsoDateTime(record.FileDate);
-    row["playTimeSeconds"] = record.Locked() ? nlohmann::ordered_json() : nlohmann::ordered_json(record.PlayTime);
+    row["playTimeSeconds"] =
+        record.Locked() ? nlohmann::ordered_json() : nlohmann::ordered_json(record.PlayTime);
     row["sessionTimeSeconds"] =
         record.Locked() ? nlohmann::ordered_json() : nlohmann::ordered_json(record.SessionTime);
     for (size_t f = 0; f < rows[r].size(); ++f) {

@@ -2,12 +2,12 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/time.h>
 
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
-#include <sys/time.h>
 
 #include "app/tournament_settings.h"
 #include "app/window_model.h"
@@ -19,11 +19,11 @@ namespace vsl {
 namespace {
 
 using testing::BuildSaveFile;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using testing::Plot;
 using testing::SaveSpec;
-using ::testing::EndsWith;
 using ::testing::StartsWith;
 using testing::WriteFile;
 
@@ -189,8 +189,9 @@ TEST_F(ReportTest, MoreThanAHundredFilesReportTheFirstHundredAndNameTheRest) {
   args.push_back(c_);
   const Outcome run = Report(args);
   EXPECT_EQ(run.status, kExitFailure);
-  EXPECT_EQ(run.err, "vsl-report: left out " + b_ + ": a batch holds at most 100 files\nvsl-report: left out " +
-                         c_ + ": a batch holds at most 100 files\n");
+  EXPECT_EQ(run.err, "vsl-report: left out " + b_ +
+                         ": a batch holds at most 100 files\nvsl-report: left out " + c_ +
+                         ": a batch holds at most 100 files\n");
   EXPECT_EQ(Report(std::vector<std::string>(100, a_)).out, run.out);
 }
 
@@ -218,7 +219,7 @@ TEST_F(ReportTest, CsvIsUtf8WithQuotingUniqueHeadersAndPoints) {
   EXPECT_THAT(header, HasSubstr(",Ladder Pop,Ladder Land,Tech,"));
   EXPECT_THAT(header, EndsWith(",Ladder Final,Norma\r"));
   EXPECT_THAT(first, StartsWith("1,a,\"Anna, \"\"the\"\" first\","));
-  EXPECT_THAT(first, HasSubstr(",300,"));  // the score without its alignment blanks
+  EXPECT_THAT(first, HasSubstr(",300,"));   // the score without its alignment blanks
   EXPECT_THAT(first, HasSubstr(",4.00,"));  // the reload percent with a point under a comma locale
   // The locked row: number, name and date; blanked cells are empty fields.
   EXPECT_THAT(locked, StartsWith("2,c,,,,,,,,,,,"));
@@ -276,7 +277,8 @@ TEST_F(ReportTest, LadderEditsMendARenderingThatFailsAfterTheLoad) {
 }
 
 TEST_F(ReportTest, HtmlPageHoldsTheGridsAndTheChart) {
-  const std::string v = WriteFile(dir_ + "/v.Save", BuildSaveFile(Game("<color=255,200,0>Vutar</color>", 400)));
+  const std::string v =
+      WriteFile(dir_ + "/v.Save", BuildSaveFile(Game("<color=255,200,0>Vutar</color>", 400)));
   const Outcome run = Report({"--format", "html", "--graph", "power", a_, b_, c_, v});
   ASSERT_EQ(run.status, kExitSuccess) << run.err;
   QXmlStreamReader xml(QByteArray::fromStdString(run.out));

@@ -45,9 +45,11 @@ if(TARGET vellum-saves-list)
   add_custom_target(docs
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${VSL_SCREENSHOT_DIR}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${VSL_SCREENSHOT_DIR}
+    # From the demo folder, so that the Path field shows "." and not this machine's folders.
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen LANG=C LC_ALL=C TZ=UTC
-            sh -c "exec \"$0\" --screenshot \"$1\" \"$2\"/*.Save"
-            $<TARGET_FILE:vellum-saves-list> ${VSL_SCREENSHOT_DIR} ${VSL_DEMO_DIR}
+            sh -c "exec \"$0\" --screenshot \"$1\" ./*.Save"
+            $<TARGET_FILE:vellum-saves-list> ${VSL_SCREENSHOT_DIR}
+    WORKING_DIRECTORY ${VSL_DEMO_DIR}
     COMMENT "Page screenshots of the demo saves in ${VSL_SCREENSHOT_DIR}"
     VERBATIM)
   add_dependencies(docs vellum-saves-list)

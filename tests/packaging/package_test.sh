@@ -141,6 +141,18 @@ saves=("$demo"/*.Save)
 if [ -f "${saves[0]}" ]; then
   rows=$("$usr/bin/vsl-report" --format csv "${saves[@]}" | wc -l) || fail "installed vsl-report fails on the demo saves"
   [ "$rows" -eq $((${#saves[@]} + 1)) ] || fail "installed vsl-report wrote $rows lines for ${#saves[@]} saves"
+  # Standard output that cannot take the results: a full device is an error with a message; a pipe
+  # closed early ends the program quietly by SIGPIPE (status 141 in the shell).
+  status=0
+  "$usr/bin/vsl-report" "${saves[@]}" >/dev/full 2>"$scratch/full.txt" || status=$?
+  [ "$status" -eq 1 ] && grep -q 'cannot write the results to standard output' "$scratch/full.txt" ||
+    fail "vsl-report onto /dev/full: status $status, message '$(cat "$scratch/full.txt")'"
+  many=()
+  for _ in $(seq 100); do many+=("${saves[0]}"); done  # far more than a pipe holds
+  statuses=$("$usr/bin/vsl-report" --format json "${many[@]}" 2>"$scratch/pipe.txt" | head -c 1 >/dev/null;
+             echo "${PIPESTATUS[0]}")
+  [ "$statuses" -eq 141 ] && [ ! -s "$scratch/pipe.txt" ] ||
+    fail "vsl-report into a closed pipe: status $statuses, message '$(cat "$scratch/pipe.txt")'"
 fi
 XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=offscreen "$usr/bin/vellum-saves-list" --help >/dev/null || fail "installed vellum-saves-list --help fails"
 

@@ -19,8 +19,8 @@ normalised against the best file, and a reload audit that classes each
 file Fair, Average or Cheat.
 
 The package holds the window, vellum-saves-list, and the headless report
-tool vsl-report, which writes the same results file, or CSV and JSON, for
-scripts.")
+tool vsl-report, which writes the same results file, or CSV, JSON and a
+self-contained standings web page, for scripts and for publishing.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 

@@ -11,8 +11,8 @@
 
 #include "app/tournament_settings.h"
 #include "app/window_model.h"
-#include "support/scratch_dir.h"
 #include "support/fixture_save.h"
+#include "support/scratch_dir.h"
 // After the fixture header, whose members Qt's keyword macros would rename.
 #include <QXmlStreamReader>
 
@@ -51,8 +51,7 @@ struct Outcome {
 
 class ReportTest : public ::testing::Test {
  protected:
-  ReportTest()
-      : dir_(scratch_.Path()) {
+  ReportTest() : dir_(scratch_.Path()) {
     a_ = WriteFile(dir_ + "/a.Save", BuildSaveFile(Game("Anna, \"the\" first", 300)));
     b_ = WriteFile(dir_ + "/B.Save", BuildSaveFile(Game("Bert", 700)));
     c_ = WriteFile(dir_ + "/c.Save", BuildSaveFile(Game("Cid", 500, true)));

@@ -16,7 +16,9 @@ class TournamentSettingsTest : public ::testing::Test {
     std::ofstream(path_) << text;
     return path_;
   }
-  std::string path_ = ::testing::TempDir() + "/tournament_settings_test.json";
+  // One file per test: ctest runs the tests of this file side by side.
+  std::string path_ = ::testing::TempDir() + "/tournament_settings_" +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".json";
 };
 
 TEST_F(TournamentSettingsTest, AnOlderOrPartialFileKeepsTheDefaultsAndAppliesInTheLocale) {

@@ -64,26 +64,16 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A setting given on the command line that does not convert: the conversion's message and the option.
-class SettingError : public std::runtime_error {
- public:
-  SettingError(const std::string& message, const std::string& option)
-      : std::runtime_error(message + " (option --" + option + ")") {}
-};
-
-enum class Kind { Int, Decimal };
-
 struct EditOption {
   const char* name;
   std::string WindowEdits::*edit;
-  Kind kind;
 };
 
-const std::vector<EditOption> kAuditOptions = {{"sessions-per-day", &WindowEdits::Edit7, Kind::Decimal},
-                                               {"min-session", &WindowEdits::Edit8, Kind::Int},
-                                               {"presessions", &WindowEdits::Edit4, Kind::Int},
-                                               {"level-bonus", &WindowEdits::LevelBonusE, Kind::Int},
-                                               {"max-reloads", &WindowEdits::MaxReloadE, Kind::Int}};
+const std::vector<EditOption> kAuditOptions = {{"sessions-per-day", &WindowEdits::Edit7},
+                                               {"min-session", &WindowEdits::Edit8},
+                                               {"presessions", &WindowEdits::Edit4},
+                                               {"level-bonus", &WindowEdits::LevelBonusE},
+                                               {"max-reloads", &WindowEdits::MaxReloadE}};
 
 const std::map<std::string, SortKey> kSortKeys = {{"file", SortKey::FileName},
                                                   {"turn", SortKey::Turn},
@@ -96,9 +86,8 @@ enum class Format { Res, Csv, Json, Html };
 const std::map<std::string, Format> kFormats = {
     {"res", Format::Res}, {"csv", Format::Csv}, {"json", Format::Json}, {"html", Format::Html}};
 
-// A text for an edit, with the option that gave it.
+// A text for an edit.
 struct EditText {
-  std::string option;
   std::string WindowEdits::*edit;
   std::string text;
 };
@@ -196,15 +185,15 @@ Options ParseArguments(const std::vector<std::string>& args) {
     o.startDate = v;
   }
   for (const EditOption& opt : kAuditOptions) {
-    for (const std::string& v : values(opt.name)) o.auditEdits.push_back({opt.name, opt.edit, v});
+    for (const std::string& v : values(opt.name)) o.auditEdits.push_back({opt.edit, v});
   }
   for (const std::string& v : values("base-level")) o.baseLevel = BaseLevelIndex(v);
   for (const LadderComponent& c : kLadderComponents) {
     for (const std::string& v : values(QString("max-") + c.Key)) {
-      o.ladderEdits.push_back({std::string("max-") + c.Key, c.MaxEdit, v});
+      o.ladderEdits.push_back({c.MaxEdit, v});
     }
     for (const std::string& v : values(QString("factor-") + c.Key)) {
-      o.ladderEdits.push_back({std::string("factor-") + c.Key, c.FactorEdit, v});
+      o.ladderEdits.push_back({c.FactorEdit, v});
     }
   }
   for (const std::string& v : values("sort")) o.sorts.push_back(Choice(kSortKeys, "sort", v));
@@ -223,7 +212,7 @@ void CheckSettings(Options& o, char separator) {
   try {
     if (o.startDate) TextToDate(*o.startDate);
   } catch (const ConvertError& e) {
-    throw SettingError(e.what(), "start-date");
+    throw SettingConvertError(&WindowEdits::Edit6, e.what());
   }
   for (std::vector<EditText>* list : {&o.auditEdits, &o.ladderEdits}) {
     for (EditText& e : *list) {
@@ -234,7 +223,7 @@ void CheckSettings(Options& o, char separator) {
           TextToInt(e.text);
         }
       } catch (const ConvertError& error) {
-        throw SettingError(error.what(), e.option);
+        throw SettingConvertError(e.edit, error.what());
       }
     }
   }
@@ -318,13 +307,7 @@ bool RunActions(WindowModel& model, const Options& o, const std::optional<Tourna
   if (ladderEdits) {
     if (file) ApplyLadderSettings(*file, model.Edits());
     for (const EditText& e : o.ladderEdits) model.Edits().*e.edit = e.text;
-    try {
-      model.PopFactorEChange();
-    } catch (const MathError& e) {
-      // One Ladder option given and the batch rendered before it: that option is the cause.
-      if (o.ladderEdits.size() == 1 && !file) throw SettingError(e.what(), o.ladderEdits.front().option);
-      throw;
-    }
+    model.PopFactorEChange();
   }
   for (SortKey key : o.sorts) model.SortClick(key);
   if (o.graph) {
@@ -351,6 +334,21 @@ bool WriteOutput(const Options& o, const std::string& results, std::ostream& out
   return false;
 }
 
+// The message of a failure; one that comes from a setting names the option that gave it.
+std::string FailureMessage(const std::exception& e) {
+  const auto* setting = dynamic_cast<const SettingFailure*>(&e);
+  if (setting == nullptr) return e.what();
+  std::string option = "start-date";  // the three date edits
+  for (const EditOption& o : kAuditOptions) {
+    if (o.edit == setting->Edit()) option = o.name;
+  }
+  for (const LadderComponent& c : kLadderComponents) {
+    if (c.MaxEdit == setting->Edit()) option = std::string("max-") + c.Key;
+    if (c.FactorEdit == setting->Edit()) option = std::string("factor-") + c.Key;
+  }
+  return std::string(e.what()) + " (option --" + option + ")";
+}
+
 }  // namespace
 
 int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -368,6 +366,15 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return WriteOutput({}, text, out, err) ? kExitSuccess : kExitFailure;
   }
 
+  if (options.output) {
+    // Refused before anything is read: the results must never replace a save of the batch.
+    try {
+      CheckResultsTarget(*options.output, options.saves);
+    } catch (const ExportError& e) {
+      err << "vsl-report: " << e.what() << "\n";
+      return kExitUsage;
+    }
+  }
   try {
     WindowModel model(locale ? std::move(locale) : SystemLocaleServices());
     std::optional<TournamentSettings> file;
@@ -378,7 +385,7 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!WriteOutput(options, results, out, err)) return kExitFailure;
     return allLoaded ? kExitSuccess : kExitFailure;
   } catch (const std::exception& e) {
-    err << "vsl-report: " << e.what() << "\n";
+    err << "vsl-report: " << FailureMessage(e) << "\n";
     return kExitFailure;
   }
 }

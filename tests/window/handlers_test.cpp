@@ -415,7 +415,7 @@ class HandlersTest : public QObject {
     const QByteArray written = file.readAll();
     QVERIFY(written.contains("\r\n2; ?mile; "));
     QVERIFY(written.contains("\r\n4; \xC4\xEC\xE8\xF2\xF0\xE8\xE9; "));
-    const std::string csv = vsl::ResultsCsv(h_->Form().Model().ExportRows());
+    const std::string csv = vsl::ResultsCsv(h_->Form().Model().ExportRows(), '.');
     QVERIFY(csv.find("\r\n2,Émile,") != std::string::npos);
     QVERIFY(csv.find("\r\n4,Дмитрий,") != std::string::npos);
   }

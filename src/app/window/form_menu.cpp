@@ -103,7 +103,7 @@ void TForm1::ExportCsv() {
   if (busy_) return;
   const QString path = dialogs_.SaveAs(this, "Export as CSV", ProposedName("Res.csv"), "CSV files (*.csv)");
   if (path.isEmpty()) return;
-  WriteChosenFile(path, QByteArray::fromStdString(ResultsCsv(model_->ExportRows())));
+  WriteChosenFile(path, QByteArray::fromStdString(ResultsCsv(model_->ExportRows(), model_->Locale().DecimalSeparator())));
 }
 
 void TForm1::SaveChart(const QString& format) {

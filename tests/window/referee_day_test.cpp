@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,6 +60,37 @@ class RefereeDayTest : public QObject {
     QCOMPARE(again.findChild<QLineEdit*>("PopFactorE")->text(), QString(" 2500"));
     QCOMPARE(again.findChild<QComboBox*>("BaseLevelSelect")->currentText(), QString(" Monarch"));
     QCOMPARE(again.Model().Ladder().PopFactor, 2500);
+  }
+
+  // The settings file shared with the report tool: written as typed, read back, its maxima kept over a load.
+  void TournamentSettingsFileRoundTrip() {
+    h_->Find<QLineEdit>("Edit8")->setText("45");
+    const QString file = QDir(saves_->Path()).filePath("round.json");
+    h_->saveAnswer = file;
+    h_->Find<QAction>("SaveSettingsAction")->trigger();
+    h_->Find<QAction>("RestoreDefaultsAction")->trigger();
+    QCOMPARE(h_->Find<QLineEdit>("Edit8")->text(), QString("30"));
+    h_->openAnswer = {file};
+    h_->Find<QAction>("OpenSettingsAction")->trigger();
+    QCOMPARE(h_->Find<QLineEdit>("Edit8")->text(), QString("45"));
+    const QString fixed =
+        saves_->WriteBytes("fixed.json", R"({"version": 1, "ladder": {"maxima": {"pop": 999}}})");
+    h_->openAnswer = {fixed};
+    h_->Find<QAction>("OpenSettingsAction")->trigger();
+    QVERIFY(h_->errors.isEmpty());
+    QCOMPARE(h_->Find<QLineEdit>("Edit8")->text(), QString("30"));
+    h_->Load(paths_);
+    QCOMPARE(h_->Find<QLineEdit>("MaxPopE")->text(), QString("   999"));
+    QCOMPARE(h_->Find<QLineEdit>("MaxLandE")->text(), QString("   300"));
+  }
+
+  void NamesShowWithoutMarkup() {
+    h_->Load({saves_->Write("v.Save", SimpleSave("<color=255,0,0>Vutar</color>", 100, 10))});
+    QCOMPARE(h_->Cell("BaseGrid", 2, 1), QString("Vutar"));
+    QCOMPARE(h_->Cell("LadderGrid", 1, 1), QString("Vutar"));
+    const QModelIndex nick = h_->Find<QTableView>("BaseGrid")->model()->index(0, 2);
+    QCOMPARE(nick.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+    QVERIFY(h_->Form().Model().ExportText().find("; <color=255,0,0>Vutar</color>; ") != std::string::npos);
   }
 
   void ADamagedFileCanBeSkipped() {

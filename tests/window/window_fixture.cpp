@@ -54,6 +54,10 @@ FormHarness::FormHarness(std::shared_ptr<const LocaleServices> locale) {
     openFolder = folder;
     return openAnswer;
   };
+  d.OpenFile = [this](QWidget*, const QString&, const QString& folder, const QString&) {
+    openFolder = folder;
+    return openAnswer.value(0);
+  };
   d.SaveAs = [this](QWidget*, const QString&, const QString& proposed, const QString&) {
     proposedSaveName = proposed;
     return saveAnswer;

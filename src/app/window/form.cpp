@@ -34,6 +34,7 @@
 #include <map>
 #include <span>
 
+#include "app/game_text.h"
 #include "app/window/cp1251.h"
 #include "app/window/form_fields.h"
 #include "app/window/grid_view.h"
@@ -390,6 +391,7 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   busy_ = false;
   skipped_ = result.Skipped;
   PushAll();
+  if (error.isEmpty()) ApplyFixedMaxima();
   ShowBatchWarnings(paths, result);
   if (!error.isEmpty() && !stopped) ShowError(error);
   if (error.isEmpty() && result.LeftOut > 0)
@@ -530,7 +532,7 @@ void TForm1::PushChart() {
       anyPoint = true;
     }
     series_[static_cast<size_t>(k)]->replace(points);
-    series_[static_cast<size_t>(k)]->setName(FromCp1251(data.Title));
+    series_[static_cast<size_t>(k)]->setName(FromCp1251(StripGameMarkup(data.Title)));
     for (QLegendMarker* marker : legend->markers(series_[static_cast<size_t>(k)]))
       marker->setVisible(data.InLegend);
   }

@@ -7,8 +7,10 @@
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/window_model.h"
@@ -50,6 +52,11 @@ struct FormDialogs {
   std::function<DamagedChoice(QWidget* parent, const QString& caption, const QString& text)> DamagedFile;
   // A notice that is not an error (files left out of a full batch).
   std::function<void(QWidget* parent, const QString& caption, const QString& text)> InfoBox;
+  // An open dialog for one file (tournament settings), starting in `folder`: the chosen path, empty when
+  // cancelled.
+  std::function<QString(QWidget* parent, const QString& caption, const QString& folder,
+                        const QString& filter)>
+      OpenFile;
   // A save dialog for the other exports: the chosen path, empty when cancelled.
   std::function<QString(QWidget* parent, const QString& caption, const QString& proposed,
                         const QString& filter)>
@@ -95,6 +102,10 @@ class TForm1 : public QMainWindow {
   void SortByFinalScoreSelectClick();
   void SortByLadderFinalSelectClick();
   void ExportCsv();
+  void ExportHtml();
+  // The settings file shared with the report tool: audit settings, factors and the maxima it fixes.
+  void OpenTournamentSettings();
+  void SaveTournamentSettingsFile();
   void SaveChart(const QString& format);  // "png" or "svg"
   // Ctrl+C: the selected cells of the current page's grid as tab-separated lines.
   void CopySelection();
@@ -124,6 +135,10 @@ class TForm1 : public QMainWindow {
   QString ProposedName(const QString& name) const;
   // The remembered work of the last run, restored at start and kept when the window closes.
   void RestoreRememberedWork();
+  // The drop-down list shows the model's base level without running its handler.
+  void SyncBaseLevel();
+  // After a load: the maxima a settings file fixed replace those the batch set.
+  void ApplyFixedMaxima();
   void RememberWork();
   void WriteChosenFile(const QString& path, const QByteArray& bytes);
 
@@ -155,7 +170,8 @@ class TForm1 : public QMainWindow {
   int progressIntervalMs_ = 50;
   uint64_t chartRevision_ = ~uint64_t{0};
 
-  QString lastFolder_;  // of the last file opened or written through a dialog
+  QString lastFolder_;                                 // of the last file opened or written through a dialog
+  std::array<std::optional<int32_t>, 7> fixedMaxima_;  // by a tournament settings file, in page order
   QMenu* settingsMenu_ = nullptr;
   QTabWidget* pages_ = nullptr;
   QTableView* baseGrid_ = nullptr;

@@ -15,12 +15,14 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include "app/game_text.h"
 #include "app/window/column_strip.h"
 #include "app/window/cp1251.h"
 #include "app/window/form.h"
@@ -55,6 +57,18 @@ QLabel* AddLabel(const QString& name, const QString& caption, QWidget* parent) {
 }
 
 constexpr int kHonestyCol = 11;  // of ReloadGrid
+
+// The colour a name's markup gives it ("<color=255,200,0>Vutar</color>"), darkened where it would be
+// too light to read on the grid's white; none without such markup.
+QVariant MarkupColour(const std::string& cell) {
+  static const QRegularExpression colour("^<color=(\\d{1,3}),(\\d{1,3}),(\\d{1,3})");
+  const QRegularExpressionMatch m =
+      colour.match(QString::fromLatin1(cell.data(), static_cast<qsizetype>(cell.size())));
+  if (!m.hasMatch()) return {};
+  const QColor c(std::min(m.captured(1).toInt(), 255), std::min(m.captured(2).toInt(), 255),
+                 std::min(m.captured(3).toInt(), 255));
+  return c.lightness() > 150 ? c.darker(180) : c;
+}
 
 // The verdicts in colours that differ in grey scale too: "Cheat" bold white on dark red, "Average"
 // black on amber, "Fair" dark green on the grid's white.
@@ -100,6 +114,9 @@ FormDialogs FormDialogs::Standard() {
     dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
     return dialog.selectedFiles().first();
+  };
+  d.OpenFile = [](QWidget* parent, const QString& caption, const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
   };
   d.SaveAs = [](QWidget* parent, const QString& caption, const QString& proposed, const QString& filter) {
     return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
@@ -172,31 +189,36 @@ QTableView* TForm1::AddGrid(const QString& name, const Grid& grid, QWidget* pare
   // File names are UTF-8 text; every other text is code page 1251. A locked row, which rendering
   // leaves blank after the cells every row gets, says "locked" in its first blank column.
   const bool hasFileNames = name == "BaseGrid" || name == "ReloadGrid";
+  // Nick names show without the game's markup; a colour it names colours the name.
+  const int nickCol = name == "BaseGrid" ? 2 : name == "ReloadGrid" ? -1 : 1;
   const int lockedCol = name == "ReloadGrid" ? 3 : 2;
   auto lockedCell = [this, &grid, lockedCol](int col, int row) {
     return col == lockedCol && row - 1 < model_->SaveCount() && model_->Row(row - 1).Locked() &&
            grid.Cell(col, row).find_first_not_of(' ') == std::string::npos;
   };
-  auto cells = [&grid, hasFileNames, lockedCell](int col, int row) {
+  auto cells = [&grid, hasFileNames, nickCol, lockedCell](int col, int row) {
     if (row > 0 && lockedCell(col, row)) return QString("locked");
     const std::string& bytes = grid.Cell(col, row);
+    if (row > 0 && col == nickCol) return FromCp1251(StripGameMarkup(bytes));
     return hasFileNames && col == 1 && row > 0 ? QString::fromStdString(bytes) : FromCp1251(bytes);
   };
   QTableView* view = MakeGrid(name, widths, kDataRows, cells, parent);
   const bool hasHonesty = name == "ReloadGrid";
-  GridModelOf(view)->SetRoles([&grid, hasHonesty, lockedCell](int col, int row, int role) -> QVariant {
-    if (lockedCell(col, row)) {
-      if (role == Qt::ForegroundRole) return QColor(Qt::darkGray);
-      if (role == Qt::FontRole) {
-        QFont italic;
-        italic.setItalic(true);
-        return italic;
-      }
-      return {};
-    }
-    if (hasHonesty && col == kHonestyCol) return HonestyLook(grid.Cell(col, row), role);
-    return {};
-  });
+  GridModelOf(view)->SetRoles(
+      [&grid, hasHonesty, nickCol, lockedCell](int col, int row, int role) -> QVariant {
+        if (col == nickCol && role == Qt::ForegroundRole) return MarkupColour(grid.Cell(col, row));
+        if (lockedCell(col, row)) {
+          if (role == Qt::ForegroundRole) return QColor(Qt::darkGray);
+          if (role == Qt::FontRole) {
+            QFont italic;
+            italic.setItalic(true);
+            return italic;
+          }
+          return {};
+        }
+        if (hasHonesty && col == kHonestyCol) return HonestyLook(grid.Cell(col, row), role);
+        return {};
+      });
   return view;
 }
 

@@ -22,12 +22,17 @@
 #include <QTableView>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <array>
 #include <map>
+#include <span>
 
+#include "app/html_page.h"
+#include "app/tournament_settings.h"
 #include "app/window/cp1251.h"
 #include "app/window/form.h"
 #include "app/window/form_fields.h"
 #include "cli/structured_export.h"
+#include "scoring/convert.h"
 
 namespace vsl {
 
@@ -67,6 +72,11 @@ void TForm1::BuildMenus() {
           this, &TForm1::CopySelection);
 
   settingsMenu_ = menuBar()->addMenu("S&ettings");
+  connect(AddAction(settingsMenu_, "OpenSettingsAction", "&Open tournament settings…"), &QAction::triggered,
+          this, &TForm1::OpenTournamentSettings);
+  connect(AddAction(settingsMenu_, "SaveSettingsAction", "&Save tournament settings…"), &QAction::triggered,
+          this, &TForm1::SaveTournamentSettingsFile);
+  settingsMenu_->addSeparator();
   connect(AddAction(settingsMenu_, "RestoreDefaultsAction", "&Restore default settings"), &QAction::triggered,
           this, &TForm1::RestoreDefaultSettings);
 
@@ -103,7 +113,79 @@ void TForm1::ExportCsv() {
   if (busy_) return;
   const QString path = dialogs_.SaveAs(this, "Export as CSV", ProposedName("Res.csv"), "CSV files (*.csv)");
   if (path.isEmpty()) return;
-  WriteChosenFile(path, QByteArray::fromStdString(ResultsCsv(model_->ExportRows(), model_->Locale().DecimalSeparator())));
+  WriteChosenFile(
+      path, QByteArray::fromStdString(ResultsCsv(model_->ExportRows(), model_->Locale().DecimalSeparator())));
+}
+
+void TForm1::ExportHtml() {
+  if (busy_) return;
+  const QString path =
+      dialogs_.SaveAs(this, "Export as HTML", ProposedName("Standings.html"), "Web pages (*.html)");
+  if (path.isEmpty()) return;
+  WriteChosenFile(path, QByteArray::fromStdString(RenderHtmlPage(*model_)));
+}
+
+void TForm1::OpenTournamentSettings() {
+  if (busy_) return;
+  const QString folder = lastFolder_.isEmpty() ? findChild<QLineEdit*>("Edit1")->text() : lastFolder_;
+  const QString path = dialogs_.OpenFile(this, "Open tournament settings", folder,
+                                         "Tournament settings (*.json);;All files (*)");
+  if (path.isEmpty()) return;
+  lastFolder_ = QFileInfo(path).absolutePath();
+  TournamentSettings settings;
+  try {
+    settings = LoadTournamentSettings(ToPathBytes(path));
+  } catch (const std::exception& e) {
+    ShowError(FromPathBytes(e.what()));
+    return;
+  }
+  // As a referee would type them: the audit settings (which re-audit), then the Ladder factors and the
+  // maxima the file fixes, left as a Ladder edit is left.
+  ApplyAuditSettings(settings, model_->Edits(), model_->Locale().DecimalSeparator());
+  ApplyLadderSettings(settings, model_->Edits());
+  fixedMaxima_ = settings.Maxima;
+  PushEdits();
+  SyncBaseLevel();
+  Run([this] { model_->Edit6Change(); });
+  ApplyLadderSettings(settings, model_->Edits());
+  PushEdits();
+  Run([this] { model_->PopFactorEChange(); });
+}
+
+void TForm1::SaveTournamentSettingsFile() {
+  if (busy_) return;
+  PullEdits();
+  // The settings as typed: a text that does not convert is reported instead of saved.
+  for (const auto group :
+       {std::span<const EditField>(kAuditEdits), std::span<const EditField>(kFactorEdits)}) {
+    for (const EditField& f : group) {
+      const QString problem = SettingProblem(f.Name);
+      if (!problem.isEmpty()) return ShowError(problem);
+    }
+  }
+  std::array<bool, 7> fixed{};
+  for (size_t i = 0; i < fixed.size(); ++i) fixed[i] = fixedMaxima_[i].has_value();
+  TournamentSettings settings = SettingsFromModel(*model_, fixed);
+  const WindowEdits& edits = model_->Edits();
+  const char separator = model_->Locale().DecimalSeparator();
+  settings.StartDate = edits.Edit6 + "-" + edits.Edit2 + "-" + edits.Edit3;
+  settings.SessionsPerDay = static_cast<double>(TextToFloat(edits.Edit7, separator));
+  settings.MinSession = TextToInt(edits.Edit8);
+  settings.Presessions = TextToInt(edits.Edit4);
+  settings.BaseLevel = edits.BaseLevelSelect;
+  settings.LevelBonus = TextToInt(edits.LevelBonusE);
+  settings.MaxReloads = TextToInt(edits.MaxReloadE);
+  for (size_t i = 0; i < kLadderComponents.size(); ++i)
+    settings.Factors[i] = TextToInt(edits.*kLadderComponents[i].FactorEdit);
+  const QString path = dialogs_.SaveAs(this, "Save tournament settings", ProposedName("Tournament.json"),
+                                       "Tournament settings (*.json)");
+  if (path.isEmpty()) return;
+  lastFolder_ = QFileInfo(path).absolutePath();
+  try {
+    SaveTournamentSettings(ToPathBytes(path), settings);
+  } catch (const std::exception& e) {
+    ShowError(FromPathBytes(e.what()));
+  }
 }
 
 void TForm1::SaveChart(const QString& format) {
@@ -173,10 +255,7 @@ void TForm1::RestoreDefaultSettings() {
   for (const EditField& f : kFactorEdits) edits.*f.Field = fresh.*f.Field;
   edits.BaseLevelSelect = fresh.BaseLevelSelect;
   PushEdits();
-  pushing_ = true;
-  baseLevelSelect_->setCurrentIndex(edits.BaseLevelSelect);
-  baseLevelSelect_->setProperty("vslHandledText", baseLevelSelect_->currentText());
-  pushing_ = false;
+  SyncBaseLevel();
   Run([this] { model_->ApplyFactorEdits(); });
   Run([this] { model_->Edit6Change(); });
 }

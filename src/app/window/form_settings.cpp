@@ -4,9 +4,11 @@
 
 #include <QComboBox>
 #include <QSettings>
+#include <algorithm>
 #include <memory>
 #include <span>
 
+#include "app/tournament_settings.h"
 #include "app/window/cp1251.h"
 #include "app/window/form.h"
 #include "app/window/form_fields.h"
@@ -40,11 +42,12 @@ void TForm1::RestoreRememberedWork() {
     const int index = store->value("BaseLevelSelect").toInt();
     edits.BaseLevelSelect = index >= 0 && index < baseLevelSelect_->count() ? index : -1;
   }
+  for (size_t i = 0; i < kLadderComponents.size(); ++i) {
+    const QString key = QString("fixedMaximum/") + kLadderComponents[i].Key;
+    if (store->contains(key)) fixedMaxima_[i] = store->value(key).toInt();
+  }
   store->endGroup();
-  pushing_ = true;
-  baseLevelSelect_->setCurrentIndex(edits.BaseLevelSelect);
-  baseLevelSelect_->setProperty("vslHandledText", baseLevelSelect_->currentText());
-  pushing_ = false;
+  SyncBaseLevel();
   try {
     model_->ApplyFactorEdits();
   } catch (const std::exception&) {
@@ -64,7 +67,31 @@ void TForm1::RememberWork() {
     for (const EditField& f : group) store->setValue(f.Name, FromCp1251(edits.*f.Field));
   }
   store->setValue("BaseLevelSelect", edits.BaseLevelSelect);
+  for (size_t i = 0; i < kLadderComponents.size(); ++i) {
+    const QString key = QString("fixedMaximum/") + kLadderComponents[i].Key;
+    if (fixedMaxima_[i])
+      store->setValue(key, *fixedMaxima_[i]);
+    else
+      store->remove(key);
+  }
   store->endGroup();
+}
+
+void TForm1::SyncBaseLevel() {
+  pushing_ = true;
+  baseLevelSelect_->setCurrentIndex(model_->Edits().BaseLevelSelect);
+  baseLevelSelect_->setProperty("vslHandledText", baseLevelSelect_->currentText());
+  pushing_ = false;
+}
+
+void TForm1::ApplyFixedMaxima() {
+  if (std::none_of(fixedMaxima_.begin(), fixedMaxima_.end(), [](const auto& m) { return m.has_value(); }))
+    return;
+  for (size_t i = 0; i < kLadderComponents.size(); ++i) {
+    if (fixedMaxima_[i]) model_->Edits().*kLadderComponents[i].MaxEdit = std::to_string(*fixedMaxima_[i]);
+  }
+  PushEdits();
+  Run([this] { model_->PopFactorEChange(); });
 }
 
 }  // namespace vsl

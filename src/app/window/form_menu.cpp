@@ -248,7 +248,8 @@ void TForm1::CopySelection() {
 void TForm1::RestoreDefaultSettings() {
   if (busy_) return;
   // Every typed setting back to the text of a freshly opened window; the maxima stay, as the last
-  // rendering wrote them.
+  // rendering wrote them, and are no longer fixed.
+  fixedMaxima_ = {};
   const WindowEdits fresh = model_->DefaultEdits();
   WindowEdits& edits = model_->Edits();
   for (const EditField& f : kAuditEdits) edits.*f.Field = fresh.*f.Field;

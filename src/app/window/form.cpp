@@ -135,7 +135,7 @@ TForm1::TForm1(std::shared_ptr<const LocaleServices> locale, QWidget* parent)
   statusBar()->addWidget(statusWarnings_, 2);
   connect(statusWarnings_, &QLabel::linkActivated, this, [this] {
     QStringList lines;
-    for (const SkippedFile& f : skipped_) lines.append(FromPathBytes(ErrorBoxText(f.Message)));
+    for (const SkippedFile& f : lastBatch_.Skipped) lines.append(FromPathBytes(ErrorBoxText(f.Message)));
     dialogs_.InfoBox(this, kApplicationTitle, lines.join('\n'));
   });
 
@@ -389,16 +389,16 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
     w->hide();
   for (QWidget* w : inputs) w->setEnabled(true);
   busy_ = false;
-  skipped_ = result.Skipped;
+  lastBatch_ = result;
   PushAll();
   if (error.isEmpty()) ApplyFixedMaxima();
-  ShowBatchWarnings(paths, result);
   if (!error.isEmpty() && !stopped) ShowError(error);
   if (error.isEmpty() && result.LeftOut > 0)
     ShowLeftOut(paths, static_cast<int>(paths.size()) - result.LeftOut);
 }
 
-void TForm1::ShowBatchWarnings(const std::vector<std::string>& paths, const BatchResult& result) {
+void TForm1::ShowBatchWarnings() {
+  const BatchResult& result = lastBatch_;
   QStringList warnings;
   if (result.LeftOut > 0)
     warnings.append(
@@ -407,7 +407,6 @@ void TForm1::ShowBatchWarnings(const std::vector<std::string>& paths, const Batc
     warnings.append(QString("%1 damaged files were skipped: <a href=\"skipped\">show them</a>.")
                         .arg(result.Skipped.size()));
   }
-  (void)paths;
   statusWarnings_->setText(warnings.join(' '));
 }
 
@@ -496,6 +495,7 @@ void TForm1::PushAll() {
   PushChart();
   PushSortTips();
   MarkSettings();
+  ShowBatchWarnings();
 }
 
 void TForm1::PushEdits() {

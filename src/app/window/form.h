@@ -157,8 +157,9 @@ class TForm1 : public QMainWindow {
   void AuditEditChanged();
   void EditLeft(QLineEdit* edit);
   void ShowLeftOut(const std::vector<std::string>& paths, int loaded);
-  // The status line after a batch: files left out and files skipped (a click lists them).
-  void ShowBatchWarnings(const std::vector<std::string>& paths, const BatchResult& result);
+  // The status line: what the last batch should make the referee check under the current settings,
+  // files left out and files skipped (a click lists them).
+  void ShowBatchWarnings();
   void OnComboChange(QComboBox* combo, void (TForm1::*handler)());
   void LoadBatch(const std::vector<std::string>& paths);
 
@@ -186,7 +187,7 @@ class TForm1 : public QMainWindow {
   std::vector<QLineSeries*> series_;
   QLabel* statusSettings_ = nullptr;  // the typed setting that does not convert
   QLabel* statusWarnings_ = nullptr;  // what the last batch should make the referee check
-  std::vector<SkippedFile> skipped_;  // files the last batch skipped as damaged
+  BatchResult lastBatch_;             // what the last batch loaded, left out and skipped
   QPushButton* cancelButton_ = nullptr;
   QLabel* progressLabel_ = nullptr;
   QProgressBar* progressBar_ = nullptr;

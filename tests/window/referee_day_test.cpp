@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "window_fixture.h"
@@ -116,6 +118,15 @@ class RefereeDayTest : public QObject {
     QVERIFY(h_->errors.isEmpty());
     QVERIFY(h_->Form().Model().SaveCount() < 3);
     QVERIFY(h_->Find<QPushButton>("Button1")->isEnabled());
+  }
+
+  void F1ShowsTheGuideWithItsPictures() {
+    QTest::keyClick(&h_->Form(), Qt::Key_F1);
+    auto* guide = h_->Find<QDialog>("GuideDialog")->findChild<QTextBrowser*>();
+    QVERIFY(guide->toPlainText().contains("A tournament round, step by step"));
+    const QVariant picture =
+        guide->document()->resource(QTextDocument::ImageResource, QUrl("screenshots/Base.png"));
+    QVERIFY(!picture.value<QImage>().isNull());
   }
 
   void HeadersSortAndCellsCopy() {

@@ -262,15 +262,14 @@ void TForm1::RestoreDefaultSettings() {
 }
 
 void TForm1::ShowGuide() {
-  QFile guide(":/guide.md");
-  guide.open(QIODevice::ReadOnly);
   auto* dialog = new QDialog(this);
   dialog->setObjectName("GuideDialog");
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setWindowTitle("The referee's guide");
   auto* layout = new QVBoxLayout(dialog);
   auto* text = new QTextBrowser(dialog);
-  text->setMarkdown(QString::fromUtf8(guide.readAll()));
+  // From the resources, with its pictures beside it.
+  text->setSource(QUrl("qrc:/guide.md"), QTextDocument::MarkdownResource);
   text->setOpenExternalLinks(true);
   layout->addWidget(text);
   dialog->resize(760, 600);

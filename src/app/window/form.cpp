@@ -133,6 +133,9 @@ TForm1::TForm1(std::shared_ptr<const LocaleServices> locale, QWidget* parent)
   statusWarnings_->setObjectName("StatusWarnings");
   statusWarnings_->setTextFormat(Qt::RichText);
   statusBar()->addWidget(statusWarnings_, 2);
+  // Long texts are cut at the window's edge rather than widening it; the tool tip holds them whole.
+  for (QLabel* label : {statusSettings_, statusWarnings_})
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   connect(statusWarnings_, &QLabel::linkActivated, this, [this] {
     QStringList lines;
     for (const SkippedFile& f : lastBatch_.Skipped) lines.append(FromPathBytes(ErrorBoxText(f.Message)));
@@ -284,6 +287,7 @@ bool TForm1::MarkSettings() {
     }
   }
   statusSettings_->setText(focusedProblem.isEmpty() ? first : focusedProblem);
+  statusSettings_->setToolTip(statusSettings_->text());
   return auditConverts;
 }
 
@@ -408,6 +412,7 @@ void TForm1::ShowBatchWarnings() {
                         .arg(result.Skipped.size()));
   }
   statusWarnings_->setText(warnings.join(' '));
+  statusWarnings_->setToolTip(warnings.join('\n'));
 }
 
 void TForm1::ShowLeftOut(const std::vector<std::string>& paths, int loaded) {

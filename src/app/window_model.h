@@ -71,6 +71,9 @@ struct BatchOptions {
   // to load, the name of the file being waited for.
   std::function<void(int done, int total, const std::string& current)> Progress;
   std::chrono::milliseconds ProgressInterval{50};
+  // Bytes the workers' file and image buffers may take together; a worker waits for its share. A file
+  // larger than this loads when no other is in flight. The default holds two of the largest images.
+  size_t MemoryBudget = size_t{768} << 20;
   // When set, receives the batch's result before the rows are rendered, so that a caller learns what
   // was loaded and skipped also when the rendering then fails.
   struct BatchResult* Result = nullptr;
@@ -185,7 +188,6 @@ class WindowModel {
   void Sort(SortKey key);
 
  private:
-  struct BatchRun;
   AuditEdits CurrentAuditEdits() const;
   void WriteMaxEdits();
 

@@ -184,7 +184,7 @@ int32_t CultureScoreOf(int32_t culture1, int32_t culture2, int32_t culture3) {
   return static_cast<int32_t>(std::nearbyint(mean / 100));  // the default rounding mode: ties to even
 }
 
-void SaveStatistics(ParseState& st, TSaveDataRec& row, FileLadderMaxima& maxima) {
+void SaveStatistics(ParseState& st, TSaveDataRec& row, LadderSettings& maxima) {
   const ScoreWeights weights;
   NamePlayers(st);
   ShareOutPopulation(st);

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <string>
 
-#include "save/container.h"
 #include "save/save_error.h"
 
 namespace vsl {
@@ -31,20 +30,6 @@ void StreamReader::FailEntries(int64_t count, int64_t minBytes) const {
                       std::to_string(count) + " entries of at least " + std::to_string(minBytes) +
                       " bytes each, " + std::to_string(left) + " bytes left)",
                   static_cast<int64_t>(pos_));
-}
-
-std::string StreamReader::ReadStr() {
-  const TextSpan t = TextHeader(false);
-  const char* first = reinterpret_cast<const char*>(data_ + pos_);
-  pos_ += static_cast<size_t>(t.count);
-  const void* zero = std::memchr(first, 0, static_cast<size_t>(t.count));
-  return std::string(first, zero ? static_cast<const char*>(zero) : first + t.count);
-}
-
-std::string StreamReader::ReadUStr() {
-  std::string text;
-  ReadUStr(text);
-  return text;
 }
 
 namespace {
@@ -192,36 +177,6 @@ void StreamReader::ReadUStrWithoutMarkup(std::string& out) {
     }
   }
   out.resize(written);
-}
-
-void StreamReader::StartChecksum(size_t from, size_t to) {
-  to = std::min(to, size_);
-  summed_ = std::min(from, to);
-  sumEnd_ = to;
-  sum_ = 1;
-}
-
-void StreamReader::SumAhead() {
-  // A few kilobytes at a time at least, so that each call's own cost stays small.
-  constexpr size_t kLeast = 2048;
-  const size_t end = std::min(pos_ + kStreamAhead, sumEnd_);
-  if (end <= summed_ || (end < summed_ + kLeast && end < sumEnd_)) return;
-  sum_ = BodyChecksum(std::span<const uint8_t>(data_ + summed_, end - summed_), sum_);
-  summed_ = end;
-}
-
-uint32_t StreamReader::FinishChecksum() {
-  if (sumEnd_ > summed_) {
-    sum_ = BodyChecksum(std::span<const uint8_t>(data_ + summed_, sumEnd_ - summed_), sum_);
-    summed_ = sumEnd_;
-  }
-  return sum_;
-}
-
-void StreamReader::Skip(std::span<const FieldRun> runs) {
-  int64_t bytes = 0;
-  for (const FieldRun& r : runs) bytes += Width(r.kind) * (r.count > 0 ? r.count : 0);
-  SkipFields(bytes);
 }
 
 }  // namespace vsl

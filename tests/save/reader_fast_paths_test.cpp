@@ -21,6 +21,7 @@
 #include "save/text.h"
 #include "support/fixture_save.h"
 #include "support/large_save.h"
+#include "support/load_helpers.h"
 #include "support/row_text.h"
 #include "support/save_writer.h"
 
@@ -193,11 +194,11 @@ TEST(ReaderFastPathsTest, AReusedStateParsesAsAFreshOne) {
   AuditEdits edits;
   edits.SessionsPerDay = "1.5";
   auto parse = [&](const std::vector<uint8_t>& file, ParseState& state) {
-    const UnwrappedSave save = Unwrap(file);
+    const UnwrappedSave save = testing::Unwrapped(file);
     TSaveDataRec row;
-    FileLadderMaxima maxima;
+    LadderSettings maxima;
     AuditSettings audit;
-    SaveAnalyse(save.Image, save.BodyOffset, row, state, maxima, edits, '.', audit);
+    testing::AnalyseAndAudit(save.Image, save.BodyOffset, row, state, maxima, edits, audit);
     return testing::RowText(row);
   };
   testing::SaveDesc small;

@@ -125,8 +125,8 @@ class StreamReader {
     return text;
   }
   void ReadUStr(std::string& out);  // the same into `out`, reusing its buffer
-  // ReadUStr(out) followed by CutMacrosInPlace(out) (text.h), in one pass over the characters: the
-  // texts that are kept without markup are read this way.
+  // ReadUStr(out) without the markup spans ('<' up to the next '>'), in one pass over the characters:
+  // the texts that are kept without markup are read this way.
   void ReadUStrWithoutMarkup(std::string& out);
 
   /// @name Runs of fields into arrays
@@ -256,6 +256,7 @@ class StreamReader {
     if (bytes < 0 || !Has(pos, static_cast<uint64_t>(bytes))) [[unlikely]]
       Fail(pos, bytes, what);
   }
+  void ReadText(std::string& out, bool cutMarkup);
   void SkipFields(int64_t bytes) {
     Need(pos_, bytes, "fields");
     pos_ += static_cast<size_t>(bytes);

@@ -85,6 +85,7 @@ struct TSaveDataRec {
   History CultureHistory{};
   History ScienceHistory{};  // cumulative research cost, per game turn
 
+  bool operator==(const TSaveDataRec&) const = default;
   bool Locked() const { return !LockText.empty(); }
   // The seven histories in the order of the chart's selector (Score .. Science).
   const History& HistoryOf(int item) const;

@@ -198,7 +198,7 @@ TEST(ReaderFastPathsTest, AReusedStateParsesAsAFreshOne) {
     LadderSettings maxima;
     AuditSettings audit;
     testing::AnalyseAndAudit(save.Image, save.BodyOffset, row, state, maxima, edits, audit);
-    return testing::RowText(row);
+    return row;
   };
   testing::SaveDesc small;
   small.elapsedTurns = 30;

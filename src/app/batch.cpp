@@ -225,6 +225,7 @@ class Worker {
 
 BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, const BatchOptions& options) {
   if (paths.empty()) return {};
+  batchPaths_ = paths;
   ClearList(saveCount_);
   saveCount_ = 0;
   edits_.Edit1 = DirectoryOf(paths.front());
@@ -262,6 +263,7 @@ BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, con
 
   // Results are applied in selection order, each on the state the files before it left.
   std::optional<BatchFileError> error;
+  bool settingFailed = false;  // the batch ended because a setting fails every file, not for the file
   auto last = std::chrono::steady_clock::now();
   const auto progress = [&](size_t i) {
     if (options.Progress) options.Progress(static_cast<int>(i), static_cast<int>(n), paths[i]);
@@ -290,6 +292,7 @@ BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, con
       ++result.Loaded;
     } else {
       error.emplace(paths[i], r.reason);
+      settingFailed = r.failure == Failure::Setting;
     }
   }
   stopAfter = 0;
@@ -310,6 +313,7 @@ BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, con
   } catch (const MathError&) {
     // The file that ended the batch is the error to report; the next rendering shows this one again.
   }
+  if (settingFailed) ThrowAuditSettingError(error->Reason());
   throw *error;
 }
 

@@ -53,8 +53,9 @@ void Unwrap(std::span<const uint8_t> file, UnwrappedSave& into);
 
 // Inflates the zlib stream `stream` into `out`, which holds the stated inflated size: `out` receives
 // the first out.size() bytes of the stream; up to kMaxSurplusBytes beyond them are checked and
-// dropped. Throws SaveError with zlib's text for a zlib error ("buffer error" for a stream cut short),
-// when the stream ends before filling `out` and when it yields more than the surplus allows.
+// dropped. Throws SaveError with zlib's text for a zlib error in a sentence ("the compressed body is cut
+// short (zlib: buffer error)"), when the stream ends before filling `out` and when it yields more than
+// the surplus allows.
 void InflateBody(std::span<const uint8_t> stream, std::span<uint8_t> out);
 
 }  // namespace vsl

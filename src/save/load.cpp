@@ -60,7 +60,7 @@ void ReadSaveFile(const std::string& path, std::vector<uint8_t>& bytes) {
     }
     bytes.resize(size);
   } catch (const std::bad_alloc&) {
-    throw OutOfMemoryError("insufficient memory");
+    throw OutOfMemoryError("there is not enough memory to read the file");
   }
   size_t done = 0;
   while (done < bytes.size()) {

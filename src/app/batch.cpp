@@ -126,6 +126,18 @@ class Worker {
   Worker& operator=(const Worker&) = delete;
 
   void Run(const std::string& path, FileResult& r) {
+    LoadAndParse(path, r);
+    if (alone_) {
+      // A file loaded alone gives its memory and the run alone back at once.
+      fileBytes_ = {};
+      save_.Image = {};
+      budget_.Release(held_, true);
+      alone_ = false;
+    }
+  }
+
+ private:
+  void LoadAndParse(const std::string& path, FileResult& r) {
     r.ladder = in_.ladder;
     r.audit = in_.audit;
     try {
@@ -153,7 +165,6 @@ class Worker {
     }
   }
 
- private:
   // Loads `path` into the buffers within the budget; a file that finds no memory is loaded again
   // alone, and only then fails for it.
   void Load(const std::string& path) {
@@ -161,61 +172,48 @@ class Worker {
     const uintmax_t stated = std::filesystem::file_size(path, ignored);
     const size_t fileSize = stated > static_cast<uintmax_t>(kMaxSaveFileBytes) ? 0 : stated;
     size_t imageSize = 0;
-    bool alone = false;
     for (;;) {
       try {
-        if (!Fits(fileSize, imageSize, alone)) {
-          Wait(fileSize + imageSize, alone);
+        if (!Fits(fileSize, imageSize)) {
+          Wait(fileSize + imageSize);
           continue;
         }
         ReadSaveFile(path, fileBytes_);
         imageSize = ReadLayout(fileBytes_).ImageBytes();
-        if (!Fits(fileBytes_.size(), imageSize, alone)) {
-          Wait(fileBytes_.size() + imageSize, alone);
+        if (!Fits(fileBytes_.size(), imageSize)) {
+          Wait(fileBytes_.size() + imageSize);
           continue;
         }
         Unwrap(fileBytes_, save_);
         break;
       } catch (const OutOfMemoryError& e) {
-        if (alone) {
-          Done(alone);
-          throw FileError(path, e.what());
-        }
-        alone = true;
-        Wait(fileSize + imageSize, alone);
+        if (alone_) throw FileError(path, e.what());
+        alone_ = true;
+        Wait(fileSize + imageSize);
       } catch (const SaveError& e) {
-        Done(alone);
         throw FileError(path, e.what());
       }
     }
-    Done(alone);
     save_.FileName = BaseName(path, BaseNameStart(path));
     save_.FileDate = FileDate(path);  // throws FileError itself
   }
 
   // Whether buffers for a file of `file` bytes and an image of `image` bytes fit the share, grown
   // without waiting where it must grow.
-  bool Fits(size_t file, size_t image, bool alone) {
+  bool Fits(size_t file, size_t image) {
     const size_t need = std::max(file, fileBytes_.capacity()) + std::max(image, save_.Image.capacity());
-    return budget_.TryGrow(held_, need, alone);
+    return budget_.TryGrow(held_, need, alone_);
   }
   // Frees the buffers and waits for a share of `bytes`.
-  void Wait(size_t bytes, bool alone) {
+  void Wait(size_t bytes) {
     fileBytes_ = {};
     save_.Image = {};
-    budget_.Acquire(held_, bytes, alone);
+    budget_.Acquire(held_, bytes, alone_);
   }
-  // After a file loaded alone, its buffers and the run alone are given back at once.
-  void Done(bool alone) {
-    if (!alone) return;
-    fileBytes_ = {};
-    save_.Image = {};
-    budget_.Release(held_, true);
-  }
-
   MemoryBudget& budget_;
   const BatchInputs& in_;
   size_t held_ = 0;
+  bool alone_ = false;  // this file runs alone, after it found no memory beside the others
   std::vector<uint8_t> fileBytes_;
   LoadedSave save_;
   std::unique_ptr<ParseState> state_ = std::make_unique<ParseState>();

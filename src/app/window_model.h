@@ -93,7 +93,8 @@ struct BatchOptions {
   // Skip files that cannot be loaded or are damaged (each collected in BatchResult::Skipped) instead of
   // ending the batch at the first one. A setting that does not convert still ends the batch.
   bool KeepGoing = false;
-  // Worker threads: 0 for one per core, 1 to load every file on the calling thread.
+  // Worker threads: 0 for one per core. Any number runs the same pipeline; the calling thread applies
+  // the results in selection order.
   unsigned Threads = 0;
   // Called on the calling thread while files load, at least every ProgressInterval: files done, files
   // to load, the name of the file being waited for.

@@ -21,8 +21,8 @@
 #include "app/chart_model.h"
 #include "app/grid.h"
 #include "app/locale_services.h"
-#include "save/save_error.h"
 #include "record/save_record.h"
+#include "save/save_error.h"
 #include "scoring/audit.h"
 #include "scoring/errors.h"
 #include "scoring/ladder.h"
@@ -95,7 +95,8 @@ struct BatchOptions {
   // Skip files that cannot be loaded or are damaged (each collected in BatchResult::Skipped) instead of
   // ending the batch at the first one. A setting that does not convert still ends the batch.
   bool KeepGoing = false;
-  // Worker threads: 0 for one per core, 1 to load every file on the calling thread.
+  // Worker threads: 0 for one per core. Any number runs the same pipeline; the calling thread applies
+  // the results in selection order.
   unsigned Threads = 0;
   // Called on the calling thread while files load, at least every ProgressInterval: files done, files
   // to load, the name of the file being waited for.
@@ -108,6 +109,9 @@ struct BatchOptions {
   // whether to skip it (true: collected in BatchResult::Skipped) or to end the batch there (false).
   // `message` names the file.
   std::function<bool(const std::string& path, const std::string& message)> SkipDamaged;
+  // Bytes the workers' file and image buffers may take together; a worker waits for its share. A file
+  // larger than this loads when no other is in flight. The default holds two of the largest images.
+  size_t MemoryBudget = size_t{768} << 20;
   // When set, receives the batch's result before the rows are rendered, so that a caller learns what
   // was loaded and skipped also when the rendering then fails.
   struct BatchResult* Result = nullptr;
@@ -121,7 +125,7 @@ struct SkippedFile {
 struct BatchResult {
   int Loaded = 0;                    // rows of the batch (SaveCount)
   int LeftOut = 0;                   // selected files beyond the 100 rows, not read
-  std::vector<SkippedFile> Skipped;  // with KeepGoing only
+  std::vector<SkippedFile> Skipped;  // with KeepGoing or SkipDamaged only
 };
 
 // A file of a batch that failed: what() is "<path>: <reason>".
@@ -239,7 +243,6 @@ class WindowModel {
   void Sort(SortKey key);
 
  private:
-  struct BatchRun;
   AuditEdits CurrentAuditEdits() const;
   // The audit failed with `message`: throws the failure of the setting that caused it.
   [[noreturn]] void ThrowAuditSettingError(const std::string& message) const;

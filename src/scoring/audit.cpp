@@ -13,8 +13,6 @@ constexpr int32_t kFirstPlayDay = 1;
 constexpr int32_t kLastPlayDay = 31;
 constexpr int32_t kPlayDaysOutOfRange = 30;  // a file dated outside the tournament's days
 
-enum Honesty : int32_t { kCheat = 0, kAverage = 1, kFair = 2 };
-
 }  // namespace
 
 void RControl(TSaveDataRec& row, const AuditEdits& edits, char decimalSeparator, AuditSettings& settings) {

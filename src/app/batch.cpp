@@ -159,6 +159,14 @@ struct WindowModel::BatchRun {
     return false;
   }
 
+  // A file that loaded: it becomes the next row and its maxima those of the batch.
+  void Loaded(size_t i) {
+    const TSaveDataRec& row = Slot();
+    result.Maxima =
+        MaximaSource{paths[i], row.FileName, row.GameSpeed, row.MapWidth, row.MapHeight, row.EndTurn};
+    ++result.Loaded;
+  }
+
   void Progress(int done, size_t next) const {
     if (options.Progress) options.Progress(done, static_cast<int>(paths.size()), paths[next]);
   }
@@ -196,7 +204,7 @@ void WindowModel::BatchRun::RunSerially() {
         return;
       }
     }
-    ++result.Loaded;
+    Loaded(i);
   }
 }
 
@@ -206,7 +214,7 @@ bool WindowModel::BatchRun::Apply(size_t i, Job& job) {
     Slot() = std::move(job.row);
     maxima = job.maxima;
     model.audit_ = job.audit;
-    ++result.Loaded;
+    Loaded(i);
     return true;
   }
   if (Fail(i, job.outcome)) return true;

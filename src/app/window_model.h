@@ -12,6 +12,7 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -82,10 +83,19 @@ struct SkippedFile {
   std::string Message;  // names the file
 };
 
+// The file whose parse set the Ladder maxima of a batch (the last one loaded), with the game settings
+// the maxima follow from.
+struct MaximaSource {
+  std::string Path;
+  std::string FileName;  // as the grids show it
+  int32_t GameSpeed = 0, MapWidth = 0, MapHeight = 0, EndTurn = 0;
+};
+
 struct BatchResult {
-  int Loaded = 0;                    // rows of the batch (SaveCount)
-  int LeftOut = 0;                   // selected files beyond the 100 rows, not read
-  std::vector<SkippedFile> Skipped;  // with KeepGoing only
+  int Loaded = 0;                      // rows of the batch (SaveCount)
+  int LeftOut = 0;                     // selected files beyond the 100 rows, not read
+  std::vector<SkippedFile> Skipped;    // with KeepGoing only
+  std::optional<MaximaSource> Maxima;  // none when no file loaded
 };
 
 // A file of a batch that failed: what() is "<path>: <reason>".
@@ -126,6 +136,8 @@ class WindowModel {
   const TSaveDataRec& Row(int i) const { return rows_.at(static_cast<size_t>(i)); }
   const LadderSettings& Ladder() const { return ladder_; }
   const AuditSettings& Audit() const { return audit_; }
+  // The audit's edits as the audit reads them.
+  AuditEdits CurrentAuditEdits() const;
   bool Ascending(SortKey key) const { return ascending_.at(static_cast<size_t>(key)); }
 
   // Rows set directly, for tests and tools that build records without files: slot i is
@@ -187,7 +199,6 @@ class WindowModel {
 
  private:
   struct BatchRun;
-  AuditEdits CurrentAuditEdits() const;
   void WriteMaxEdits();
 
   std::shared_ptr<const LocaleServices> locale_;

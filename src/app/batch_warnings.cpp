@@ -2,6 +2,10 @@
 
 #include "app/batch_warnings.h"
 
+#include <algorithm>
+#include <optional>
+#include <string>
+
 #include "app/format.h"
 #include "gamedata/calendar.h"
 #include "save/file_info.h"

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <string>
 
 #include "app/format.h"
 #include "scoring/convert.h"

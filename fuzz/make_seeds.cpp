@@ -20,16 +20,16 @@
 namespace {
 
 using vsl::testing::Plot;
-using vsl::testing::SaveSpec;
+using vsl::testing::SaveDesc;
 
 // A default game with nothing in its lists.
-SaveSpec Empty() {
-  return SaveSpec{};
+SaveDesc Empty() {
+  return SaveDesc{};
 }
 
 // Two players on a small map: cities, units, messages naming technologies, histories.
-SaveSpec Cities() {
-  SaveSpec desc;
+SaveDesc Cities() {
+  SaveDesc desc;
   desc.elapsedTurns = 60;
   desc.startTurn = 0;
   desc.playTimeQuarters = 4 * 7200;
@@ -59,8 +59,8 @@ SaveSpec Cities() {
 }
 
 // Something in every counted list of every section.
-SaveSpec Lists() {
-  SaveSpec desc;
+SaveDesc Lists() {
+  SaveDesc desc;
   desc.listA = {1, 2, 3};
   desc.listB = {1, 0, 1};
   desc.gameTexts14 = {"first", "second"};
@@ -90,8 +90,8 @@ SaveSpec Lists() {
 }
 
 // Vassals, met teams and shared teams.
-SaveSpec Vassals() {
-  SaveSpec desc;
+SaveDesc Vassals() {
+  SaveDesc desc;
   desc.elapsedTurns = 100;
   desc.maxima = {500, 300, 200, 100};
   desc.inits = {20, 20, 20, 20};
@@ -108,8 +108,8 @@ SaveSpec Vassals() {
 }
 
 // A locked save of an old version (the speed is counted from 1).
-SaveSpec LockedOld() {
-  SaveSpec desc;
+SaveDesc LockedOld() {
+  SaveDesc desc;
   desc.version = 101;
   desc.gameSpeed = 1;
   desc.elapsedTurns = 10;
@@ -122,8 +122,8 @@ SaveSpec LockedOld() {
 
 // Values outside their ranges: difficulty, speed, victory, leader, civilization, team, maxima, turns,
 // and a wide text with high bytes.
-SaveSpec Hostile() {
-  SaveSpec desc;
+SaveDesc Hostile() {
+  SaveDesc desc;
   desc.level = 42;
   desc.gameSpeed = -3;
   desc.victoryType = 17;
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(unwrapDir);
   std::filesystem::create_directories(analyseDir);
 
-  const std::vector<std::pair<const char*, SaveSpec>> games = {
+  const std::vector<std::pair<const char*, SaveDesc>> games = {
       {"empty", Empty()},     {"cities", Cities()},        {"lists", Lists()},
       {"vassals", Vassals()}, {"locked-old", LockedOld()}, {"hostile", Hostile()}};
   for (const auto& [name, desc] : games) {
@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
     Write(analyseDir / (std::string(name) + ".bin"), input);
   }
   // A file with a trailer after the stream, for the unwrapping only.
-  const SaveSpec desc = Cities();
+  const SaveDesc desc = Cities();
   const std::vector<uint8_t> withTrailer = vsl::testing::MakeContainer(
       vsl::testing::BuildHeader(desc), vsl::testing::BuildBody(desc), {.trailer = {'E', 'N', 'D', 0, 1}});
   Write(unwrapDir / "trailer.Save", withTrailer);

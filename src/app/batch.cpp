@@ -233,7 +233,7 @@ bool WindowModel::BatchRun::Apply(size_t i, Job& job) {
 
 void WindowModel::BatchRun::RunInParallel(size_t threads) {
   const size_t n = paths.size();
-  std::vector<Job, LargePageAllocator<Job>> jobs(n);
+  std::vector<Job> jobs(n);
   for (size_t i = 0; i < n; ++i) {
     jobs[i].row = model.rows_[i];  // the row a serial load would parse into when no file is skipped
     jobs[i].maxima = maxima;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "save/save_record.h"
+#include "record/save_record.h"
 
 namespace vsl {
 

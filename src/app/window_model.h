@@ -21,9 +21,8 @@
 #include "app/chart_model.h"
 #include "app/grid.h"
 #include "app/locale_services.h"
-#include "save/large_pages.h"
 #include "save/save_error.h"
-#include "save/save_record.h"
+#include "record/save_record.h"
 #include "scoring/audit.h"
 #include "scoring/ladder.h"
 
@@ -205,7 +204,7 @@ class WindowModel {
   WindowEdits edits_;
   Grid baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_;
   ChartModel chart_;
-  std::vector<TSaveDataRec, LargePageAllocator<TSaveDataRec>> rows_;  // SaveData: kMaxFiles rows
+  std::vector<TSaveDataRec> rows_;  // SaveData: kMaxFiles rows
   int saveCount_ = 0;
   LadderSettings ladder_;
   AuditSettings audit_;

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "save/parse_state.h"
-#include "save/save_record.h"
+#include "record/save_record.h"
 #include "scoring/audit.h"
 
 namespace vsl {

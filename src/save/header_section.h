@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "save/parse_state.h"
-#include "save/save_record.h"
+#include "record/save_record.h"
 #include "save/stream_reader.h"
 
 namespace vsl {

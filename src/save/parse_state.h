@@ -9,7 +9,7 @@
 #include <string>
 
 #include "gamedata/factors.h"
-#include "save/save_record.h"
+#include "record/save_record.h"
 
 namespace vsl {
 

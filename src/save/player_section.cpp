@@ -5,7 +5,7 @@
 #include <span>
 
 #include "save/player_items.h"
-#include "save/save_record.h"
+#include "record/save_record.h"
 
 namespace vsl {
 

@@ -5,7 +5,7 @@
 
 #include "save/analyse.h"
 #include "save/parse_state.h"
-#include "save/save_record.h"
+#include "record/save_record.h"
 
 namespace vsl {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "save/save_record.h"
+#include "record/save_record.h"
 
 namespace vsl {
 

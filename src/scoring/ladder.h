@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "save/save_record.h"
+#include "record/save_record.h"
 
 namespace vsl {
 

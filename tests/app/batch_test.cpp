@@ -11,6 +11,7 @@
 #include "app/batch_warnings.h"
 #include "app/window_model.h"
 #include "scoring/errors.h"
+#include "support/scratch_dir.h"
 #include "support/fixture_save.h"
 #include "support/row_text.h"
 
@@ -23,12 +24,12 @@ using testing::BuildSaveFile;
 using ::testing::HasSubstr;
 using testing::MakeContainer;
 using testing::Plot;
-using testing::SaveSpec;
+using testing::SaveDesc;
 using testing::WriteFile;
 
 // A small complete game; the parameters make each file's row and derived Ladder maxima its own.
-SaveSpec Game(const std::string& nick, int32_t score, int32_t speed, int32_t maxPop, int32_t endTurn) {
-  SaveSpec desc;
+SaveDesc Game(const std::string& nick, int32_t score, int32_t speed, int32_t maxPop, int32_t endTurn) {
+  SaveDesc desc;
   desc.elapsedTurns = 40 + score % 17;
   desc.endTurn = endTurn;
   desc.gameSpeed = speed;
@@ -75,25 +76,21 @@ std::string Dump(const WindowModel& m) {
 class BatchTest : public ::testing::Test {
  protected:
   BatchTest()
-      : dir_(::testing::TempDir() + "/batch_test_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name()) {
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
+      : dir_(scratch_.Path()) {
   }
-  ~BatchTest() override { std::filesystem::remove_all(dir_); }
 
-  std::string Save(const std::string& name, const SaveSpec& desc) {
+  std::string Save(const std::string& name, const SaveDesc& desc) {
     return WriteFile(dir_ + "/" + name, BuildSaveFile(desc));
   }
   // A save whose container is sound but whose body ends inside the player section: the parse has
   // taken the Ladder maxima from the body before it fails.
-  std::string TruncatedSave(const std::string& name, const SaveSpec& desc) {
+  std::string TruncatedSave(const std::string& name, const SaveDesc& desc) {
     std::vector<uint8_t> body = BuildBody(desc);
     body.resize(body.size() - 40);
     return WriteFile(dir_ + "/" + name, MakeContainer(BuildHeader(desc), body));
   }
   // A complete save whose stream's checksum does not match its body: only the checksum tells.
-  std::string BadChecksumSave(const std::string& name, const SaveSpec& desc) {
+  std::string BadChecksumSave(const std::string& name, const SaveDesc& desc) {
     std::vector<uint8_t> file = BuildSaveFile(desc);
     file.back() ^= 0x5A;
     return WriteFile(dir_ + "/" + name, file);
@@ -120,6 +117,7 @@ class BatchTest : public ::testing::Test {
   }
   static WindowModel Model() { return WindowModel(std::make_shared<FixedLocaleServices>('.')); }
 
+  testing::ScratchDir scratch_;
   std::string dir_;
 };
 
@@ -166,7 +164,7 @@ TEST_F(BatchTest, ARenderingThatFailsLeavesNoCurveOfTheEarlierBatch) {
   model.Button1Click(
       {Save("a.Save", Game("Anna", 500, 2, 400, 460)), Save("b.Save", Game("Bert", 300, 2, 400, 460))});
   ASSERT_TRUE(model.Chart().Series(1).InLegend);
-  SaveSpec negative = Game("Neg", 200, 2, -400, 460);
+  SaveDesc negative = Game("Neg", 200, 2, -400, 460);
   negative.inits = {0, 0, 0, 0};
   EXPECT_THROW(model.Button1Click({Save("n.Save", negative)}), MathError);
   EXPECT_EQ(model.SaveCount(), 1);

@@ -18,6 +18,7 @@
 #include "app/window_model.h"
 #include "save/save_error.h"
 #include "scoring/errors.h"
+#include "support/scratch_dir.h"
 #include "support/fixture_save.h"
 
 namespace vsl {
@@ -29,15 +30,15 @@ using testing::BuildSaveFile;
 using testing::MakeContainer;
 using ::testing::Matcher;
 using testing::Plot;
-using testing::SaveSpec;
+using testing::SaveDesc;
 using ::testing::StartsWith;
 using ::testing::ThrowsMessage;
 using testing::WriteFile;
 
 using Bytes = std::vector<uint8_t>;
 
-SaveSpec Game(const std::string& nick, int32_t score) {
-  SaveSpec desc;
+SaveDesc Game(const std::string& nick, int32_t score) {
+  SaveDesc desc;
   desc.elapsedTurns = 60;
   desc.endTurn = 460;
   desc.playTimeQuarters = 4 * 4000;
@@ -65,7 +66,7 @@ std::vector<Failure> Failures() {
   badChecksum.back() ^= 0x40;
   Bytes body = BuildBody(Game("t", 2));
   body.resize(body.size() / 2);
-  SaveSpec badScores = Game("s", 3);
+  SaveDesc badScores = Game("s", 3);
   badScores.maxima = {-400, 200, 300, 100};
   return {
       {"no save container", write({'n', 'o', 't', 'e', 's'}), StartsWith("no compressed body found")},
@@ -83,16 +84,10 @@ std::vector<Failure> Failures() {
 class DamagedBatchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = ::testing::TempDir() + "vsl-damaged-batch-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
+    dir_ = scratch_.Path();
   }
 
-  std::string Save(const std::string& name, const SaveSpec& desc) {
+  std::string Save(const std::string& name, const SaveDesc& desc) {
     return WriteFile(dir_ + "/" + name + ".Save", BuildSaveFile(desc));
   }
   std::string Damaged(const std::string& name, const Failure& failure) {
@@ -127,6 +122,7 @@ class DamagedBatchTest : public ::testing::Test {
     return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
   }
 
+  testing::ScratchDir scratch_;
   std::string dir_;
 };
 
@@ -224,7 +220,7 @@ TEST_F(DamagedBatchTest, FilesBeyondTheHundredthAreNeverRead) {
 
 // Values outside their ranges that are not damage: each cell shows its fallback.
 TEST_F(DamagedBatchTest, ValuesOutsideTheirRangesRenderTheirFallbacks) {
-  SaveSpec desc = Game("Hal", 50);
+  SaveDesc desc = Game("Hal", 50);
   desc.level = 42;
   desc.gameSpeed = -3;
   desc.victoryType = 17;
@@ -234,16 +230,16 @@ TEST_F(DamagedBatchTest, ValuesOutsideTheirRangesRenderTheirFallbacks) {
   desc.Slot(0).Leader(999).Civ(-7).OnTeam(40);
   desc.Slot(1).Named("Ivo").Leader(-2).Civ(26).OnTeam(-1);
   desc.Player(0).Message("You have discovered Optics!", 30).City("Ur", 400);
-  SaveSpec loss = Game("Lou", 60);
+  SaveDesc loss = Game("Lou", 60);
   loss.gameEnded = 1;
   loss.victoryType = -1;
   loss.level = -1;
-  SaveSpec running = Game("Ron", 70);
+  SaveDesc running = Game("Ron", 70);
   running.victoryType = 17;  // a game not decided shows no kind of victory
   running.level = 9;
   running.gameSpeed = 4;
   // An old version counts its speed from 1: the largest speed has no successor and wraps (fuzz finding).
-  SaveSpec old = Game("Oda", 80);
+  SaveDesc old = Game("Oda", 80);
   old.version = 101;
   old.gameSpeed = INT32_MAX;
   WindowModel model = Model();
@@ -279,9 +275,9 @@ TEST_F(DamagedBatchTest, ValuesOutsideTheirRangesRenderTheirFallbacks) {
 }
 
 TEST_F(DamagedBatchTest, TurnsPlayedOfZeroAndBelowRenderWithoutCurveOrRate) {
-  SaveSpec none = Game("Nil", 5);
+  SaveDesc none = Game("Nil", 5);
   none.elapsedTurns = 0;
-  SaveSpec negative = Game("Neg", 6);
+  SaveDesc negative = Game("Neg", 6);
   negative.elapsedTurns = -5;
   WindowModel model = Model();
   model.Button1Click({Save("a", none), Save("b", negative)});
@@ -297,7 +293,7 @@ TEST_F(DamagedBatchTest, TurnsPlayedOfZeroAndBelowRenderWithoutCurveOrRate) {
 TEST_F(DamagedBatchTest, SixteenBitNamesKeepTheirLowBytes) {
   // A name of three 16-bit characters whose high bytes are not zero: the low bytes remain, and a
   // character whose low byte is zero ends the name.
-  const SaveSpec desc = Game("QzW", 1);
+  const SaveDesc desc = Game("QzW", 1);
   const auto file = [&](const std::string& name, const std::array<uint8_t, 3>& highs, uint8_t thirdLow) {
     Bytes header = BuildHeader(desc);
     const Bytes wide = {3, 0, 0, 0, 'Q', 0, 'z', 0, 'W', 0};
@@ -315,7 +311,7 @@ TEST_F(DamagedBatchTest, SixteenBitNamesKeepTheirLowBytes) {
 
 // Ladder maxima and end turns of 0 and below, as a save brings them.
 TEST_F(DamagedBatchTest, SaveMaximaOfZeroAndBelow) {
-  SaveSpec zero = Game("Zero", 5);
+  SaveDesc zero = Game("Zero", 5);
   zero.maxima = {0, 0, 0, 0};
   zero.endTurn = 0;
   WindowModel model = Model();
@@ -331,7 +327,7 @@ TEST_F(DamagedBatchTest, SaveMaximaOfZeroAndBelow) {
   // A negative maximum or end turn: the rendering stops before any row, with the error the user sees;
   // the rows are loaded and show once the maximum is corrected.
   for (const bool endTurn : {false, true}) {
-    SaveSpec negative = Game("Neg", 6);
+    SaveDesc negative = Game("Neg", 6);
     if (endTurn) {
       negative.endTurn = -460;
     } else {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/report.h"
+#include "support/scratch_dir.h"
 #include "support/fixture_save.h"
 
 namespace vsl {
@@ -24,11 +25,11 @@ using testing::BuildHeader;
 using testing::BuildSaveFile;
 using testing::MakeContainer;
 using testing::Plot;
-using testing::SaveSpec;
+using testing::SaveDesc;
 using testing::WriteFile;
 
-SaveSpec Game(const std::string& nick, int32_t score) {
-  SaveSpec desc;
+SaveDesc Game(const std::string& nick, int32_t score) {
+  SaveDesc desc;
   desc.elapsedTurns = 50;
   desc.playTimeQuarters = 4 * 5000;
   desc.sessionCount = 3;
@@ -50,9 +51,7 @@ struct Outcome {
 class DamagedReportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = ::testing::TempDir() + "vsl-damaged-report-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    dir_ = scratch_.Path();
     a_ = WriteFile(dir_ + "/a.Save", BuildSaveFile(Game("Anna", 300)));
     b_ = WriteFile(dir_ + "/b.Save", BuildSaveFile(Game("Bert", 700)));
     // A file that is no save, a save cut inside its player section, a folder and a missing file.
@@ -63,10 +62,6 @@ class DamagedReportTest : public ::testing::Test {
     folder_ = dir_ + "/folder.Save";
     std::filesystem::create_directory(folder_);
     missing_ = dir_ + "/missing.Save";
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
   }
 
   Outcome Report(const std::vector<std::string>& args) {
@@ -79,6 +74,7 @@ class DamagedReportTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
+  testing::ScratchDir scratch_;
   std::string dir_, a_, b_, notASave_, cut_, folder_, missing_;
 };
 
@@ -140,7 +136,7 @@ TEST_F(DamagedReportTest, KeepGoingWithNothingLoadableWritesTheHeaderLineAlone) 
 TEST_F(DamagedReportTest, MaximaThatTheLadderCannotUseFailTheReport) {
   // Not damage: a negative population maximum without a start value loads, but the Ladder has no real
   // power for it, and the rendering stops before any row.
-  SaveSpec desc = Game("Neg", 5);
+  SaveDesc desc = Game("Neg", 5);
   desc.maxima = {-400, 200, 300, 100};
   desc.inits = {0, 10, 10, 10};
   const std::string negative = WriteFile(dir_ + "/negative.Save", BuildSaveFile(desc));

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/window_model.h"
+#include "support/scratch_dir.h"
 #include "support/fixture_save.h"
 
 namespace vsl {
@@ -17,12 +18,12 @@ namespace {
 using testing::BuildSaveFile;
 using ::testing::HasSubstr;
 using testing::Plot;
-using testing::SaveSpec;
+using testing::SaveDesc;
 using ::testing::StartsWith;
 using testing::WriteFile;
 
-SaveSpec Game(const std::string& nick, int32_t score, bool locked = false) {
-  SaveSpec desc;
+SaveDesc Game(const std::string& nick, int32_t score, bool locked = false) {
+  SaveDesc desc;
   desc.elapsedTurns = 50;
   desc.endTurn = 460;
   desc.playTimeQuarters = 4 * 5000;
@@ -45,16 +46,12 @@ struct Outcome {
 class ReportTest : public ::testing::Test {
  protected:
   ReportTest()
-      : dir_(::testing::TempDir() + "/report_test_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name()) {
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
+      : dir_(scratch_.Path()) {
     a_ = WriteFile(dir_ + "/a.Save", BuildSaveFile(Game("Anna, \"the\" first", 300)));
     b_ = WriteFile(dir_ + "/B.Save", BuildSaveFile(Game("Bert", 700)));
     c_ = WriteFile(dir_ + "/c.Save", BuildSaveFile(Game("Cid", 500, true)));
     bad_ = WriteFile(dir_ + "/bad.Save", std::vector<uint8_t>{1, 2, 3, 4, 5});
   }
-  ~ReportTest() override { std::filesystem::remove_all(dir_); }
 
   Outcome Report(const std::vector<std::string>& args) {
     std::ostringstream out, err;
@@ -67,6 +64,7 @@ class ReportTest : public ::testing::Test {
   }
 
   std::shared_ptr<const LocaleServices> locale_ = std::make_shared<FixedLocaleServices>('.');
+  testing::ScratchDir scratch_;
   std::string dir_, a_, b_, c_, bad_;
 };
 
@@ -209,7 +207,7 @@ TEST_F(ReportTest, JsonHasTypedValues) {
 // A last file with a negative maximum cannot be rendered after the load; a Ladder maximum given on the
 // command line mends it, as typing it into the window does.
 TEST_F(ReportTest, LadderEditsMendARenderingThatFailsAfterTheLoad) {
-  SaveSpec negative = Game("Neg", 100);
+  SaveDesc negative = Game("Neg", 100);
   negative.maxima = {-400, 200, 300, 100};
   const std::string n = WriteFile(dir_ + "/z.Save", BuildSaveFile(negative));
   const Outcome failed = Report({a_, n});

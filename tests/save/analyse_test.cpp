@@ -22,7 +22,7 @@ namespace {
 using testing::BuildImage;
 using ::testing::HasSubstr;
 using testing::Plot;
-using testing::SaveSpec;
+using testing::SaveDesc;
 using testing::SplicedSave;
 using ::testing::ThrowsMessage;
 
@@ -31,7 +31,7 @@ class AnalyseTest : public ::testing::Test {
  protected:
   AnalyseTest() { edits_.SessionsPerDay = "1.5"; }
 
-  TSaveDataRec& Analyse(const SaveSpec& desc) {
+  TSaveDataRec& Analyse(const SaveDesc& desc) {
     const SplicedSave save = BuildImage(desc);
     SaveAnalyse(save.bytes, save.bodyOffset, row_, *state_, maxima_, edits_, '.', audit_);
     return row_;
@@ -45,8 +45,8 @@ class AnalyseTest : public ::testing::Test {
 };
 
 // A small two-player game on an 2 x 2 map, as a base for the tests.
-SaveSpec TwoPlayers() {
-  SaveSpec desc;
+SaveDesc TwoPlayers() {
+  SaveDesc desc;
   desc.elapsedTurns = 100;
   desc.startTurn = 0;
   desc.endTurn = 460;
@@ -94,7 +94,7 @@ TEST_F(AnalyseTest, FillsTheRowOfSlotZero) {
 }
 
 TEST_F(AnalyseTest, SectionsFollowEachOtherWithoutGaps) {
-  SaveSpec desc = TwoPlayers();
+  SaveDesc desc = TwoPlayers();
   desc.map.filler = Plot(0xFF, 3, "Sea", 1);
   desc.Player(1).Message("Hunting", 4).HistoryPair(1, 3, 3);
   const SplicedSave save = BuildImage(desc);
@@ -118,14 +118,14 @@ TEST_F(AnalyseTest, SectionsFollowEachOtherWithoutGaps) {
 }
 
 TEST_F(AnalyseTest, ALockedSaveKeepsItsLockText) {
-  SaveSpec desc = TwoPlayers();
+  SaveDesc desc = TwoPlayers();
   desc.Slot(0).Locked("Password");
   EXPECT_EQ(Analyse(desc).LockText, "Password");
   EXPECT_TRUE(row_.Locked());
 }
 
 TEST_F(AnalyseTest, AnOldVersionCostsByTheHeaderSpeedAndDatesByTheRaisedOne) {
-  SaveSpec desc = TwoPlayers();
+  SaveDesc desc = TwoPlayers();
   desc.version = 101;
   desc.gameSpeed = 1;         // costs 150 %; calendar and culture of speed 2
   desc.Team(0).techs = {25};  // Fishing, 40, held from the start
@@ -139,7 +139,7 @@ TEST_F(AnalyseTest, AnOldVersionCostsByTheHeaderSpeedAndDatesByTheRaisedOne) {
 }
 
 TEST_F(AnalyseTest, ScienceHistoryOfAGameBeyondItsCalendarStopsAtTheLastTurn) {
-  SaveSpec desc = TwoPlayers();
+  SaveDesc desc = TwoPlayers();
   desc.gameSpeed = 3;
   desc.elapsedTurns = 330;
   desc.Team(0).techs = {25};
@@ -153,7 +153,7 @@ TEST_F(AnalyseTest, ScienceHistoryOfAGameBeyondItsCalendarStopsAtTheLastTurn) {
 }
 
 TEST_F(AnalyseTest, AMessageDatesATechnologyInTheScienceHistory) {
-  SaveSpec desc = TwoPlayers();
+  SaveDesc desc = TwoPlayers();
   desc.Team(0).techs = {25, 0};  // Fishing held from the start, Mysticism named on turn 30
   desc.Player(0).Message("You have discovered <color=0,255,0>Mysticism</color>!", 30);
   Analyse(desc);
@@ -165,7 +165,7 @@ TEST_F(AnalyseTest, AMessageDatesATechnologyInTheScienceHistory) {
 }
 
 TEST_F(AnalyseTest, ASecondFileKeepsNothingOfTheFirst) {
-  SaveSpec first = TwoPlayers();
+  SaveDesc first = TwoPlayers();
   for (int j = 0; j < 5; ++j) first.Player(0).City("Big", 5000);
   first.Player(0).HistoryPair(0, 0, 11).HistoryPair(0, 1, 12).HistoryPair(0, 2, 13);
   first.Player(0).Message("Fishing", 3);
@@ -177,7 +177,7 @@ TEST_F(AnalyseTest, ASecondFileKeepsNothingOfTheFirst) {
   ASSERT_EQ(row_.Culture3, 5000);
   ASSERT_EQ(row_.ScoreHistory[2], 13);
 
-  SaveSpec second = TwoPlayers();
+  SaveDesc second = TwoPlayers();
   second.Slot(0).Named("").Leader(5);
   second.Player(0).cities.clear();
   second.Player(0).Population(0);
@@ -202,7 +202,7 @@ TEST_F(AnalyseTest, ASecondFileKeepsNothingOfTheFirst) {
 }
 
 TEST_F(AnalyseTest, AuditRunsAtTheEnd) {
-  SaveSpec desc = TwoPlayers();
+  SaveDesc desc = TwoPlayers();
   desc.sessionCount = 0;
   Analyse(desc);
   EXPECT_EQ(row_.PlayDays, 30);  // a file date of 0 lies before the tournament
@@ -220,7 +220,7 @@ TEST_F(AnalyseTest, ATruncatedSaveFailsWithItsOffset) {
 }
 
 TEST_F(AnalyseTest, AHugeCountFailsFastWithTheCountInTheMessage) {
-  SaveSpec desc = TwoPlayers();
+  SaveDesc desc = TwoPlayers();
   desc.Player(3).messageCount = 2000000000;
   EXPECT_THAT([&] { Analyse(desc); },
               ThrowsMessage<SaveError>(HasSubstr("a count of 2000000000 entries of at least 47 bytes each")));
@@ -229,7 +229,7 @@ TEST_F(AnalyseTest, AHugeCountFailsFastWithTheCountInTheMessage) {
 // The reader skips every field it does not keep: a large save parses to the same row whether its
 // skipped runs hold zeros or varied values.
 TEST_F(AnalyseTest, SkippedFieldsDoNotChangeTheRowOfALargeSave) {
-  const SaveSpec desc = testing::MakeLargeSaveSpec(7);
+  const SaveDesc desc = testing::MakeLargeSaveDesc(7);
   auto parse = [&](const std::vector<uint8_t>& body) {
     testing::SaveWriter w;
     w.Raw(testing::BuildHeader(desc)).Int(static_cast<int32_t>(body.size())).Raw("BODY");
@@ -259,7 +259,7 @@ TEST_F(AnalyseTest, SkippedFieldsDoNotChangeTheRowOfALargeSave) {
 // checksum fails as a damaged stream, before anything else the walk meets and with the row, the
 // maxima and the audit settings as they were.
 TEST_F(AnalyseTest, AChecksumLeftToTheWalkFailsAsTheUnwrapWould) {
-  const SaveSpec desc = testing::MakeLargeSaveSpec(3);
+  const SaveDesc desc = testing::MakeLargeSaveDesc(3);
   const std::vector<uint8_t> file = testing::BuildSaveFile(desc);
   UnwrappedSave save;
   Unwrap(file, save, BodyCheck::Deferred);

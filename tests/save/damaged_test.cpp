@@ -25,6 +25,7 @@
 #include "save/file_info.h"
 #include "save/load.h"
 #include "save/save_error.h"
+#include "support/scratch_dir.h"
 #include "support/fixture_save.h"
 #include "support/save_writer.h"
 
@@ -39,7 +40,7 @@ using ::testing::HasSubstr;
 using testing::MakeContainer;
 using ::testing::Matcher;
 using testing::Plot;
-using testing::SaveSpec;
+using testing::SaveDesc;
 using testing::SaveWriter;
 using ::testing::StartsWith;
 
@@ -74,8 +75,8 @@ Bytes Text(const std::string& s) {
 }
 
 // A small sound game of two players on a one-plot map.
-SaveSpec SmallGame() {
-  SaveSpec desc;
+SaveDesc SmallGame() {
+  SaveDesc desc;
   desc.elapsedTurns = 80;
   desc.endTurn = 460;
   desc.playTimeQuarters = 4 * 3600;
@@ -95,8 +96,8 @@ SaveSpec SmallGame() {
 
 // The small game with one record of every kind and something in every counted list, so that each can
 // be cut through.
-SaveSpec FullGame() {
-  SaveSpec desc = SmallGame();
+SaveDesc FullGame() {
+  SaveDesc desc = SmallGame();
   desc.listA = {1, 2};
   desc.listB = {1};
   desc.gameTexts14 = {"fourteen"};
@@ -107,7 +108,7 @@ SaveSpec FullGame() {
   desc.map.Size(2, 2).Add(Plot(0, 1, "Hill", 2)).Add(Plot(1, 0)).Add(Plot(0xFF, 3, "Sea", 1));
   desc.map.list1Count = 2;
   desc.map.list2Count = 1;
-  testing::PlayerSpec& p = desc.Player(0);
+  testing::PlayerDesc& p = desc.Player(0);
   p.text13 = "thirteen";
   p.list3Texts = {"three"};
   p.list4Count = 1;
@@ -146,13 +147,7 @@ std::string Dump(const TSaveDataRec& r) {
 class DamagedFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = ::testing::TempDir() + "vsl-damaged-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
+    dir_ = scratch_.Path();
   }
 
   std::string Write(const std::string& name, const Bytes& bytes) {
@@ -229,6 +224,7 @@ class DamagedFileTest : public ::testing::Test {
     ExpectBatchFails(path, reason);
   }
 
+  testing::ScratchDir scratch_;
   std::string dir_;
 };
 
@@ -255,7 +251,7 @@ TEST_F(DamagedFileTest, FilesWithoutASaveContainer) {
 }
 
 TEST_F(DamagedFileTest, ContainersWhoseSizesOrStreamCannotHold) {
-  const SaveSpec desc = SmallGame();
+  const SaveDesc desc = SmallGame();
   const Bytes header = BuildHeader(desc), body = BuildBody(desc);
   const Bytes good = MakeContainer(header, body);
   const size_t bodyOffset = header.size() + 8;
@@ -330,21 +326,21 @@ struct Cut {
   size_t at;
 };
 
-std::vector<Cut> BodyCuts(const SaveSpec& full) {
+std::vector<Cut> BodyCuts(const SaveDesc& full) {
   using namespace testing;  // the section writers
   const Bytes body = BuildBody(full);
-  const testing::PlayerSpec& p0 = full.players[0];
+  const testing::PlayerDesc& p0 = full.players[0];
   // Where a count of player 0 lies: the first byte that changes when only that count changes.
-  const auto countAt = [&](const std::function<void(SaveSpec&)>& change) {
-    SaveSpec other = full;
+  const auto countAt = [&](const std::function<void(SaveDesc&)>& change) {
+    SaveDesc other = full;
     change(other);
     return FirstDifference(body, BuildBody(other));
   };
   const size_t game = SizeOf([&](SaveWriter& w) { WriteGameSection(w, full); });
-  const size_t mapHeader = SizeOf([](SaveWriter& w) { WriteMapSection(w, MapSpec{}); }) -
+  const size_t mapHeader = SizeOf([](SaveWriter& w) { WriteMapSection(w, MapDesc{}); }) -
                            SizeOf([](SaveWriter& w) { w.Int(0).Ints(4).Int(0); });  // the empty lists
   size_t plots = 0;
-  for (const PlotSpec& plot : full.map.plots) plots += SizeOf([&](SaveWriter& w) { WritePlot(w, plot); });
+  for (const PlotDesc& plot : full.map.plots) plots += SizeOf([&](SaveWriter& w) { WritePlot(w, plot); });
   const size_t firstPlot = SizeOf([&](SaveWriter& w) { WritePlot(w, full.map.plots[0]); });
   const size_t map = SizeOf([&](SaveWriter& w) { WriteMapSection(w, full.map); });
   const size_t teams = SizeOf([&](SaveWriter& w) { WriteTeamSection(w, full); });
@@ -355,14 +351,14 @@ std::vector<Cut> BodyCuts(const SaveSpec& full) {
   const size_t unit = SizeOf([&](SaveWriter& w) { WriteUnit(w, p0.unitText); });
   const size_t message = SizeOf([&](SaveWriter& w) { WriteMessage(w, p0.messages[0]); });
 
-  const size_t replay = countAt([](SaveSpec& s) { s.replay.push_back({"War", 9}); });
-  const size_t item17 = countAt([](SaveSpec& s) { s.item17.push_back({}); });
-  const size_t item17Triples = countAt([](SaveSpec& s) { s.item17[0].a = 2; });
-  const size_t cities = countAt([](SaveSpec& s) { s.Player(0).cityCount = 7; });
-  const size_t units = countAt([](SaveSpec& s) { s.Player(0).Units(2); });
-  const size_t messages = countAt([](SaveSpec& s) { s.Player(0).messageCount = 7; });
+  const size_t replay = countAt([](SaveDesc& s) { s.replay.push_back({"War", 9}); });
+  const size_t item17 = countAt([](SaveDesc& s) { s.item17.push_back({}); });
+  const size_t item17Triples = countAt([](SaveDesc& s) { s.item17[0].a = 2; });
+  const size_t cities = countAt([](SaveDesc& s) { s.Player(0).cityCount = 7; });
+  const size_t units = countAt([](SaveDesc& s) { s.Player(0).Units(2); });
+  const size_t messages = countAt([](SaveDesc& s) { s.Player(0).messageCount = 7; });
   const size_t lastPlayer = body.size() - SizeOf([&](SaveWriter& w) { WritePlayer(w, full.players[18]); });
-  const size_t lastCities = countAt([](SaveSpec& s) { s.Player(18).cityCount = 7; });
+  const size_t lastCities = countAt([](SaveDesc& s) { s.Player(18).cityCount = 7; });
   std::vector<Cut> cuts = {
       {"game section, fixed positions", 0, 363},  // the stored score at 361 is read first
       {"game section, arrays", 0, game / 2},
@@ -382,16 +378,16 @@ std::vector<Cut> BodyCuts(const SaveSpec& full) {
       {"last player's city", lastCities + 4, lastCities + 4 + city / 3},
       {"last player", lastPlayer, body.size() - 1},
   };
-  const std::pair<const char*, std::function<void(SaveSpec&)>> lists[] = {
-      {"player list 3", [](SaveSpec& s) { s.Player(0).list3Texts.push_back("more"); }},
-      {"player list 4", [](SaveSpec& s) { s.Player(0).list4Count = 2; }},
-      {"player list 5", [](SaveSpec& s) { s.Player(0).list5Pairs = -1; }},
-      {"player list 6", [](SaveSpec& s) { s.Player(0).list6Count = 2; }},
-      {"player list 7", [](SaveSpec& s) { s.Player(0).list7Count = 2; }},
-      {"player list 8", [](SaveSpec& s) { s.Player(0).list8Count = 2; }},
-      {"player list 9", [](SaveSpec& s) { s.Player(0).list9Entries = 2; }},
-      {"player list 10", [](SaveSpec& s) { s.Player(0).list10Entries = 2; }},
-      {"player list 11", [](SaveSpec& s) { s.Player(0).tagged.clear(); }},
+  const std::pair<const char*, std::function<void(SaveDesc&)>> lists[] = {
+      {"player list 3", [](SaveDesc& s) { s.Player(0).list3Texts.push_back("more"); }},
+      {"player list 4", [](SaveDesc& s) { s.Player(0).list4Count = 2; }},
+      {"player list 5", [](SaveDesc& s) { s.Player(0).list5Pairs = -1; }},
+      {"player list 6", [](SaveDesc& s) { s.Player(0).list6Count = 2; }},
+      {"player list 7", [](SaveDesc& s) { s.Player(0).list7Count = 2; }},
+      {"player list 8", [](SaveDesc& s) { s.Player(0).list8Count = 2; }},
+      {"player list 9", [](SaveDesc& s) { s.Player(0).list9Entries = 2; }},
+      {"player list 10", [](SaveDesc& s) { s.Player(0).list10Entries = 2; }},
+      {"player list 11", [](SaveDesc& s) { s.Player(0).tagged.clear(); }},
   };
   for (const auto& [name, change] : lists) {
     const size_t count = countAt(change);
@@ -399,14 +395,14 @@ std::vector<Cut> BodyCuts(const SaveSpec& full) {
   }
   for (int kind = 0; kind < 6; ++kind) {
     const size_t count =
-        countAt([&](SaveSpec& s) { s.Player(0).historyCount[static_cast<size_t>(kind)] = 3; });
+        countAt([&](SaveDesc& s) { s.Player(0).historyCount[static_cast<size_t>(kind)] = 3; });
     cuts.push_back({"history " + std::to_string(kind), count + 4, count + 4 + 6});
   }
   return cuts;
 }
 
 TEST_F(DamagedFileTest, ASaveCutInsideAnySectionOrRecordFailsWhereReadingStopped) {
-  const SaveSpec full = FullGame();
+  const SaveDesc full = FullGame();
   const Bytes header = BuildHeader(full), body = BuildBody(full);
   const TSaveDataRec whole = LoadAndParse(Write("whole", MakeContainer(header, body)));
   ASSERT_EQ(whole.Cities, 1);
@@ -433,76 +429,76 @@ TEST_F(DamagedFileTest, ASaveCutInsideAnySectionOrRecordFailsWhereReadingStopped
 struct CountedList {
   const char* name;
   bool inHeader;
-  std::function<void(SaveSpec&)> empty, one;
+  std::function<void(SaveDesc&)> empty, one;
 };
 
 std::vector<CountedList> CountedLists() {
-  auto nothing = [](SaveSpec&) {};
-  auto city = [](SaveSpec& s) { s.Player(0).City("Ur", 3); };
+  auto nothing = [](SaveDesc&) {};
+  auto city = [](SaveDesc& s) { s.Player(0).City("Ur", 3); };
   return {
-      {"header list A", true, nothing, [](SaveSpec& s) { s.listA = {4}; }},
-      {"header list B", true, nothing, [](SaveSpec& s) { s.listB = {1}; }},
-      {"game texts 14", false, nothing, [](SaveSpec& s) { s.gameTexts14 = {"a"}; }},
-      {"game texts 15", false, nothing, [](SaveSpec& s) { s.gameTexts15 = {"b"}; }},
-      {"game list 16", false, nothing, [](SaveSpec& s) { s.item16Count = 1; }},
+      {"header list A", true, nothing, [](SaveDesc& s) { s.listA = {4}; }},
+      {"header list B", true, nothing, [](SaveDesc& s) { s.listB = {1}; }},
+      {"game texts 14", false, nothing, [](SaveDesc& s) { s.gameTexts14 = {"a"}; }},
+      {"game texts 15", false, nothing, [](SaveDesc& s) { s.gameTexts15 = {"b"}; }},
+      {"game list 16", false, nothing, [](SaveDesc& s) { s.item16Count = 1; }},
       {"game list 17", false, nothing,
-       [](SaveSpec& s) {
+       [](SaveDesc& s) {
          s.item17 = {{0, 0}};
        }},
       {"game list 17, first triples", false,
-       [](SaveSpec& s) {
+       [](SaveDesc& s) {
          s.item17 = {{0, 0}};
        },
-       [](SaveSpec& s) {
+       [](SaveDesc& s) {
          s.item17 = {{1, 0}};
        }},
       {"game list 17, second triples", false,
-       [](SaveSpec& s) {
+       [](SaveDesc& s) {
          s.item17 = {{0, 0}};
        },
-       [](SaveSpec& s) {
+       [](SaveDesc& s) {
          s.item17 = {{0, 1}};
        }},
       {"replay messages", false, nothing,
-       [](SaveSpec& s) {
+       [](SaveDesc& s) {
          s.replay = {{"x", 1}};
        }},
-      {"plot pairs", false, nothing, [](SaveSpec& s) { s.map.plots[0].pairs = 1; }},
-      {"map list 1", false, nothing, [](SaveSpec& s) { s.map.list1Count = 1; }},
-      {"map list 2", false, nothing, [](SaveSpec& s) { s.map.list2Count = 1; }},
-      {"player list 3", false, nothing, [](SaveSpec& s) { s.Player(0).list3Texts = {"a"}; }},
-      {"player list 4", false, nothing, [](SaveSpec& s) { s.Player(0).list4Count = 1; }},
-      {"player list 5", false, nothing, [](SaveSpec& s) { s.Player(0).list5Pairs = 0; }},
-      {"player list 5, pairs", false, [](SaveSpec& s) { s.Player(0).list5Pairs = 0; },
-       [](SaveSpec& s) { s.Player(0).list5Pairs = 1; }},
-      {"player list 6", false, nothing, [](SaveSpec& s) { s.Player(0).list6Count = 1; }},
+      {"plot pairs", false, nothing, [](SaveDesc& s) { s.map.plots[0].pairs = 1; }},
+      {"map list 1", false, nothing, [](SaveDesc& s) { s.map.list1Count = 1; }},
+      {"map list 2", false, nothing, [](SaveDesc& s) { s.map.list2Count = 1; }},
+      {"player list 3", false, nothing, [](SaveDesc& s) { s.Player(0).list3Texts = {"a"}; }},
+      {"player list 4", false, nothing, [](SaveDesc& s) { s.Player(0).list4Count = 1; }},
+      {"player list 5", false, nothing, [](SaveDesc& s) { s.Player(0).list5Pairs = 0; }},
+      {"player list 5, pairs", false, [](SaveDesc& s) { s.Player(0).list5Pairs = 0; },
+       [](SaveDesc& s) { s.Player(0).list5Pairs = 1; }},
+      {"player list 6", false, nothing, [](SaveDesc& s) { s.Player(0).list6Count = 1; }},
       {"cities", false, nothing, city},
-      {"city groups", false, city, [](SaveSpec& s) { s.Player(0).cities.back().groups = 1; }},
-      {"player list 7", false, nothing, [](SaveSpec& s) { s.Player(0).list7Count = 1; }},
-      {"units", false, nothing, [](SaveSpec& s) { s.Player(0).Units(1); }},
-      {"player list 8", false, nothing, [](SaveSpec& s) { s.Player(0).list8Count = 1; }},
-      {"player list 9", false, nothing, [](SaveSpec& s) { s.Player(0).list9Entries = 1; }},
-      {"messages", false, nothing, [](SaveSpec& s) { s.Player(0).Message("x", 2); }},
-      {"player list 10", false, nothing, [](SaveSpec& s) { s.Player(0).list10Entries = 1; }},
+      {"city groups", false, city, [](SaveDesc& s) { s.Player(0).cities.back().groups = 1; }},
+      {"player list 7", false, nothing, [](SaveDesc& s) { s.Player(0).list7Count = 1; }},
+      {"units", false, nothing, [](SaveDesc& s) { s.Player(0).Units(1); }},
+      {"player list 8", false, nothing, [](SaveDesc& s) { s.Player(0).list8Count = 1; }},
+      {"player list 9", false, nothing, [](SaveDesc& s) { s.Player(0).list9Entries = 1; }},
+      {"messages", false, nothing, [](SaveDesc& s) { s.Player(0).Message("x", 2); }},
+      {"player list 10", false, nothing, [](SaveDesc& s) { s.Player(0).list10Entries = 1; }},
       {"player list 11", false, nothing,
-       [](SaveSpec& s) {
+       [](SaveDesc& s) {
          s.Player(0).tagged = {{1, ""}};
        }},
-      {"history 0", false, [](SaveSpec& s) { s.Player(0).histories[0].clear(); },
-       [](SaveSpec& s) {
+      {"history 0", false, [](SaveDesc& s) { s.Player(0).histories[0].clear(); },
+       [](SaveDesc& s) {
          s.Player(0).histories[0] = {{1, 1}};
        }},
-      {"history 3", false, nothing, [](SaveSpec& s) { s.Player(0).HistoryPair(3, 2, 2); }},
-      {"history 5", false, nothing, [](SaveSpec& s) { s.Player(0).HistoryPair(5, 2, 2); }},
-      {"cities of the last slot", false, nothing, [](SaveSpec& s) { s.Player(18).City("Camp", 1, 18); }},
-      {"messages of slot 9", false, nothing, [](SaveSpec& s) { s.Player(9).Message("y", 3); }},
+      {"history 3", false, nothing, [](SaveDesc& s) { s.Player(0).HistoryPair(3, 2, 2); }},
+      {"history 5", false, nothing, [](SaveDesc& s) { s.Player(0).HistoryPair(5, 2, 2); }},
+      {"cities of the last slot", false, nothing, [](SaveDesc& s) { s.Player(18).City("Camp", 1, 18); }},
+      {"messages of slot 9", false, nothing, [](SaveDesc& s) { s.Player(9).Message("y", 3); }},
   };
 }
 
 struct ListStreams {
   Bytes header, emptyPart, onePart;  // the part (header or body) that holds the list
   size_t count;                      // where its count lies in that part
-  SaveSpec emptySpec, oneSpec;
+  SaveDesc emptySpec, oneSpec;
 };
 
 ListStreams StreamsOf(const CountedList& list) {
@@ -511,14 +507,14 @@ ListStreams StreamsOf(const CountedList& list) {
   list.empty(s.emptySpec);
   s.oneSpec = s.emptySpec;
   list.one(s.oneSpec);
-  const auto part = [&](const SaveSpec& desc) { return list.inHeader ? BuildHeader(desc) : BuildBody(desc); };
+  const auto part = [&](const SaveDesc& desc) { return list.inHeader ? BuildHeader(desc) : BuildBody(desc); };
   s.emptyPart = part(s.emptySpec);
   s.onePart = part(s.oneSpec);
   s.count = FirstDifference(s.emptyPart, s.onePart);
   return s;
 }
 
-Bytes FileWith(const CountedList& list, const SaveSpec& desc, const Bytes& part) {
+Bytes FileWith(const CountedList& list, const SaveDesc& desc, const Bytes& part) {
   return list.inHeader ? MakeContainer(part, BuildBody(desc)) : MakeContainer(BuildHeader(desc), part);
 }
 
@@ -558,21 +554,21 @@ TEST_F(DamagedFileTest, ANegativeCountInAnyCountedListMeansNoEntries) {
 // Counts the fixture always writes as 1 (or 0) inside an entry: found from the writer's layout of the
 // entry, after the entry list's own count.
 TEST_F(DamagedFileTest, AHugeCountInsideAnEntryFailsRightAfterTheCount) {
-  SaveSpec desc = SmallGame();
+  SaveDesc desc = SmallGame();
   desc.Player(0).list9Entries = 1;
   desc.Player(0).list10Entries = 1;
   desc.Player(0).tagged = {{1, ""}};
   const Bytes header = BuildHeader(desc), body = BuildBody(desc);
-  const auto countOf = [&](const std::function<void(SaveSpec&)>& change) {
-    SaveSpec other = desc;
+  const auto countOf = [&](const std::function<void(SaveDesc&)>& change) {
+    SaveDesc other = desc;
     change(other);
     return FirstDifference(body, BuildBody(other));
   };
-  const size_t list3 = countOf([](SaveSpec& s) { s.Player(0).list3Texts = {"a"}; });
-  const size_t list9 = countOf([](SaveSpec& s) { s.Player(0).list9Entries = 2; });
-  const size_t list10 = countOf([](SaveSpec& s) { s.Player(0).list10Entries = 2; });
-  const size_t tagged = countOf([](SaveSpec& s) { s.Player(0).tagged.push_back({1, ""}); });
-  const size_t list11 = countOf([](SaveSpec& s) { s.Player(0).tagged.clear(); });
+  const size_t list3 = countOf([](SaveDesc& s) { s.Player(0).list3Texts = {"a"}; });
+  const size_t list9 = countOf([](SaveDesc& s) { s.Player(0).list9Entries = 2; });
+  const size_t list10 = countOf([](SaveDesc& s) { s.Player(0).list10Entries = 2; });
+  const size_t tagged = countOf([](SaveDesc& s) { s.Player(0).tagged.push_back({1, ""}); });
+  const size_t list11 = countOf([](SaveDesc& s) { s.Player(0).tagged.clear(); });
   const size_t list9Pairs = list9 + 4 + SizeOf([](SaveWriter& w) { w.Ints(3).Bool(1).Ints(3); });
   const size_t list9Groups = list9Pairs + 4 + SizeOf([](SaveWriter& w) { w.Ints(2); });
   const size_t list10Pairs = list10 + 4 + SizeOf([](SaveWriter& w) {
@@ -600,7 +596,7 @@ TEST_F(DamagedFileTest, AHugeCountInsideAnEntryFailsRightAfterTheCount) {
 }
 
 TEST_F(DamagedFileTest, MapSizesBeyondThirtyTwoBitsOrTheImage) {
-  const SaveSpec desc = SmallGame();
+  const SaveDesc desc = SmallGame();
   const Bytes header = BuildHeader(desc), body = BuildBody(desc);
   const size_t map = SizeOf([&](SaveWriter& w) { testing::WriteGameSection(w, desc); });
   const auto size = [&](int32_t width, int32_t height) {
@@ -617,7 +613,7 @@ TEST_F(DamagedFileTest, MapSizesBeyondThirtyTwoBitsOrTheImage) {
   ExpectParseFails("map 46340 x 46340", MakeContainer(header, size(46340, 46340)),
                    AllOf(kTruncated, HasSubstr("a count of 2147395600 entries")));
   // A negative size is a map without plots.
-  SaveSpec negative = SmallGame();
+  SaveDesc negative = SmallGame();
   negative.map = {};
   negative.map.Size(-3, 5).LandPlots(4);
   const TSaveDataRec row = LoadAndParse(Write("negative-map", testing::BuildSaveFile(negative)));
@@ -627,7 +623,7 @@ TEST_F(DamagedFileTest, MapSizesBeyondThirtyTwoBitsOrTheImage) {
 
 TEST_F(DamagedFileTest, ATextOfMoreThan1023CharactersIsDamage) {
   // 1023 characters are a text like any other.
-  SaveSpec longest = SmallGame();
+  SaveDesc longest = SmallGame();
   longest.Slot(0).Named(std::string(1023, 'N'));
   longest.Player(0).City(std::string(1023, 'C'), 10);
   EXPECT_EQ(LoadAndParse(Write("1023", testing::BuildSaveFile(longest))).NickName, std::string(1023, 'N'));
@@ -635,11 +631,11 @@ TEST_F(DamagedFileTest, ATextOfMoreThan1023CharactersIsDamage) {
   // A count of 1024 leaves the characters in the stream, so everything after it would be read from the
   // wrong place: the save is refused, in the header as in the body, whatever the characters are.
   for (const char c : {'N', '\0'}) {
-    SaveSpec inHeader = SmallGame();
+    SaveDesc inHeader = SmallGame();
     inHeader.Slot(0).Named(std::string(1024, c));
     ExpectParseFails(std::string("header-1024-") + (c ? "N" : "0"), testing::BuildSaveFile(inHeader),
                      HasSubstr("a text of 1024 characters"));
-    SaveSpec inBody = SmallGame();
+    SaveDesc inBody = SmallGame();
     inBody.Player(0).City(std::string(1024, c), 10);
     ExpectParseFails(std::string("body-1024-") + (c ? "C" : "0"), testing::BuildSaveFile(inBody),
                      HasSubstr("a text of 1024 characters"));
@@ -648,18 +644,18 @@ TEST_F(DamagedFileTest, ATextOfMoreThan1023CharactersIsDamage) {
 
 TEST_F(DamagedFileTest, ScoreValuesWhoseArithmeticFailsAreDamage) {
   // A negative maximum over a positive start value has no real power at a fraction of the game.
-  SaveSpec negativeMaximum = SmallGame();
+  SaveDesc negativeMaximum = SmallGame();
   negativeMaximum.maxima = {-400, 200, 300, 100};
   ExpectParseFails("negative-maximum", testing::BuildSaveFile(negativeMaximum),
                    "the save's score values are damaged (Invalid floating point operation)");
   // A maximum below its start value makes the growth ratio 0, which a turn before 0 divides by.
-  SaveSpec zeroRatio = SmallGame();
+  SaveDesc zeroRatio = SmallGame();
   zeroRatio.maxima = {5, 200, 300, 100};
   zeroRatio.startTurn = -200;
   ExpectParseFails("zero-ratio", testing::BuildSaveFile(zeroRatio),
                    "the save's score values are damaged (Floating point division by zero)");
   // Without a start value the same maximum is no fault.
-  SaveSpec noStart = negativeMaximum;
+  SaveDesc noStart = negativeMaximum;
   noStart.inits = {0, 10, 10, 10};
   EXPECT_NO_THROW(LoadAndParse(Write("no-start", testing::BuildSaveFile(noStart))));
 }

@@ -10,7 +10,7 @@
 namespace vsl {
 namespace {
 
-using testing::SaveSpec;
+using testing::SaveDesc;
 using testing::SaveWriter;
 
 // Parses the game section written for `desc`; the header values it depends on are set as the header
@@ -22,7 +22,7 @@ struct Parsed {
   size_t written = 0;
 };
 
-Parsed ParseGame(const SaveSpec& desc) {
+Parsed ParseGame(const SaveDesc& desc) {
   SaveWriter w;
   WriteGameSection(w, desc);
   w.Int(0x5EC7104);  // what follows the section
@@ -39,7 +39,7 @@ Parsed ParseGame(const SaveSpec& desc) {
 }
 
 TEST(GameSectionTest, EndsWhereTheWriterDidWithEveryListFilled) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.text129 = "Pangaea";
   desc.gameTexts14 = {"one", "two"};
   desc.gameTexts15 = {"three"};
@@ -54,7 +54,7 @@ TEST(GameSectionTest, EndsWhereTheWriterDidWithEveryListFilled) {
 }
 
 TEST(GameSectionTest, AnItem17EntryWithTwoAndNoTriplesTakes13Int32) {
-  SaveSpec without, with;
+  SaveDesc without, with;
   with.item17 = {{2, 0}};
   SaveWriter a, b;
   WriteGameSection(a, without);
@@ -65,7 +65,7 @@ TEST(GameSectionTest, AnItem17EntryWithTwoAndNoTriplesTakes13Int32) {
 }
 
 TEST(GameSectionTest, NoReplayMessagesGoesStraightToTheSessionCount) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.sessionCount = 5;
   const Parsed p = ParseGame(desc);
   EXPECT_EQ(p.st->ReplayMessageCount, 0);
@@ -73,7 +73,7 @@ TEST(GameSectionTest, NoReplayMessagesGoesStraightToTheSessionCount) {
 }
 
 TEST(GameSectionTest, GameTurnIsStartPlusElapsedAndIsDated) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.elapsedTurns = 150;
   desc.startTurn = 75;
   desc.gameSpeed = 2;
@@ -85,7 +85,7 @@ TEST(GameSectionTest, GameTurnIsStartPlusElapsedAndIsDated) {
 }
 
 TEST(GameSectionTest, VersionsBefore102NumberSpeedsFromTheSecondCalendar) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.elapsedTurns = 100;
   desc.gameSpeed = 0;
   desc.version = 101;
@@ -99,7 +99,7 @@ TEST(GameSectionTest, VersionsBefore102NumberSpeedsFromTheSecondCalendar) {
 }
 
 TEST(GameSectionTest, ATurnBeyondTheCalendarCapsOnlyTheParseStateTurns) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.gameSpeed = 3;
   desc.elapsedTurns = 330;
   const Parsed p = ParseGame(desc);
@@ -108,7 +108,7 @@ TEST(GameSectionTest, ATurnBeyondTheCalendarCapsOnlyTheParseStateTurns) {
 }
 
 TEST(GameSectionTest, EveryReplayMessageIsPassedOverHoweverMany) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.replay.resize(65538, {"<b>Event</b>", 1});
   desc.replay.back().text = std::string(1023, 'x');  // the longest text a count may announce
   desc.sessionCount = 8;

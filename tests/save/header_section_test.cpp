@@ -10,7 +10,7 @@
 namespace vsl {
 namespace {
 
-using testing::SaveSpec;
+using testing::SaveDesc;
 using testing::SaveWriter;
 
 std::unique_ptr<ParseState> NewState() {
@@ -26,7 +26,7 @@ TEST(HeaderSectionTest, PlayTimeRoundsQuartersOfTwoAndThreeUp) {
 }
 
 TEST(HeaderSectionTest, WalkReadsSettingsAndSlotsAndEndsWhereTheWriterDid) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.version = 101;
   desc.costSetting1 = 4;
   desc.costSetting4 = 5;
@@ -66,7 +66,7 @@ TEST(HeaderSectionTest, WalkReadsSettingsAndSlotsAndEndsWhereTheWriterDid) {
 
 TEST(HeaderSectionTest, ListAConsumesCountAndOneMoreInt32BeforeItsEntries) {
   for (const std::vector<int32_t>& listA : {std::vector<int32_t>{}, std::vector<int32_t>{1, 2, 3}}) {
-    SaveSpec desc;
+    SaveDesc desc;
     desc.listA = listA;
     desc.Slot(0).Named("Anna");
     SaveWriter w;
@@ -81,7 +81,7 @@ TEST(HeaderSectionTest, ListAConsumesCountAndOneMoreInt32BeforeItsEntries) {
 }
 
 TEST(HeaderSectionTest, FixedPositionsComeFromTheBodyWithoutMovingTheCursor) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.elapsedTurns = 150;
   desc.endTurn = 320;
   desc.playTimeQuarters = 14;
@@ -121,7 +121,7 @@ TEST(HeaderSectionTest, FixedPositionsComeFromTheBodyWithoutMovingTheCursor) {
 }
 
 TEST(HeaderSectionTest, ScoreIsReadAtBodyOffset361EvenAfterANonEmptyText) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.score = 4321;
   desc.text129 = "AB";  // four bytes: the stored score moves to 365
   SaveWriter w;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "save/container.h"
-#include "save/save_record.h"
+#include "record/save_record.h"
 #include "support/row_text.h"
 #include "support/save_writer.h"
 

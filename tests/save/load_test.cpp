@@ -15,6 +15,7 @@
 #include "gamedata/datetime.h"
 #include "save/file_info.h"
 #include "save/save_error.h"
+#include "support/scratch_dir.h"
 #include "support/save_writer.h"
 
 namespace vsl {
@@ -54,14 +55,7 @@ class ScopedTimeZone {
 class LoadTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = ::testing::TempDir() + "vsl-load-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, ignored);
-    std::filesystem::remove_all(dir_, ignored);
+    dir_ = scratch_.Path();
   }
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
   static void SetWriteTime(const std::string& path, std::time_t t) {
@@ -73,6 +67,7 @@ class LoadTest : public ::testing::Test {
                 ThrowsMessage<FileError>(StrEq(path + ": " + reason)));
   }
 
+  testing::ScratchDir scratch_;
   std::string dir_;
 };
 

@@ -11,7 +11,7 @@
 namespace vsl {
 namespace {
 
-using testing::MapSpec;
+using testing::MapDesc;
 using testing::Plot;
 using testing::SaveWriter;
 using ::testing::StrEq;
@@ -23,7 +23,7 @@ struct Parsed {
 };
 
 // Parses the map section written for `map`, checking that it ends where the writer did.
-Parsed ParseMap(const MapSpec& map) {
+Parsed ParseMap(const MapDesc& map) {
   SaveWriter w;
   WriteMapSection(w, map);
   w.Int(0x7EA3);  // the first field of the team section
@@ -40,7 +40,7 @@ TEST(MapSectionTest, RecordSizesMatchTheWriter) {
   WritePlot(plot, Plot(0xFF, 3));
   EXPECT_EQ(static_cast<int64_t>(plot.Size()), kPlotMinBytes);
 
-  MapSpec none, one;
+  MapDesc none, one;
   one.list2Count = 1;
   SaveWriter a, b;
   WriteMapSection(a, none);
@@ -49,7 +49,7 @@ TEST(MapSectionTest, RecordSizesMatchTheWriter) {
 }
 
 TEST(MapSectionTest, CountsOwnedPlotsAndLandPlotsPerSlot) {
-  MapSpec map;
+  MapDesc map;
   map.Size(3, 2).LandPlots(8);
   map.Add(Plot(3, 0)).Add(Plot(3, 1)).Add(Plot(3, 2, "Hill of Kings", 2));
   map.Add(Plot(3, 3));     // slot 3 owns it, but it is not land
@@ -71,7 +71,7 @@ TEST(MapSectionTest, CountsOwnedPlotsAndLandPlotsPerSlot) {
 }
 
 TEST(MapSectionTest, SlotZeroGoesToTheRow) {
-  MapSpec map;
+  MapDesc map;
   map.Size(2, 1).LandPlots(3).Add(Plot(0, 2)).Add(Plot(0, 1));
   const Parsed p = ParseMap(map);
   EXPECT_EQ(p.row.LandPlots, 2);
@@ -79,7 +79,7 @@ TEST(MapSectionTest, SlotZeroGoesToTheRow) {
 }
 
 TEST(MapSectionTest, NoLandPlotsLeavesEveryShareAtZero) {
-  MapSpec map;
+  MapDesc map;
   map.Size(1, 1).LandPlots(0).Add(Plot(0, 0));
   const Parsed p = ParseMap(map);
   EXPECT_EQ(p.row.LandPlots, 1);
@@ -88,7 +88,7 @@ TEST(MapSectionTest, NoLandPlotsLeavesEveryShareAtZero) {
 }
 
 TEST(MapSectionTest, AMapOfWidthZeroHasNoPlotRecords) {
-  MapSpec map;
+  MapDesc map;
   map.Size(0, 50).Add(Plot(0, 0));  // the plot is not written
   map.list1Count = 2;
   const Parsed p = ParseMap(map);

@@ -12,8 +12,8 @@
 namespace vsl {
 namespace {
 
-using testing::CitySpec;
-using testing::MessageSpec;
+using testing::CityDesc;
+using testing::MessageDesc;
 using testing::SaveWriter;
 
 size_t Tech(std::string_view name) {
@@ -24,8 +24,8 @@ size_t Tech(std::string_view name) {
   return 0;
 }
 
-CitySpec MakeCity(std::string name, int p, int32_t culture) {
-  CitySpec c;
+CityDesc MakeCity(std::string name, int p, int32_t culture) {
+  CityDesc c;
   c.name = std::move(name);
   for (int s = 0; s < 19; ++s) c.cultureBySlot[static_cast<size_t>(s)] = 1000 + s;  // the other slots' values
   c.cultureBySlot[static_cast<size_t>(p)] = culture;
@@ -41,9 +41,9 @@ class PlayerItemsTest : public ::testing::Test {
     EXPECT_EQ(r.Pos(), w.Size());
   }
   // Reads the messages of slot p (on `team`), after its TechTurn row reset.
-  void ReadMessagesOf(const std::vector<MessageSpec>& messages, int p, int32_t team) {
+  void ReadMessagesOf(const std::vector<MessageDesc>& messages, int p, int32_t team) {
     SaveWriter w;
-    for (const MessageSpec& m : messages) WriteMessage(w, m);
+    for (const MessageDesc& m : messages) WriteMessage(w, m);
     st_->LeaderInfo[static_cast<size_t>(p)].Team = team;
     st_->TechTurn[static_cast<size_t>(p)].fill(-1);
     StreamReader r(w.Data());
@@ -66,7 +66,7 @@ TEST_F(PlayerItemsTest, RecordSizesMatchTheWriter) {
 
 TEST_F(PlayerItemsTest, ACityTakesTheCultureOfItsOwnersSlot) {
   SaveWriter w;
-  CitySpec rome = MakeCity("TXT_KEY_CITY_NAME_ROME", 5, 750);
+  CityDesc rome = MakeCity("TXT_KEY_CITY_NAME_ROME", 5, 750);
   rome.secondText = "Capital";
   rome.groups = 2;
   WriteCity(w, rome);
@@ -144,7 +144,7 @@ TEST_F(PlayerItemsTest, ASlotOnATeamOutsideTheTablesReadsItsMessagesAndDatesNoth
 }
 
 TEST_F(PlayerItemsTest, EveryMessageDatesHoweverMany) {
-  std::vector<MessageSpec> messages(65538, MessageSpec{"News", 1, ""});
+  std::vector<MessageDesc> messages(65538, MessageDesc{"News", 1, ""});
   messages[1].text = "Writing";
   messages[1].turn = 3;
   messages.back().text = "Fusion";

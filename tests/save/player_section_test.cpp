@@ -10,13 +10,13 @@
 namespace vsl {
 namespace {
 
-using testing::PlayerSpec;
-using testing::SaveSpec;
+using testing::PlayerDesc;
+using testing::SaveDesc;
 using testing::SaveWriter;
 
 // Parses the player section written for `desc`, each slot on the team of its header record, and checks
 // that it ends where the writer did.
-std::unique_ptr<ParseState> ParsePlayers(const SaveSpec& desc, int32_t startTurn = 0) {
+std::unique_ptr<ParseState> ParsePlayers(const SaveDesc& desc, int32_t startTurn = 0) {
   SaveWriter w;
   WritePlayerSection(w, desc);
   auto st = std::make_unique<ParseState>();
@@ -30,13 +30,13 @@ std::unique_ptr<ParseState> ParsePlayers(const SaveSpec& desc, int32_t startTurn
 }
 
 TEST(PlayerSectionTest, EmptySlotsStillHaveFullRecords) {
-  const auto st = ParsePlayers(SaveSpec{});
+  const auto st = ParsePlayers(SaveDesc{});
   EXPECT_EQ(st->CityCount[18], 0);
   EXPECT_EQ(st->Alive[18], 0);
 }
 
 TEST(PlayerSectionTest, ReadsScoresAndCountsOfEachSlot) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.Player(0).Population(12).Scores(40, 30, 20, 10).Alive().Units(2);
   desc.Player(7).Population(3).Scores(1, 2, 3, 4).Units(1).City("Haven", 50, 7);
   const auto st = ParsePlayers(desc);
@@ -55,9 +55,9 @@ TEST(PlayerSectionTest, ReadsScoresAndCountsOfEachSlot) {
 }
 
 TEST(PlayerSectionTest, EveryCountedListStaysAligned) {
-  SaveSpec desc;
+  SaveDesc desc;
   for (int p : {0, 9, 18}) {
-    PlayerSpec& pl = desc.Player(p);
+    PlayerDesc& pl = desc.Player(p);
     pl.text13 = "Banner";
     pl.list3Texts = {"a", "bc", ""};
     pl.list4Count = 3;
@@ -79,7 +79,7 @@ TEST(PlayerSectionTest, EveryCountedListStaysAligned) {
 }
 
 TEST(PlayerSectionTest, CountedListsFourToEightCarryFourInt32WhateverTheirCount) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.Player(0).list4Count = -2;
   desc.Player(0).list6Count = 0;
   desc.Player(0).list7Count = -1;
@@ -90,8 +90,8 @@ TEST(PlayerSectionTest, CountedListsFourToEightCarryFourInt32WhateverTheirCount)
 }
 
 TEST(PlayerSectionTest, NegativeCountsReadNoEntriesAndAreStoredAsRead) {
-  SaveSpec desc;
-  PlayerSpec& pl = desc.Player(4);
+  SaveDesc desc;
+  PlayerDesc& pl = desc.Player(4);
   pl.Units(-3);
   pl.cityCount = -2;
   pl.messageCount = -1;
@@ -106,7 +106,7 @@ TEST(PlayerSectionTest, NegativeCountsReadNoEntriesAndAreStoredAsRead) {
 }
 
 TEST(PlayerSectionTest, HistoryPairsAreIndexedFromTheStartTurn) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.Player(0)
       .HistoryPair(0, 5, 7)  // before the start turn: index 0
       .HistoryPair(0, 20, 1)
@@ -126,14 +126,14 @@ TEST(PlayerSectionTest, HistoryPairsAreIndexedFromTheStartTurn) {
 
 TEST(PlayerSectionTest, TaggedItemsOfKinds9And10CarryATextOthersEightBytes) {
   SaveWriter text, ints;
-  PlayerSpec a, b;
+  PlayerDesc a, b;
   a.tagged = {{9, "abc"}};  // 16-bit text: count and 6 bytes
   b.tagged = {{8, "abc"}};  // two int32, the text ignored
   WritePlayer(text, a);
   WritePlayer(ints, b);
   EXPECT_EQ(text.Size() - ints.Size(), 2u);  // 4 + 6 against 8
 
-  SaveSpec desc;
+  SaveDesc desc;
   desc.Player(3).tagged = {{9, "abc"}, {10, "Long order text"}, {0, ""}, {12, ""}};
   desc.Player(4).Population(2);
   const auto st = ParsePlayers(desc);
@@ -141,7 +141,7 @@ TEST(PlayerSectionTest, TaggedItemsOfKinds9And10CarryATextOthersEightBytes) {
 }
 
 TEST(PlayerSectionTest, EachSlotResetsTheTechTurnRowOfItsNumber) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.Slot(0).OnTeam(1);
   desc.Player(0).Message("You have discovered Optics!", 5);  // dates row 1 ...
   desc.Slot(1).OnTeam(2);                                    // ... which slot 1 then resets

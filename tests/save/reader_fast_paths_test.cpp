@@ -200,7 +200,7 @@ TEST(ReaderFastPathsTest, AReusedStateParsesAsAFreshOne) {
     SaveAnalyse(save.Image, save.BodyOffset, row, state, maxima, edits, '.', audit);
     return testing::RowText(row);
   };
-  testing::SaveSpec small;
+  testing::SaveDesc small;
   small.elapsedTurns = 30;
   small.endTurn = 460;
   small.Slot(0).Named("Small").Leader(2);

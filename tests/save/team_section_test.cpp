@@ -9,10 +9,10 @@
 namespace vsl {
 namespace {
 
-using testing::SaveSpec;
+using testing::SaveDesc;
 using testing::SaveWriter;
 
-std::unique_ptr<ParseState> ParseTeams(const SaveSpec& desc) {
+std::unique_ptr<ParseState> ParseTeams(const SaveDesc& desc) {
   SaveWriter w;
   WriteTeamSection(w, desc);
   auto st = std::make_unique<ParseState>();
@@ -27,13 +27,13 @@ TEST(TeamSectionTest, NineteenRecordsOf3815Bytes) {
   WriteTeam(one, {});
   EXPECT_EQ(static_cast<int64_t>(one.Size()), kTeamRecordBytes);
   SaveWriter all;
-  WriteTeamSection(all, SaveSpec{});
+  WriteTeamSection(all, SaveDesc{});
   EXPECT_EQ(all.Size(), 72485u);
-  ParseTeams(SaveSpec{});
+  ParseTeams(SaveDesc{});
 }
 
 TEST(TeamSectionTest, ReadsSizePopulationLandAndContacts) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.Team(0).Members(2).Population(30).Land(20).Meets({0, 4});
   desc.Team(18).Members(1).Population(-3).Land(7);
   const auto st = ParseTeams(desc);
@@ -50,7 +50,7 @@ TEST(TeamSectionTest, ReadsSizePopulationLandAndContacts) {
 }
 
 TEST(TeamSectionTest, VassalFlagsAreIndexedVassalThenMaster) {
-  SaveSpec desc;
+  SaveDesc desc;
   desc.Team(5).VassalOf(2);
   const auto st = ParseTeams(desc);
   EXPECT_EQ(st->IsVassal[5][2], 1);
@@ -58,7 +58,7 @@ TEST(TeamSectionTest, VassalFlagsAreIndexedVassalThenMaster) {
 }
 
 TEST(TeamSectionTest, TechCountIsKnownFlagsPlusRepeatsOfTheLastTechnology) {
-  SaveSpec desc;
+  SaveDesc desc;
   for (int k = 46; k < 86; ++k) desc.Team(1).techs.push_back(k);  // 40 flags, technology 85 among them
   desc.Team(1).LastTechRepeats(3);
   desc.Team(2).Knows({0, 1});

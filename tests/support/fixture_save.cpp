@@ -4,22 +4,22 @@
 
 namespace vsl::testing {
 
-PlayerSpec& PlayerSpec::City(std::string name, int32_t culture, int p) {
-  CitySpec city;
+PlayerDesc& PlayerDesc::City(std::string name, int32_t culture, int p) {
+  CityDesc city;
   city.name = std::move(name);
   city.cultureBySlot.at(static_cast<size_t>(p)) = culture;
   cities.push_back(std::move(city));
   return *this;
 }
 
-SaveSpec::SaveSpec() {
-  for (int p = 0; p < kSpecSlots; ++p) slots[static_cast<size_t>(p)].team = p;
+SaveDesc::SaveDesc() {
+  for (int p = 0; p < kDescSlots; ++p) slots[static_cast<size_t>(p)].team = p;
 }
 
 // ---------------------------------------------------------------------------------------------------
 // Header: version, texts, the setting block, two lists, then 19 arrays of one value per slot.
 
-void WriteHeader(SaveWriter& w, const SaveSpec& desc) {
+void WriteHeader(SaveWriter& w, const SaveDesc& desc) {
   w.Int(desc.version);
   w.Str("Vellum").Str("");  // two 8-bit texts
   w.Int(7);
@@ -38,19 +38,19 @@ void WriteHeader(SaveWriter& w, const SaveSpec& desc) {
   w.Bools(24, 1);
   w.Ints(5, 3);
 
-  for (const SlotSpec& s : desc.slots) w.WStr(s.name);
+  for (const SlotDesc& s : desc.slots) w.WStr(s.name);
   for (int text = 2; text <= 4; ++text) {
-    for (int p = 0; p < kSpecSlots; ++p) w.WStr("");
+    for (int p = 0; p < kDescSlots; ++p) w.WStr("");
   }
-  for (const SlotSpec& s : desc.slots) w.WStr(s.lockText);
+  for (const SlotDesc& s : desc.slots) w.WStr(s.lockText);
   for (int text = 6; text <= 7; ++text) {
-    for (int p = 0; p < kSpecSlots; ++p) w.WStr("");
+    for (int p = 0; p < kDescSlots; ++p) w.WStr("");
   }
   w.Bools(19, 1);
-  for (int p = 0; p < kSpecSlots; ++p) w.WStr("");
-  for (const SlotSpec& s : desc.slots) w.Int(s.civ);
-  for (const SlotSpec& s : desc.slots) w.Int(s.leader);
-  for (const SlotSpec& s : desc.slots) w.Int(s.team);
+  for (int p = 0; p < kDescSlots; ++p) w.WStr("");
+  for (const SlotDesc& s : desc.slots) w.Int(s.civ);
+  for (const SlotDesc& s : desc.slots) w.Int(s.leader);
+  for (const SlotDesc& s : desc.slots) w.Int(s.team);
   w.Ints(19 * 3, 5);   // three more int32 arrays
   w.Ints(19 * 2, 6);   // two int32 arrays
   w.Bools(19 * 2, 1);  // two bool arrays
@@ -59,7 +59,7 @@ void WriteHeader(SaveWriter& w, const SaveSpec& desc) {
 // ---------------------------------------------------------------------------------------------------
 // Game section.
 
-void WriteGameSection(SaveWriter& w, const SaveSpec& desc) {
+void WriteGameSection(SaveWriter& w, const SaveDesc& desc) {
   w.Int(1);                                //   0
   w.Int(2);                                //   4
   w.Int(desc.elapsedTurns);                //   8
@@ -91,14 +91,14 @@ void WriteGameSection(SaveWriter& w, const SaveSpec& desc) {
   for (const std::string& t : desc.gameTexts15) w.WStr(t);
   w.Int(desc.item16Count).Ints(4, 1).Ints(std::max(desc.item16Count, 0), 2);
   w.Int(static_cast<int32_t>(desc.item17.size()));
-  for (const TripleListsSpec& e : desc.item17) {
+  for (const TripleListsDesc& e : desc.item17) {
     w.Ints(5, 3);
     w.Int(e.a).Ints(3 * e.a, 4);
     w.Int(e.b).Ints(3 * e.b, 5);
   }
   w.Ints(2);
   w.Int(static_cast<int32_t>(desc.replay.size()));
-  for (const ReplayMessageSpec& m : desc.replay) {
+  for (const ReplayMessageDesc& m : desc.replay) {
     w.Int(1).Int(m.turn).Int(3).Int(4).Int(5);
     w.WStr(m.text);
     w.Int(6);
@@ -110,7 +110,7 @@ void WriteGameSection(SaveWriter& w, const SaveSpec& desc) {
 // ---------------------------------------------------------------------------------------------------
 // Map section.
 
-void WritePlot(SaveWriter& w, const PlotSpec& plot) {
+void WritePlot(SaveWriter& w, const PlotDesc& plot) {
   w.Int(0);
   w.Short(1).Short(2);  // column, row
   w.Int(0);
@@ -142,7 +142,7 @@ void WritePlot(SaveWriter& w, const PlotSpec& plot) {
   w.Int(plot.pairs).Ints(2 * std::max(plot.pairs, 0), 1);
 }
 
-void WriteMapSection(SaveWriter& w, const MapSpec& map) {
+void WriteMapSection(SaveWriter& w, const MapDesc& map) {
   w.Int(map.width).Int(map.height).Int(map.landPlots);
   w.Ints(4);
   w.Bools(2);
@@ -169,7 +169,7 @@ void WriteMapSection(SaveWriter& w, const MapSpec& map) {
 // ---------------------------------------------------------------------------------------------------
 // Team section: 19 records of 3,815 bytes.
 
-void WriteTeam(SaveWriter& w, const TeamSpec& team) {
+void WriteTeam(SaveWriter& w, const TeamDesc& team) {
   w.Int(0);
   w.Int(team.members);
   w.Ints(3);
@@ -193,7 +193,7 @@ void WriteTeam(SaveWriter& w, const TeamSpec& team) {
   w.Ints(86, 1);
   w.Ints(85, 2).Int(team.lastTechCount);  // the 86th value counts the last technology's repeats
   w.Ints(9);
-  std::array<uint8_t, kSpecTechs> known{};
+  std::array<uint8_t, kDescTechs> known{};
   for (int k : team.techs) known.at(static_cast<size_t>(k)) = 1;
   for (uint8_t k : known) w.Bool(k);
   w.Bools(86);
@@ -202,14 +202,14 @@ void WriteTeam(SaveWriter& w, const TeamSpec& team) {
   w.Ints(11 * 19);
 }
 
-void WriteTeamSection(SaveWriter& w, const SaveSpec& desc) {
-  for (const TeamSpec& t : desc.teams) WriteTeam(w, t);
+void WriteTeamSection(SaveWriter& w, const SaveDesc& desc) {
+  for (const TeamDesc& t : desc.teams) WriteTeam(w, t);
 }
 
 // ---------------------------------------------------------------------------------------------------
 // Player section: 19 records.
 
-void WriteCity(SaveWriter& w, const CitySpec& city) {
+void WriteCity(SaveWriter& w, const CityDesc& city) {
   w.Ints(2);
   w.Int(3).Int(4);  // the third and fourth int32
   w.Ints(2);
@@ -256,7 +256,7 @@ void WriteUnit(SaveWriter& w, const std::string& text) {
   w.Ints(42);
 }
 
-void WriteMessage(SaveWriter& w, const MessageSpec& message) {
+void WriteMessage(SaveWriter& w, const MessageDesc& message) {
   w.WStr(message.text);
   w.WStr(message.text2);
   w.WStr("");
@@ -277,7 +277,7 @@ void WriteIntListWithHead(SaveWriter& w, int32_t n) {
 
 }  // namespace
 
-void WritePlayer(SaveWriter& w, const PlayerSpec& pl) {
+void WritePlayer(SaveWriter& w, const PlayerDesc& pl) {
   w.Ints(3);
   w.Int(pl.population);
   w.Ints(79);
@@ -303,7 +303,7 @@ void WritePlayer(SaveWriter& w, const PlayerSpec& pl) {
   }
   WriteIntListWithHead(w, pl.list6Count);
   w.Int(pl.cityCount.value_or(static_cast<int32_t>(pl.cities.size())));
-  for (const CitySpec& c : pl.cities) WriteCity(w, c);
+  for (const CityDesc& c : pl.cities) WriteCity(w, c);
   WriteIntListWithHead(w, pl.list7Count);
   w.Int(pl.units);
   for (int32_t u = 0; u < pl.units; ++u) WriteUnit(w, pl.unitText);
@@ -316,7 +316,7 @@ void WritePlayer(SaveWriter& w, const PlayerSpec& pl) {
     w.Ints(3).Bool(0).Ints(3);
   }
   w.Int(pl.messageCount.value_or(static_cast<int32_t>(pl.messages.size())));
-  for (const MessageSpec& m : pl.messages) WriteMessage(w, m);
+  for (const MessageDesc& m : pl.messages) WriteMessage(w, m);
   w.Int(pl.list10Entries);
   for (int32_t e = 0; e < pl.list10Entries; ++e) {
     w.Ints(4).Bools(2).Int(0);
@@ -333,7 +333,7 @@ void WritePlayer(SaveWriter& w, const PlayerSpec& pl) {
     w.Bools(2).Int(0).Bools(3);
     w.WStr("Order");
     w.Int(static_cast<int32_t>(pl.tagged.size()));
-    for (const TaggedItemSpec& item : pl.tagged) {
+    for (const TaggedItemDesc& item : pl.tagged) {
       w.Int(item.kind);
       if (item.kind == 9 || item.kind == 10) {
         w.WStr(item.text);
@@ -352,20 +352,20 @@ void WritePlayer(SaveWriter& w, const PlayerSpec& pl) {
   w.Ints(798);
 }
 
-void WritePlayerSection(SaveWriter& w, const SaveSpec& desc) {
-  for (const PlayerSpec& p : desc.players) WritePlayer(w, p);
+void WritePlayerSection(SaveWriter& w, const SaveDesc& desc) {
+  for (const PlayerDesc& p : desc.players) WritePlayer(w, p);
 }
 
 // ---------------------------------------------------------------------------------------------------
 // Whole saves.
 
-std::vector<uint8_t> BuildHeader(const SaveSpec& desc) {
+std::vector<uint8_t> BuildHeader(const SaveDesc& desc) {
   SaveWriter w;
   WriteHeader(w, desc);
   return w.Take();
 }
 
-std::vector<uint8_t> BuildBody(const SaveSpec& desc) {
+std::vector<uint8_t> BuildBody(const SaveDesc& desc) {
   SaveWriter w;
   WriteGameSection(w, desc);
   WriteMapSection(w, desc.map);
@@ -374,11 +374,11 @@ std::vector<uint8_t> BuildBody(const SaveSpec& desc) {
   return w.Take();
 }
 
-std::vector<uint8_t> BuildSaveFile(const SaveSpec& desc) {
+std::vector<uint8_t> BuildSaveFile(const SaveDesc& desc) {
   return MakeContainer(BuildHeader(desc), BuildBody(desc));
 }
 
-SplicedSave BuildImage(const SaveSpec& desc) {
+SplicedSave BuildImage(const SaveDesc& desc) {
   const std::vector<uint8_t> body = BuildBody(desc);
   SaveWriter w;
   WriteHeader(w, desc);

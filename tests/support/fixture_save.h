@@ -5,7 +5,7 @@
 // reader's tables, so a wrong count in either disagrees somewhere. A description reads like the game
 // it describes:
 //
-//   SaveSpec desc;
+//   SaveDesc desc;
 //   desc.Slot(0).Named("Anna").Leader(3).OnTeam(0);
 //   desc.Team(3).VassalOf(0).Population(10).Land(7);
 //   desc.Player(0).City("TXT_KEY_CITY_NAME_ROME", 900).Message("You have discovered Optics!", 57);
@@ -22,52 +22,52 @@
 
 namespace vsl::testing {
 
-inline constexpr int kSpecSlots = 19;
+inline constexpr int kDescSlots = 19;
 inline constexpr int kSpecTeams = 19;
-inline constexpr int kSpecTechs = 86;
+inline constexpr int kDescTechs = 86;
 
 // Header record of one player slot.
-struct SlotSpec {
+struct SlotDesc {
   std::string name;      // first wide text: the player's name
   std::string lockText;  // fifth wide text: non-empty locks the save
   int32_t civ = 0;
   int32_t leader = -1;  // -1: no leader
-  int32_t team = 0;     // SaveSpec starts each slot on the team of its own number
+  int32_t team = 0;     // SaveDesc starts each slot on the team of its own number
 
-  SlotSpec& Named(std::string n) {
+  SlotDesc& Named(std::string n) {
     name = std::move(n);
     return *this;
   }
-  SlotSpec& Locked(std::string text) {
+  SlotDesc& Locked(std::string text) {
     lockText = std::move(text);
     return *this;
   }
-  SlotSpec& Civ(int32_t c) {
+  SlotDesc& Civ(int32_t c) {
     civ = c;
     return *this;
   }
-  SlotSpec& Leader(int32_t l) {
+  SlotDesc& Leader(int32_t l) {
     leader = l;
     return *this;
   }
-  SlotSpec& OnTeam(int32_t t) {
+  SlotDesc& OnTeam(int32_t t) {
     team = t;
     return *this;
   }
 };
 
-struct ReplayMessageSpec {
+struct ReplayMessageDesc {
   std::string text;
   int32_t turn = 0;
 };
 
 // Item 17 of the game section: an entry with `a` and `b` triples.
-struct TripleListsSpec {
+struct TripleListsDesc {
   int32_t a = 0;
   int32_t b = 0;
 };
 
-struct PlotSpec {
+struct PlotDesc {
   uint8_t owner = 0xFF;  // 0xFF: nobody
   int16_t type = 3;      // 0, 1, 2 are land
   std::string text;      // the plot's wide text
@@ -75,8 +75,8 @@ struct PlotSpec {
 };
 
 // A plot owned by slot `owner` (0xFF: nobody) of type `type` (0, 1, 2 land).
-inline PlotSpec Plot(uint8_t owner, int16_t type, std::string text = {}, int32_t pairs = 0) {
-  PlotSpec plot;
+inline PlotDesc Plot(uint8_t owner, int16_t type, std::string text = {}, int32_t pairs = 0) {
+  PlotDesc plot;
   plot.owner = owner;
   plot.type = type;
   plot.text = std::move(text);
@@ -84,30 +84,30 @@ inline PlotSpec Plot(uint8_t owner, int16_t type, std::string text = {}, int32_t
   return plot;
 }
 
-struct MapSpec {
+struct MapDesc {
   int32_t width = 0;
   int32_t height = 0;
   int32_t landPlots = 0;        // the stored land plot count
-  std::vector<PlotSpec> plots;  // the first plots in stream order; the rest are `filler`
-  PlotSpec filler;
+  std::vector<PlotDesc> plots;  // the first plots in stream order; the rest are `filler`
+  PlotDesc filler;
   int32_t list1Count = 0;  // int32 entries of the first list after the plots
   int32_t list2Count = 0;  // 7,189-byte entries of the second
 
-  MapSpec& Size(int32_t w, int32_t h) {
+  MapDesc& Size(int32_t w, int32_t h) {
     width = w, height = h;
     return *this;
   }
-  MapSpec& LandPlots(int32_t n) {
+  MapDesc& LandPlots(int32_t n) {
     landPlots = n;
     return *this;
   }
-  MapSpec& Add(PlotSpec plot) {
+  MapDesc& Add(PlotDesc plot) {
     plots.push_back(std::move(plot));
     return *this;
   }
 };
 
-struct TeamSpec {
+struct TeamDesc {
   int32_t members = 0;
   int32_t population = 0;
   int32_t land = 0;
@@ -116,63 +116,63 @@ struct TeamSpec {
   std::vector<int> techs;                   // technologies known (flags)
   int32_t lastTechCount = 0;                // repeats of the last technology
 
-  TeamSpec& Members(int32_t n) {
+  TeamDesc& Members(int32_t n) {
     members = n;
     return *this;
   }
-  TeamSpec& Population(int32_t n) {
+  TeamDesc& Population(int32_t n) {
     population = n;
     return *this;
   }
-  TeamSpec& Land(int32_t n) {
+  TeamDesc& Land(int32_t n) {
     land = n;
     return *this;
   }
-  TeamSpec& Meets(std::initializer_list<int> teams) {
+  TeamDesc& Meets(std::initializer_list<int> teams) {
     for (int u : teams) met.at(static_cast<size_t>(u)) = true;
     return *this;
   }
-  TeamSpec& VassalOf(int master) {
+  TeamDesc& VassalOf(int master) {
     vassalOf.at(static_cast<size_t>(master)) = true;
     return *this;
   }
-  TeamSpec& Knows(std::initializer_list<int> ks) {
+  TeamDesc& Knows(std::initializer_list<int> ks) {
     techs.insert(techs.end(), ks);
     return *this;
   }
-  TeamSpec& LastTechRepeats(int32_t n) {
+  TeamDesc& LastTechRepeats(int32_t n) {
     lastTechCount = n;
     return *this;
   }
 };
 
-struct CitySpec {
+struct CityDesc {
   std::string name;
-  std::array<int32_t, kSpecSlots> cultureBySlot{};  // item 13: one culture value per player slot
+  std::array<int32_t, kDescSlots> cultureBySlot{};  // item 13: one culture value per player slot
   std::string secondText;                           // item 17
   int32_t groups = 0;                               // item 30 entries
 };
 
-struct MessageSpec {
+struct MessageDesc {
   std::string text;
   int32_t turn = 0;
   std::string text2;
 };
 
 // A tagged item of counted list 11: kinds 9 and 10 carry a text, the others two int32.
-struct TaggedItemSpec {
+struct TaggedItemDesc {
   int32_t kind = 0;
   std::string text;
 };
 
-struct PlayerSpec {
+struct PlayerDesc {
   int32_t population = 0;
   int32_t popScore = 0, landScore = 0, wonderScore = 0, techScore = 0;
   bool alive = false;
-  std::vector<CitySpec> cities;
+  std::vector<CityDesc> cities;
   int32_t units = 0;  // unit records; a negative count is written as is, with no records
   std::string unitText;
-  std::vector<MessageSpec> messages;
+  std::vector<MessageDesc> messages;
   std::array<std::vector<std::pair<int32_t, int32_t>>, 6> histories;  // (game turn, value) per kind
   // Counts written in place of the real ones (the entries of the vectors are still written).
   std::optional<int32_t> cityCount, messageCount;
@@ -181,47 +181,47 @@ struct PlayerSpec {
   int32_t list4Count = 0, list6Count = 0, list7Count = 0, list8Count = 0;  // int32 entries
   std::vector<std::string> list3Texts;                                     // counted list 3
   int32_t list5Pairs = -1;             // >= 0: one list-5 entry with this many pairs
-  std::vector<TaggedItemSpec> tagged;  // non-empty: one list-11 entry with these items
+  std::vector<TaggedItemDesc> tagged;  // non-empty: one list-11 entry with these items
   int32_t list9Entries = 0;            // each with one pair and one group of 5 int32
   int32_t list10Entries = 0;           // each with three texts and one pair of texts
 
-  PlayerSpec& Population(int32_t n) {
+  PlayerDesc& Population(int32_t n) {
     population = n;
     return *this;
   }
   // The four score values as the save stores them.
-  PlayerSpec& Scores(int32_t pop, int32_t land, int32_t wonder, int32_t tech) {
+  PlayerDesc& Scores(int32_t pop, int32_t land, int32_t wonder, int32_t tech) {
     popScore = pop, landScore = land, wonderScore = wonder, techScore = tech;
     return *this;
   }
-  PlayerSpec& Alive(bool a = true) {
+  PlayerDesc& Alive(bool a = true) {
     alive = a;
     return *this;
   }
   // A city of this slot whose own culture is `culture` (entry p of its culture values).
-  PlayerSpec& City(std::string name, int32_t culture, int p = 0);
-  PlayerSpec& Units(int32_t n) {
+  PlayerDesc& City(std::string name, int32_t culture, int p = 0);
+  PlayerDesc& Units(int32_t n) {
     units = n;
     return *this;
   }
-  PlayerSpec& Message(std::string text, int32_t turn) {
+  PlayerDesc& Message(std::string text, int32_t turn) {
     messages.push_back({std::move(text), turn, {}});
     return *this;
   }
-  PlayerSpec& HistoryPair(int kind, int32_t turn, int32_t value) {
+  PlayerDesc& HistoryPair(int kind, int32_t turn, int32_t value) {
     histories.at(static_cast<size_t>(kind)).emplace_back(turn, value);
     return *this;
   }
 };
 
-struct SaveSpec {
+struct SaveDesc {
   // Header.
   int32_t version = 302;
   int32_t costSetting1 = 0, costSetting4 = 0, gameSpeed = 2;
   std::string headerText;      // header item 7
   std::vector<int32_t> listA;  // header item 11 entries
   std::vector<uint8_t> listB;  // header item 12 entries
-  std::array<SlotSpec, kSpecSlots> slots;
+  std::array<SlotDesc, kDescSlots> slots;
 
   // Game section.
   int32_t elapsedTurns = 0;
@@ -237,43 +237,43 @@ struct SaveSpec {
   std::string text129;  // the wide text at body offset 129
   std::vector<std::string> gameTexts14, gameTexts15;
   int32_t item16Count = 0;
-  std::vector<TripleListsSpec> item17;
-  std::vector<ReplayMessageSpec> replay;
+  std::vector<TripleListsDesc> item17;
+  std::vector<ReplayMessageDesc> replay;
   int32_t sessionCount = 0;
 
-  MapSpec map;
-  std::array<TeamSpec, kSpecTeams> teams;
-  std::array<PlayerSpec, kSpecSlots> players;
+  MapDesc map;
+  std::array<TeamDesc, kSpecTeams> teams;
+  std::array<PlayerDesc, kDescSlots> players;
 
-  SaveSpec();
-  SlotSpec& Slot(int p) { return slots.at(static_cast<size_t>(p)); }
-  TeamSpec& Team(int t) { return teams.at(static_cast<size_t>(t)); }
-  PlayerSpec& Player(int p) { return players.at(static_cast<size_t>(p)); }
+  SaveDesc();
+  SlotDesc& Slot(int p) { return slots.at(static_cast<size_t>(p)); }
+  TeamDesc& Team(int t) { return teams.at(static_cast<size_t>(t)); }
+  PlayerDesc& Player(int p) { return players.at(static_cast<size_t>(p)); }
 };
 
 // The sections, each appended to `w` (offsets of the game section are relative to its start).
-void WriteHeader(SaveWriter& w, const SaveSpec& desc);
-void WriteGameSection(SaveWriter& w, const SaveSpec& desc);
-void WriteMapSection(SaveWriter& w, const MapSpec& map);
-void WritePlot(SaveWriter& w, const PlotSpec& plot);
-void WriteTeamSection(SaveWriter& w, const SaveSpec& desc);
-void WriteTeam(SaveWriter& w, const TeamSpec& team);
-void WritePlayerSection(SaveWriter& w, const SaveSpec& desc);
-void WritePlayer(SaveWriter& w, const PlayerSpec& player);
-void WriteCity(SaveWriter& w, const CitySpec& city);
+void WriteHeader(SaveWriter& w, const SaveDesc& desc);
+void WriteGameSection(SaveWriter& w, const SaveDesc& desc);
+void WriteMapSection(SaveWriter& w, const MapDesc& map);
+void WritePlot(SaveWriter& w, const PlotDesc& plot);
+void WriteTeamSection(SaveWriter& w, const SaveDesc& desc);
+void WriteTeam(SaveWriter& w, const TeamDesc& team);
+void WritePlayerSection(SaveWriter& w, const SaveDesc& desc);
+void WritePlayer(SaveWriter& w, const PlayerDesc& player);
+void WriteCity(SaveWriter& w, const CityDesc& city);
 void WriteUnit(SaveWriter& w, const std::string& text);
-void WriteMessage(SaveWriter& w, const MessageSpec& message);
+void WriteMessage(SaveWriter& w, const MessageDesc& message);
 
-std::vector<uint8_t> BuildHeader(const SaveSpec& desc);
-std::vector<uint8_t> BuildBody(const SaveSpec& desc);
+std::vector<uint8_t> BuildHeader(const SaveDesc& desc);
+std::vector<uint8_t> BuildBody(const SaveDesc& desc);
 // A save file: header and the compressed body in the container.
-std::vector<uint8_t> BuildSaveFile(const SaveSpec& desc);
+std::vector<uint8_t> BuildSaveFile(const SaveDesc& desc);
 
 // A spliced save image: header, int32 inflated size, "BODY", body.
 struct SplicedSave {
   std::vector<uint8_t> bytes;
   int32_t bodyOffset = 0;
 };
-SplicedSave BuildImage(const SaveSpec& desc);
+SplicedSave BuildImage(const SaveDesc& desc);
 
 }  // namespace vsl::testing

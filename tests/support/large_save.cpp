@@ -38,9 +38,9 @@ std::string Sentence(Random& rng, int words) {
 
 }  // namespace
 
-SaveSpec MakeLargeSaveSpec(uint32_t seed) {
+SaveDesc MakeLargeSaveDesc(uint32_t seed) {
   Random rng(seed);
-  SaveSpec desc;
+  SaveDesc desc;
   desc.gameSpeed = 2;
   desc.endTurn = 460;
   desc.elapsedTurns = 380 + rng.Below(60);
@@ -65,7 +65,7 @@ SaveSpec MakeLargeSaveSpec(uint32_t seed) {
 
   for (int p = 0; p < 18; ++p) {
     desc.Slot(p).Named("Player " + std::to_string(seed) + "-" + std::to_string(p)).Leader(p + 1).Civ(p % 24);
-    TeamSpec& team = desc.Team(p);
+    TeamDesc& team = desc.Team(p);
     team.Members(1).Population(500 + rng.Below(4000)).Land(100 + rng.Below(900));
     for (int u = 0; u < 18; ++u) {
       if (rng.Below(2) == 0 || u == p) team.met[static_cast<size_t>(u)] = true;
@@ -73,7 +73,7 @@ SaveSpec MakeLargeSaveSpec(uint32_t seed) {
     for (int k = 0; k < 86; ++k) {
       if (rng.Below(3) != 0) team.techs.push_back(k);
     }
-    PlayerSpec& pl = desc.Player(p);
+    PlayerDesc& pl = desc.Player(p);
     pl.Population(300 + rng.Below(3000))
         .Scores(rng.Below(400), rng.Below(300), rng.Below(120), rng.Below(250));
     pl.Alive();
@@ -98,7 +98,7 @@ SaveSpec MakeLargeSaveSpec(uint32_t seed) {
   return desc;
 }
 
-std::vector<uint8_t> BuildVariedBody(const SaveSpec& desc, uint32_t seed) {
+std::vector<uint8_t> BuildVariedBody(const SaveDesc& desc, uint32_t seed) {
   SaveWriter w;
   WriteGameSection(w, desc);
   w.VaryRuns(seed);  // the fixed positions of the game section stay as written
@@ -109,7 +109,7 @@ std::vector<uint8_t> BuildVariedBody(const SaveSpec& desc, uint32_t seed) {
 }
 
 std::vector<uint8_t> BuildLargeSaveFile(uint32_t seed) {
-  const SaveSpec desc = MakeLargeSaveSpec(seed);
+  const SaveDesc desc = MakeLargeSaveDesc(seed);
   return MakeContainer(BuildHeader(desc), BuildVariedBody(desc, seed));
 }
 

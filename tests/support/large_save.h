@@ -10,10 +10,10 @@
 namespace vsl::testing {
 
 // The description of a large save; `seed` varies names, values and histories.
-SaveSpec MakeLargeSaveSpec(uint32_t seed);
+SaveDesc MakeLargeSaveDesc(uint32_t seed);
 
 // Body of `desc` whose skipped runs hold varied values (seeded), as a real game's do.
-std::vector<uint8_t> BuildVariedBody(const SaveSpec& desc, uint32_t seed);
+std::vector<uint8_t> BuildVariedBody(const SaveDesc& desc, uint32_t seed);
 
 // A complete large save file.
 std::vector<uint8_t> BuildLargeSaveFile(uint32_t seed);

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "save/save_record.h"
+#include "record/save_record.h"
 
 namespace vsl::testing {
 

@@ -21,7 +21,7 @@
 
 namespace {
 
-using vsl::testing::SaveSpec;
+using vsl::testing::SaveDesc;
 
 struct DemoPlayer {
   const char* file;
@@ -50,8 +50,8 @@ struct Jitter {
   }
 };
 
-SaveSpec Describe(const DemoPlayer& d) {
-  SaveSpec desc;
+SaveDesc Describe(const DemoPlayer& d) {
+  SaveDesc desc;
   desc.gameSpeed = d.speed;
   desc.endTurn = d.endTurn;
   desc.elapsedTurns = d.elapsedTurns;

@@ -9,8 +9,8 @@
 
 namespace vsl::testing {
 
-SaveSpec SimpleSave(const std::string& nick, int32_t score, int32_t turns) {
-  SaveSpec desc;
+SaveDesc SimpleSave(const std::string& nick, int32_t score, int32_t turns) {
+  SaveDesc desc;
   desc.Slot(0).Named(nick).Leader(3).Civ(19).OnTeam(0);
   desc.Team(0).Members(1).Population(20).Land(10);
   desc.Player(0).Population(20).Scores(50, 40, 10, 300).Alive();
@@ -28,7 +28,7 @@ SaveSpec SimpleSave(const std::string& nick, int32_t score, int32_t turns) {
   return desc;
 }
 
-QString SaveFolder::Write(const QString& name, const SaveSpec& desc) {
+QString SaveFolder::Write(const QString& name, const SaveDesc& desc) {
   const std::vector<uint8_t> bytes = BuildSaveFile(desc);
   const QString path = WriteBytes(name, std::string(bytes.begin(), bytes.end()));
   QFile file(path);

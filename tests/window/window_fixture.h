@@ -19,13 +19,13 @@ namespace vsl::testing {
 
 // A save of one player (slot 0 named `nick`) with a score curve rising to `score` over `turns` turns
 // and an economy curve of half that.
-SaveSpec SimpleSave(const std::string& nick, int32_t score, int32_t turns);
+SaveDesc SimpleSave(const std::string& nick, int32_t score, int32_t turns);
 
 // A temporary folder of save files.
 class SaveFolder {
  public:
   // Writes `desc` as `name`, dated 29 November 2005, 12:00 local time; returns its path.
-  QString Write(const QString& name, const SaveSpec& desc);
+  QString Write(const QString& name, const SaveDesc& desc);
   // Writes raw bytes as `name`; returns its path.
   QString WriteBytes(const QString& name, const std::string& bytes);
   QString Path() const { return dir_.path(); }

@@ -142,6 +142,7 @@ struct WindowModel::BatchRun {
   FileLadderMaxima maxima;
   BatchResult result;
   std::optional<BatchFileError> error;  // the file that ended the batch
+  bool settingFailed = false;           // ... because a setting fails every file, not for the file
 
   BatchRun(WindowModel& m, const std::vector<std::string>& p, const BatchOptions& o)
       : model(m), paths(p), options(o), edits(m.CurrentAuditEdits()), maxima(MaximaOf(m.ladder_)) {}
@@ -156,6 +157,7 @@ struct WindowModel::BatchRun {
       return true;
     }
     error.emplace(paths[i], outcome.reason);
+    settingFailed = outcome.failure == Failure::Setting;
     return false;
   }
 
@@ -294,6 +296,7 @@ void WindowModel::BatchRun::RunInParallel(size_t threads) {
 
 BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, const BatchOptions& options) {
   if (paths.empty()) return {};
+  batchPaths_ = paths;
   ClearList(saveCount_);
   saveCount_ = 0;
   edits_.Edit1 = DirectoryOf(paths.front());
@@ -326,6 +329,7 @@ BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, con
   } catch (const MathError&) {
     // The file that ended the batch is the error to report; the next rendering shows this one again.
   }
+  if (run.settingFailed) ThrowAuditSettingError(run.error->Reason());
   throw *run.error;
 }
 

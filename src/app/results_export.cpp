@@ -1,7 +1,5 @@
 // "Save Results": the four grids as one text file, one line per grid row.
 
-#include <QSaveFile>
-#include <QString>
 #include <ostream>
 
 #include "app/window_model.h"
@@ -48,22 +46,8 @@ void WindowModel::Export(std::ostream& out) const {
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-void WriteResultsFile(const std::string& path, std::string_view bytes) {
-  // Written beside the target and renamed over it when complete, so a write that fails halfway (a full
-  // disk) leaves the old file as it was instead of a truncated one.
-  QSaveFile file(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
-  if (!file.open(QIODevice::WriteOnly)) {
-    throw ExportError(path, "cannot create the file: " + file.errorString().toStdString());
-  }
-  if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-    const std::string reason = file.errorString().toStdString();
-    file.cancelWriting();
-    throw ExportError(path, "cannot write the file: " + reason);
-  }
-  if (!file.commit()) throw ExportError(path, "cannot write the file: " + file.errorString().toStdString());
-}
-
 void WindowModel::Button2Click(const std::string& path) const {
+  CheckResultsTarget(path, batchPaths_);
   WriteResultsFile(path, ExportText());
 }
 

@@ -3,7 +3,9 @@
 #include "app/window_model.h"
 
 #include <algorithm>
+#include <functional>
 #include <span>
+#include <utility>
 
 #include "app/format.h"
 #include "scoring/convert.h"
@@ -100,16 +102,71 @@ AuditEdits WindowModel::CurrentAuditEdits() const {
   return a;
 }
 
+void WindowModel::ThrowAuditSettingError(const std::string& message) const {
+  const AuditEdits a = CurrentAuditEdits();
+  const char separator = locale_->DecimalSeparator();
+  // The audit's conversions in its order: the first that fails is the one the audit stopped at.
+  const std::pair<std::string WindowEdits::*, std::function<void()>> conversions[] = {
+      {&WindowEdits::Edit6, [&] { TextToDate(a.Day + "-" + a.Month + "-" + a.Year); }},
+      {&WindowEdits::Edit7, [&] { TextToFloat(a.SessionsPerDay, separator); }},
+      {&WindowEdits::Edit8, [&] { TextToInt(a.MinSessionTime); }},
+      {&WindowEdits::Edit4, [&] { TextToInt(a.Presessions); }},
+      {&WindowEdits::MaxReloadE, [&] { TextToInt(a.MaxReload); }},
+      {&WindowEdits::LevelBonusE, [&] { TextToInt(a.LevelBonus); }}};
+  for (const auto& [edit, convert] : conversions) {
+    try {
+      convert();
+    } catch (const ConvertError& e) {
+      throw SettingConvertError(edit, e.what());
+    }
+  }
+  // Every text converts, so the arithmetic failed: of the audit's settings only the sessions per day
+  // are unbounded enough to put the allowance beyond any integer.
+  throw SettingMathError(&WindowEdits::Edit7, message);
+}
+
+void WindowModel::ThrowLadderSettingError(int row, const MathError& error) const {
+  // A setting is the cause when its start value, all else kept, lets the row's score through.
+  std::string WindowEdits::*cause = nullptr;
+  for (const LadderEdit& e : kLadderEdits) {
+    LadderSettings trial = ladder_;
+    trial.*e.Setting = LadderSettings{}.*e.Setting;
+    if (trial.*e.Setting == ladder_.*e.Setting) continue;
+    TSaveDataRec scratch = rows_.at(static_cast<size_t>(row));
+    try {
+      vsl::LadderScoreCalc(scratch, trial, audit_.BaseLevel, audit_.LevelBonus);
+    } catch (const MathError&) {
+      continue;
+    }
+    if (cause != nullptr) throw MathError(error.what());  // more than one setting would mend it
+    cause = e.Edit;
+  }
+  if (cause == nullptr) throw MathError(error.what());
+  throw SettingMathError(cause, error.what());
+}
+
 void WindowModel::Edit6Change() {
   const AuditEdits audit = CurrentAuditEdits();
-  for (int i = 0; i < saveCount_; ++i)
-    RControl(rows_[static_cast<size_t>(i)], audit, locale_->DecimalSeparator(), audit_);
+  try {
+    for (int i = 0; i < saveCount_; ++i)
+      RControl(rows_[static_cast<size_t>(i)], audit, locale_->DecimalSeparator(), audit_);
+  } catch (const ConvertError& e) {
+    ThrowAuditSettingError(e.what());
+  } catch (const MathError& e) {
+    ThrowAuditSettingError(e.what());
+  }
   PrintData();
 }
 
 void WindowModel::PopFactorEChange() {
   // Each setting is kept as soon as its text converts; a failing text leaves the later ones unchanged.
-  for (const LadderEdit& e : kLadderEdits) ladder_.*e.Setting = TextToInt(edits_.*e.Edit);
+  for (const LadderEdit& e : kLadderEdits) {
+    try {
+      ladder_.*e.Setting = TextToInt(edits_.*e.Edit);
+    } catch (const ConvertError& error) {
+      throw SettingConvertError(e.Edit, error.what());
+    }
+  }
   PrintData();
 }
 
@@ -139,7 +196,13 @@ void WindowModel::PrintData() {
   chart_.ResetRange();
   WriteMaxEdits();
   // Every row is scored before any cell is written, so a failing score leaves the grids as they were.
-  for (int i = 0; i < saveCount_; ++i) LadderScoreCalc(i);
+  for (int i = 0; i < saveCount_; ++i) {
+    try {
+      LadderScoreCalc(i);
+    } catch (const MathError& e) {
+      ThrowLadderSettingError(i, e);
+    }
+  }
   LadderNormalize();
   for (int i = 0; i < saveCount_; ++i) PrintRecData(i);
 }

@@ -24,6 +24,7 @@
 #include "save/save_error.h"
 #include "record/save_record.h"
 #include "scoring/audit.h"
+#include "scoring/errors.h"
 #include "scoring/ladder.h"
 
 namespace vsl {
@@ -50,6 +51,33 @@ struct WindowEdits {
               CultureFactorE = " 2500", MTechFactorE = " 5000", TurnFactorE = " 2500";
   int32_t BaseLevelSelect = 5;  // item index; -1 when the typed text is no item
   int32_t GraphSelect = 0;      // item index; -1 when the typed text is no item
+};
+
+// The setting a failure comes from: the edit whose text did not convert, or whose value alone made the
+// score arithmetic fail. Edit6 stands for the three edits of the tournament start date.
+class SettingFailure {
+ public:
+  explicit SettingFailure(std::string WindowEdits::*edit) : edit_(edit) {}
+  virtual ~SettingFailure() = default;
+  std::string WindowEdits::*Edit() const { return edit_; }
+
+ private:
+  std::string WindowEdits::*edit_;
+};
+
+// A setting's text that does not convert: what() is the conversion's message alone, without the setting,
+// for each front end to name the setting its own way.
+class SettingConvertError : public ConvertError, public SettingFailure {
+ public:
+  SettingConvertError(std::string WindowEdits::*edit, const std::string& message)
+      : ConvertError(message), SettingFailure(edit) {}
+};
+
+// Score arithmetic that fails because of one setting's value ("Invalid floating point operation").
+class SettingMathError : public MathError, public SettingFailure {
+ public:
+  SettingMathError(std::string WindowEdits::*edit, const std::string& message)
+      : MathError(message), SettingFailure(edit) {}
 };
 
 // Items of BaseLevelSelect, in order (the game's difficulty levels 0..8).
@@ -107,9 +135,16 @@ class ExportError : public std::runtime_error {
       : std::runtime_error(path + ": " + reason) {}
 };
 
-// Writes `bytes` to the file at `path`, creating or replacing it. Throws ExportError naming the file and
-// the reason when it cannot be written.
+// Writes `bytes` to the file at `path`, creating or replacing it; throws ExportError naming the file and
+// the reason when it cannot be written. A regular file is written beside and renamed over the old one,
+// which keeps its permissions and, where the process may, its owner; a link stays and the file it points
+// to is replaced; in a folder that may not be written, a writable file is rewritten in place. A device or
+// a FIFO is written through, never replaced; a FIFO that no program reads from is refused.
 void WriteResultsFile(const std::string& path, std::string_view bytes);
+
+// Throws ExportError when `path` is the same file as one of `inputs` (also through links or another
+// spelling of the path), before anything is read or written.
+void CheckResultsTarget(const std::string& path, const std::vector<std::string>& inputs);
 
 // The error box's text: the message with a '.' appended when its last byte sorts above '.'.
 std::string ErrorBoxText(const std::string& message);
@@ -151,10 +186,10 @@ class WindowModel {
   // it are the batch, sorted and rendered, then BatchFileError naming the file is thrown.
   BatchResult Button1Click(const std::vector<std::string>& paths, const BatchOptions& options = {});
   // An audit setting changed: audit every row, then render. A setting that does not convert throws
-  // ConvertError at the first row, before anything is rendered.
+  // SettingConvertError at the first row, before anything is rendered.
   void Edit6Change();
   // A Ladder edit was left: convert the fourteen edits in order, then render. A text that does not
-  // convert throws ConvertError; the edits before it keep their new values, nothing is rendered.
+  // convert throws SettingConvertError; the edits before it keep their new values, nothing is rendered.
   void PopFactorEChange();
   // Sort by the key in its direction, flip the direction, blank the rows, render.
   void SortByFileNameSelectClick() { SortClick(SortKey::FileName); }
@@ -166,7 +201,7 @@ class WindowModel {
   // The history selector changed: redraw the curves of the first 20 rows.
   void GraphSelectChange();
   // "Save Results" to the chosen path: writes ExportText(). Throws ExportError naming the file and the
-  // reason when it cannot be written.
+  // reason when it cannot be written, or when it is one of the saves the last batch was loaded from.
   void Button2Click(const std::string& path) const;
   // The name the save dialog proposes: Edit1, the path separator, "Res.txt" ("Res.txt" alone while Edit1
   // is empty).
@@ -180,7 +215,8 @@ class WindowModel {
   std::vector<std::vector<std::string>> ExportRows() const;
   void Export(std::ostream& out) const;
   // Writes the Ladder maxima into their edits, scores and normalises every row, then renders every row.
-  // An invalid floating-point operation throws MathError before any row is rendered.
+  // An invalid floating-point operation throws MathError before any row is rendered: SettingMathError
+  // when putting one Ladder setting back to its start value would have avoided it.
   void PrintData();
   void PrintRecData(int i);
   void LadderScoreCalc(int i);
@@ -198,6 +234,9 @@ class WindowModel {
 
  private:
   struct BatchRun;
+  // The audit failed with `message`: throws the failure of the setting that caused it.
+  [[noreturn]] void ThrowAuditSettingError(const std::string& message) const;
+  [[noreturn]] void ThrowLadderSettingError(int row, const MathError& error) const;
   void WriteMaxEdits();
 
   std::shared_ptr<const LocaleServices> locale_;
@@ -206,6 +245,7 @@ class WindowModel {
   ChartModel chart_;
   std::vector<TSaveDataRec> rows_;  // SaveData: kMaxFiles rows
   int saveCount_ = 0;
+  std::vector<std::string> batchPaths_;  // every file the last batch was loaded from
   LadderSettings ladder_;
   AuditSettings audit_;
   std::array<bool, 5> ascending_ = {true, true, false, false, false};

@@ -223,6 +223,19 @@ bool RunActions(WindowModel& model, const Options& o, std::ostream& err) {
   return result.Skipped.empty();
 }
 
+// The message of a failure; one that comes from a setting names the option that gave it.
+std::string FailureMessage(const std::exception& e) {
+  const auto* setting = dynamic_cast<const SettingFailure*>(&e);
+  if (setting == nullptr) return e.what();
+  std::string option = "--start-date";  // the three date edits
+  for (const auto* options : {&AuditOptions(), &LadderOptions()}) {
+    for (const auto& [name, edit] : *options) {
+      if (edit == setting->Edit()) option = name;
+    }
+  }
+  return std::string(e.what()) + " (option " + option + ")";
+}
+
 }  // namespace
 
 int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -239,6 +252,15 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitSuccess;
   }
 
+  if (options.output) {
+    // Refused before anything is read: the results must never replace a save of the batch.
+    try {
+      CheckResultsTarget(*options.output, options.saves);
+    } catch (const ExportError& e) {
+      err << "vsl-report: " << e.what() << "\n";
+      return kExitUsage;
+    }
+  }
   try {
     WindowModel model(locale ? std::move(locale) : SystemLocaleServices());
     const bool allLoaded = RunActions(model, options, err);
@@ -251,7 +273,7 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     return allLoaded ? kExitSuccess : kExitFailure;
   } catch (const std::exception& e) {
-    err << "vsl-report: " << e.what() << "\n";
+    err << "vsl-report: " << FailureMessage(e) << "\n";
     return kExitFailure;
   }
 }

@@ -27,7 +27,7 @@ struct FileLadderMaxima {
 //
 // `bodyChecksum` is the checksum the body's stream states when the unwrap left the comparison to the
 // walk (BodyCheck::Deferred): the walk reads the body into the checksum as it goes. A body that does
-// not match throws BodyChecksumError ("data error") in place of anything else the walk met, and leaves
+// not match throws BodyChecksumError (zlib's "data error") in place of anything else the walk met, and leaves
 // `row`, `maxima` and `audit` as they were, as a failed unwrap does.
 void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRec& row, ParseState& state,
                  FileLadderMaxima& maxima, const AuditEdits& edits, char decimalSeparator,

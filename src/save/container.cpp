@@ -33,6 +33,21 @@ int32_t Int32At(std::span<const uint8_t> bytes, size_t offset) {
                   std::to_string(stated));
 }
 
+// zlib's text for a failure, inside a sentence that says what it means for the save.
+std::string ZlibFailure(int rc) {
+  const std::string zlib = std::string(" (zlib: ") + zError(rc) + ")";
+  switch (rc) {
+    case Z_BUF_ERROR:
+      return "the compressed body is cut short" + zlib;
+    case Z_MEM_ERROR:
+      return "there is not enough memory to inflate the compressed body" + zlib;
+    case Z_VERSION_ERROR:
+      return "the zlib library cannot inflate the compressed body" + zlib;
+    default:
+      return "the compressed body is damaged" + zlib;
+  }
+}
+
 struct DecompressorDeleter {
   void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
 };
@@ -94,7 +109,7 @@ void InflateStreaming(std::span<const uint8_t> stream, std::span<uint8_t> out) {
   z.next_in = const_cast<Bytef*>(stream.data());  // zlib's interface is not const-correct
   z.avail_in = static_cast<uInt>(stream.size());  // at most kMaxSaveFileBytes
   int rc = inflateInit(&z);
-  if (rc != Z_OK) throw SaveError(zError(rc));
+  if (rc != Z_OK) throw SaveError(ZlibFailure(rc));
 
   std::array<uint8_t, 64 * 1024> scratch;
   uint64_t produced = 0;
@@ -114,8 +129,8 @@ void InflateStreaming(std::span<const uint8_t> stream, std::span<uint8_t> out) {
   inflateEnd(&z);
   // Z_BUF_ERROR here means no progress with output room left: the input ran out before the stream's
   // end, a truncated stream. It is reported with zlib's text like every other zlib error; so is
-  // Z_NEED_DICT, a stream that needs a preset dictionary, which no save has.
-  if (rc != Z_STREAM_END) throw SaveError(zError(rc));
+  // Z_NEED_DICT, a stream that needs a preset dictionary, which no save has: a damaged one.
+  if (rc != Z_STREAM_END) throw SaveError(ZlibFailure(rc));
   if (produced < out.size()) ThrowShortBody(produced, out.size());
 }
 
@@ -152,7 +167,7 @@ uint32_t BodyChecksum(std::span<const uint8_t> bytes, uint32_t previous) {
 }
 
 void ThrowBodyChecksumMismatch() {
-  throw BodyChecksumError(zError(Z_DATA_ERROR));  // zlib's text for a checksum that does not match
+  throw BodyChecksumError(ZlibFailure(Z_DATA_ERROR));  // zlib's text for a checksum that does not match
 }
 
 std::vector<uint8_t> InflateBody(std::span<const uint8_t> stream, int32_t inflatedSize) {
@@ -221,7 +236,7 @@ void Unwrap(std::span<const uint8_t> file, UnwrappedSave& save, BodyCheck check)
     }
     save.Image.resize(size);
   } catch (const std::bad_alloc&) {
-    throw SaveError(zError(Z_MEM_ERROR));  // the same text as zlib's own shortage
+    throw SaveError(ZlibFailure(Z_MEM_ERROR));  // the same text as zlib's own shortage
   }
   uint8_t* image = save.Image.data();
   std::memcpy(image, file.data(), body - 4);

@@ -50,8 +50,8 @@ void Unwrap(std::span<const uint8_t> file, UnwrappedSave& into, BodyCheck check 
 
 // Inflates the zlib stream `stream` into `out`, which holds the stated inflated size: `out` receives
 // the first out.size() bytes of the stream; anything the stream yields beyond them is checked and
-// dropped. Throws SaveError with zlib's text for a zlib error ("buffer error" for a stream cut short)
-// and when the stream ends before filling `out`.
+// dropped. Throws SaveError with zlib's text for a zlib error in a sentence ("the compressed body is cut
+// short (zlib: buffer error)") and when the stream ends before filling `out`.
 void InflateBody(std::span<const uint8_t> stream, std::span<uint8_t> out);
 
 // The same; with BodyCheck::Deferred, returns the checksum the stream states when it is still to be
@@ -62,7 +62,8 @@ std::optional<uint32_t> InflateBody(std::span<const uint8_t> stream, std::span<u
 // in pieces.
 uint32_t BodyChecksum(std::span<const uint8_t> bytes, uint32_t previous = 1);
 
-// Throws BodyChecksumError with zlib's text for a checksum that does not match ("data error").
+// Throws BodyChecksumError for a checksum that does not match ("the compressed body is damaged (zlib:
+// data error)").
 [[noreturn]] void ThrowBodyChecksumMismatch();
 
 // The same into a new buffer of `inflatedSize` bytes.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -157,6 +158,19 @@ TEST_F(BatchTest, LoadsSortsAndRendersABatch) {
   EXPECT_FALSE(model.Chart().Series(19).InLegend);
 }
 
+TEST_F(BatchTest, SaveResultsOntoALoadedSaveIsRefused) {
+  WindowModel model = Model();
+  const std::vector<uint8_t> bytes = BuildSaveFile(Game("Anna", 500, 2, 401, 460));
+  const std::string a = WriteFile(dir_ + "/a.Save", bytes);
+  std::filesystem::create_hard_link(a, dir_ + "/hard.Save");
+  model.Button1Click({dir_ + "/./hard.Save"});
+  EXPECT_THAT([&] { model.Button2Click(a); },
+              ThrowsMessage<ExportError>(::testing::StrEq(a + ": the results would replace the save " + dir_ +
+                                                          "/./hard.Save, which the batch reads")));
+  std::ifstream in(a, std::ios::binary);
+  EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}), bytes);
+}
+
 // A batch whose rendering fails (a negative maximum meets a fractional exponent in the Ladder) leaves
 // no curve of the batch before it on the chart.
 TEST_F(BatchTest, ARenderingThatFailsLeavesNoCurveOfTheEarlierBatch) {
@@ -234,7 +248,8 @@ TEST_F(BatchTest, ParallelLoadEqualsLoadingOneByOne) {
     if (keepGoing) {
       EXPECT_EQ(s.Loaded, 7);
       EXPECT_EQ(s.Skipped.size(), 3u);
-      EXPECT_THAT(s.Skipped.back().Message, ::testing::EndsWith("m9.Save: data error"));
+      EXPECT_THAT(s.Skipped.back().Message,
+                  ::testing::EndsWith("m9.Save: the compressed body is damaged (zlib: data error)"));
       // The last file's checksum failed after its walk: the maxima of the file before it stay.
       EXPECT_EQ(serial.Ladder().MaxPop, 308);
     } else {
@@ -254,8 +269,9 @@ TEST_F(BatchTest, ASettingThatDoesNotConvertEndsEvenAKeepGoingBatch) {
     try {
       model.Button1Click(paths, Options(threads, true));
       FAIL() << "the batch should fail";
-    } catch (const BatchFileError& e) {
-      EXPECT_EQ(std::string(e.what()), paths[0] + ": '1,5' is not a valid floating point value");
+    } catch (const SettingConvertError& e) {
+      EXPECT_EQ(std::string(e.what()), "'1,5' is not a valid floating point value");
+      EXPECT_EQ(e.Edit(), &WindowEdits::Edit7);
     }
     EXPECT_EQ(model.SaveCount(), 0);
     // The first file's row, maxima and audit settings as far as its parse came.

@@ -70,7 +70,7 @@ std::vector<Failure> Failures() {
   badScores.maxima = {-400, 200, 300, 100};
   return {
       {"no save container", write({'n', 'o', 't', 'e', 's'}), StartsWith("no compressed body found")},
-      {"damaged stream", write(badChecksum), "data error"},
+      {"damaged stream", write(badChecksum), "the compressed body is damaged (zlib: data error)"},
       {"cut short", write(MakeContainer(BuildHeader(Game("t", 2)), body)),
        StartsWith("save is truncated or damaged at offset ")},
       {"damaged score values", write(BuildSaveFile(badScores)),

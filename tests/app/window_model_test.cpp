@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -393,6 +394,33 @@ TEST_F(WindowModelTest, SaveResultsWritesTheExportOrNamesTheFileThatFailed) {
   std::ifstream in(path, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), model.ExportText());
   std::filesystem::remove(path);
+
+  // A read-only file keeps its permissions; a link stays and the file it points to is replaced.
+  const std::string target = ::testing::TempDir() + "/window_model_target.txt";
+  const std::string link = ::testing::TempDir() + "/window_model_link.txt";
+  { std::ofstream(target) << "old"; }
+  std::filesystem::permissions(target, std::filesystem::perms(0444));
+  std::filesystem::remove(link);
+  std::filesystem::create_symlink(target, link);
+  model.Button2Click(link);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0444));
+  std::ifstream written(target, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), model.ExportText());
+  std::filesystem::remove(link);
+  std::filesystem::remove(target);
+  // In a folder that may not be written, a file that may be is rewritten in place (root may write all).
+  if (geteuid() != 0) {
+    const std::string folder = ::testing::TempDir() + "/window_model_locked";
+    std::filesystem::create_directories(folder);
+    { std::ofstream(folder + "/Res.txt") << "old"; }
+    std::filesystem::permissions(folder, std::filesystem::perms(0555));
+    model.Button2Click(folder + "/Res.txt");
+    std::filesystem::permissions(folder, std::filesystem::perms(0755));
+    std::ifstream inPlace(folder + "/Res.txt", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(inPlace), {}), model.ExportText());
+    std::filesystem::remove_all(folder);
+  }
 
   const std::string bad = ::testing::TempDir() + "/no such folder/Res.txt";
   EXPECT_THAT([&] { model.Button2Click(bad); },

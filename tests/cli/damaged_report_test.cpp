@@ -143,7 +143,7 @@ TEST_F(DamagedReportTest, MaximaThatTheLadderCannotUseFailTheReport) {
   const std::string output = dir_ + "/Res.txt";
   const Outcome run = Report({"--output", output, a_, negative});
   EXPECT_EQ(run.status, kExitFailure);
-  EXPECT_EQ(run.err, "vsl-report: Invalid floating point operation\n");
+  EXPECT_EQ(run.err, "vsl-report: Invalid floating point operation (option --max-pop)\n");
   EXPECT_FALSE(std::filesystem::exists(output));
 }
 

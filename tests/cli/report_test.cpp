@@ -2,6 +2,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <filesystem>
 #include <fstream>
@@ -118,19 +120,56 @@ TEST_F(ReportTest, KeepGoingReportsTheRestAndStillFails) {
   EXPECT_EQ(Read(path), good.out);
 }
 
-TEST_F(ReportTest, SettingsThatDoNotConvert) {
+// A setting's failure names the option that gave it, never a file.
+TEST_F(ReportTest, SettingsThatDoNotConvertNameTheirOption) {
   const Outcome ladder = Report({"--max-land", "x1", a_});
   EXPECT_EQ(ladder.status, kExitFailure);
   EXPECT_EQ(ladder.out, "");
-  EXPECT_EQ(ladder.err, "vsl-report: 'x1' is not a valid integer value\n");
+  EXPECT_EQ(ladder.err, "vsl-report: 'x1' is not a valid integer value (option --max-land)\n");
 
-  const Outcome audit = Report({"--sessions-per-day", "1,5", a_});
+  const Outcome audit = Report({"--sessions-per-day", "1,5", a_, b_});
   EXPECT_EQ(audit.status, kExitFailure);
-  EXPECT_EQ(audit.err, "vsl-report: " + a_ + ": '1,5' is not a valid floating point value\n");
+  EXPECT_EQ(audit.err, "vsl-report: '1,5' is not a valid floating point value (option --sessions-per-day)\n");
 
-  const Outcome date = Report({"--start-date", "32-11-2005", a_});
+  const Outcome date = Report({"--start-date", "99-99-9999", a_});
   EXPECT_EQ(date.status, kExitFailure);
-  EXPECT_THAT(date.err, HasSubstr("'32-11-2005' is not a valid date"));
+  EXPECT_EQ(date.err, "vsl-report: '99-99-9999' is not a valid date (option --start-date)\n");
+
+  const Outcome bonus = Report({"--level-bonus", "15%", a_});
+  EXPECT_EQ(bonus.err, "vsl-report: '15%' is not a valid integer value (option --level-bonus)\n");
+
+  const Outcome turn = Report({"--max-turn=-1", a_});
+  EXPECT_EQ(turn.status, kExitFailure);
+  EXPECT_EQ(turn.err, "vsl-report: Invalid floating point operation (option --max-turn)\n");
+  // Two negative maxima: neither alone is the cause.
+  const Outcome two = Report({"--max-turn=-1", "--max-pop=-1", a_});
+  EXPECT_EQ(two.err, "vsl-report: Invalid floating point operation\n");
+}
+
+// --output never replaces a save of the batch, nor a device or a named pipe.
+TEST_F(ReportTest, OutputOntoAnInputOrANonRegularFile) {
+  const std::string before = Read(a_);
+  std::filesystem::create_symlink(a_, dir_ + "/link.Save");
+  for (const std::string& target : {a_, dir_ + "/./a.Save", dir_ + "/link.Save"}) {
+    const Outcome run = Report({"--output", target, b_, dir_ + "/link.Save"});
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_EQ(run.err, "vsl-report: " + target + ": the results would replace the save " + dir_ +
+                           "/link.Save, which the batch reads\n");
+  }
+  EXPECT_EQ(Read(a_), before);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ + "/link.Save"));
+
+  const std::string fifo = dir_ + "/fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const Outcome noReader = Report({"--output", fifo, a_});
+  EXPECT_EQ(noReader.status, kExitFailure);
+  EXPECT_EQ(noReader.err, "vsl-report: " + fifo + ": no program is reading from this FIFO\n");
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+  const std::string device = dir_ + "/null";
+  if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) GTEST_SKIP() << "no device nodes here";
+  EXPECT_EQ(Report({"--output", device, a_}).status, kExitSuccess);
+  EXPECT_TRUE(std::filesystem::is_character_file(device));
 }
 
 TEST_F(ReportTest, UsageErrors) {
@@ -212,7 +251,7 @@ TEST_F(ReportTest, LadderEditsMendARenderingThatFailsAfterTheLoad) {
   const std::string n = WriteFile(dir_ + "/z.Save", BuildSaveFile(negative));
   const Outcome failed = Report({a_, n});
   EXPECT_EQ(failed.status, kExitFailure);
-  EXPECT_EQ(failed.err, "vsl-report: Invalid floating point operation\n");
+  EXPECT_EQ(failed.err, "vsl-report: Invalid floating point operation (option --max-pop)\n");
   const Outcome mended = Report({"--max-pop", "400", a_, n});
   ASSERT_EQ(mended.status, kExitSuccess) << mended.err;
   EXPECT_THAT(mended.out, HasSubstr("Neg"));

@@ -284,7 +284,8 @@ TEST_F(AnalyseTest, AChecksumLeftToTheWalkFailsAsTheUnwrapWould) {
     if (cutShort) image = image.first(static_cast<size_t>(save.BodyOffset) + 5000);  // the walk fails too
     EXPECT_THAT(
         [&] { SaveAnalyse(image, save.BodyOffset, row, *state_, maxima_, edits_, '.', audit_, sound + 1); },
-        ThrowsMessage<BodyChecksumError>(::testing::StrEq("data error")))
+        ThrowsMessage<BodyChecksumError>(
+            ::testing::StrEq("the compressed body is damaged (zlib: data error)")))
         << cutShort;
     EXPECT_EQ(testing::RowText(row), rowBefore);
     EXPECT_EQ(maxima_.MaxPop, 77);

@@ -185,7 +185,7 @@ TEST(ContainerTest, ADeferredChecksumIsLeftBesideTheImage) {
   std::vector<uint8_t> shortAndBad = MakeContainer(Header(), body, {.inflatedSize = 5004});
   shortAndBad.back() ^= 0xFF;
   EXPECT_THAT([&] { Unwrap(shortAndBad, deferred, BodyCheck::Deferred); },
-              ThrowsMessage<SaveError>(StrEq("data error")));
+              ThrowsMessage<SaveError>(StrEq("the compressed body is damaged (zlib: data error)")));
 }
 
 TEST(ContainerTest, DamagedStreamsCarryZlibsText) {
@@ -195,15 +195,16 @@ TEST(ContainerTest, DamagedStreamsCarryZlibsText) {
 
   std::vector<uint8_t> badCheck = good;  // the Adler-32 checksum closes the stream
   badCheck[streamEnd - 1] ^= 0xFF;
-  ExpectUnwrapError(badCheck, "data error");
+  ExpectUnwrapError(badCheck, "the compressed body is damaged (zlib: data error)");
 
   std::vector<uint8_t> badBlock = good;  // first block header: final block of the reserved type 3
   badBlock[30] = 0x07;
-  ExpectUnwrapError(badBlock, "data error");
+  ExpectUnwrapError(badBlock, "the compressed body is damaged (zlib: data error)");
 
   // A stream cut short: the stated compressed size ends six bytes early, those bytes become trailer.
   const int32_t compressed = static_cast<int32_t>(Deflate(body).size());
-  ExpectUnwrapError(MakeContainer(Header(), body, {.compressedSize = compressed - 6}), "buffer error");
+  ExpectUnwrapError(MakeContainer(Header(), body, {.compressedSize = compressed - 6}),
+                    "the compressed body is cut short (zlib: buffer error)");
   // No compressed bytes at all cannot yield the stated body.
   ExpectUnwrapError(MakeContainer(Header(), body, {.compressedSize = 0}),
                     "the stated body size 1000 cannot come from 0 compressed bytes");

@@ -279,13 +279,15 @@ TEST_F(DamagedFileTest, ContainersWhoseSizesOrStreamCannotHold) {
   // Damaged streams carry zlib's texts.
   Bytes flipped = good;
   for (size_t i = 0; i < 16; ++i) flipped[bodyOffset + static_cast<size_t>(stream) / 2 + i] ^= 0xA5;
-  ExpectLoadFails("corrupt-stream", flipped, AnyOf("data error", "buffer error"));
+  ExpectLoadFails("corrupt-stream", flipped,
+                  AnyOf("the compressed body is damaged (zlib: data error)",
+                        "the compressed body is cut short (zlib: buffer error)"));
   Bytes badChecksum = good;
   badChecksum.back() ^= 0x01;
-  ExpectLoadFails("bad-checksum", badChecksum, "data error");
+  ExpectLoadFails("bad-checksum", badChecksum, "the compressed body is damaged (zlib: data error)");
   Bytes notDeflate = good;
   notDeflate[bodyOffset + 2] = 0x07;  // first block: the reserved block type
-  ExpectLoadFails("reserved-block", notDeflate, "data error");
+  ExpectLoadFails("reserved-block", notDeflate, "the compressed body is damaged (zlib: data error)");
 
   // Less than the stream yields: the body is cut at the stated size and the parse runs out of body,
   // with or without a trailer behind it (the trailer is never read as body).

@@ -108,7 +108,7 @@ TEST_F(LoadTest, FilesThatCannotBeReadOrUnwrappedNameTheFileAndTheReason) {
     ADD_FAILURE() << "no error for a damaged stream";
   } catch (const FileError& e) {
     EXPECT_EQ(e.Path(), path);
-    EXPECT_EQ(e.Reason(), "data error");
+    EXPECT_EQ(e.Reason(), "the compressed body is damaged (zlib: data error)");
   }
 }
 

@@ -177,7 +177,10 @@ class HandlersTest : public QObject {
     h_->Load(paths_);
     const QStringList before = Grids();
     Type("Edit8", "x");
-    QCOMPARE(h_->errors, QStringList{"'x' is not a valid integer value."});
+    // The message names the setting by its label.
+    QCOMPARE(h_->errors,
+             QStringList{QString::fromUtf8(
+                 "'x' is not a valid integer value (setting \"Min session time (Мин. время сессии)\")")});
     QCOMPARE(h_->errorCaptions, QStringList{"Vellum Saves List"});
     QCOMPARE(Grids(), before);
     Type("Edit8", "30");
@@ -186,14 +189,18 @@ class HandlersTest : public QObject {
     // Typing passes through intermediate texts; each that does not convert shows its own box.
     h_->errors.clear();
     Type("Edit7", "1,5");
-    QCOMPARE(h_->errors, (QStringList{"'1,' is not a valid floating point value.",
-                                      "'1,5' is not a valid floating point value."}));
+    const QString perDay =
+        QString::fromUtf8(" (setting \"Max session per day (Макс. число сессий в день)\")");
+    QCOMPARE(h_->errors, (QStringList{"'1,' is not a valid floating point value" + perDay,
+                                      "'1,5' is not a valid floating point value" + perDay}));
     // "1" was a valid text on the way: its rendering (one session a day over three days) stays.
     QCOMPARE(h_->Cell("ReloadGrid", 10, 1), QString("   3"));
     h_->errors.clear();
     Type("Edit6", "32");
     QVERIFY(!h_->errors.isEmpty());
-    QCOMPARE(h_->errors.last(), QString("'32-11-2005' is not a valid date."));
+    QCOMPARE(h_->errors.last(),
+             QString::fromUtf8(
+                 "'32-11-2005' is not a valid date (setting \"Turnamet start date (Дата начала турнира)\")"));
   }
 
   void BaseLevelTextThatIsNoItemSelectsNone() {
@@ -219,7 +226,7 @@ class HandlersTest : public QObject {
     const QStringList grids = Grids();
     Type("MaxTurnE", "abc");
     Leave("MaxTurnE");
-    QCOMPARE(h_->errors, QStringList{"'abc' is not a valid integer value."});
+    QCOMPARE(h_->errors, QStringList{"'abc' is not a valid integer value (setting \"MaxScore Turn\")"});
     QCOMPARE(Grids(), grids);
   }
 

@@ -33,6 +33,7 @@
 #include "app/window/cp1251.h"
 #include "app/window/form_fields.h"
 #include "app/window/grid_view.h"
+#include "app/window/setting_caption.h"
 
 namespace vsl {
 
@@ -163,7 +164,7 @@ void TForm1::Run(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    error = e.what();
+    error = FailureMessage(*this, *model_, e);
   } catch (...) {
     error = "Unknown error";
   }
@@ -221,7 +222,7 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   try {
     result = model_->Button1Click(paths, options);
   } catch (const std::exception& e) {
-    error = e.what();
+    error = FailureMessage(*this, *model_, e);
   } catch (...) {
     error = "Unknown error";
   }

@@ -11,7 +11,7 @@ BUILD_DIR := build
 PACKAGES := build-essential cmake ninja-build pkg-config zlib1g-dev libdeflate-dev nlohmann-json3-dev \
   libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev qt6-charts-dev libgl-dev \
   clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core fonts-liberation fonts-liberation2 \
-  librsvg2-bin desktop-file-utils dpkg-dev file time
+  librsvg2-bin desktop-file-utils dpkg-dev file time cmark-gfm lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

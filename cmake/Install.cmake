@@ -53,3 +53,36 @@ endforeach()
 install(FILES ${VSL_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 add_custom_target(vsl_desktop_files ALL DEPENDS ${VSL_ICON_PNGS} ${VSL_MAN_PAGES})
+
+# /usr/share/doc/vellum-saves-list: the copyright file, the changelog (compressed, as Debian ships it)
+# and the referee's guide rendered to HTML, with the page pictures it shows.
+set(VSL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/vellum-saves-list)
+set(VSL_DOC_BUILD ${CMAKE_BINARY_DIR}/doc)
+install(FILES ${VSL_PACKAGING_DIR}/copyright DESTINATION ${VSL_DOC_DIR})
+add_custom_command(OUTPUT ${VSL_DOC_BUILD}/changelog.gz
+                   COMMAND ${CMAKE_COMMAND} -E make_directory ${VSL_DOC_BUILD}
+                   COMMAND ${CMAKE_COMMAND} -E copy ${VSL_PACKAGING_DIR}/changelog ${VSL_DOC_BUILD}/changelog
+                   COMMAND gzip -n -9 -f ${VSL_DOC_BUILD}/changelog
+                   DEPENDS ${VSL_PACKAGING_DIR}/changelog
+                   COMMENT "Compressing the changelog"
+                   VERBATIM)
+install(FILES ${VSL_DOC_BUILD}/changelog.gz DESTINATION ${VSL_DOC_DIR})
+set(VSL_DOC_FILES ${VSL_DOC_BUILD}/changelog.gz)
+
+find_program(VSL_CMARK cmark-gfm)
+if(VSL_CMARK)
+  add_custom_command(OUTPUT ${VSL_DOC_BUILD}/guide.html
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${VSL_DOC_BUILD}
+                     COMMAND ${CMAKE_COMMAND} -DCMARK=${VSL_CMARK} -DINPUT=${PROJECT_SOURCE_DIR}/docs/guide.md
+                             -DOUTPUT=${VSL_DOC_BUILD}/guide.html -P ${PROJECT_SOURCE_DIR}/cmake/RenderGuide.cmake
+                     DEPENDS ${PROJECT_SOURCE_DIR}/docs/guide.md ${PROJECT_SOURCE_DIR}/cmake/RenderGuide.cmake
+                     COMMENT "Rendering the guide to HTML"
+                     VERBATIM)
+  install(FILES ${VSL_DOC_BUILD}/guide.html DESTINATION ${VSL_DOC_DIR})
+  list(APPEND VSL_DOC_FILES ${VSL_DOC_BUILD}/guide.html)
+else()
+  message(WARNING "cmark-gfm not found (Debian package cmark-gfm): the guide is not rendered; run `make deps`")
+endif()
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/screenshots/ DESTINATION ${VSL_DOC_DIR}/screenshots
+        FILES_MATCHING PATTERN "*.png")
+add_custom_target(vsl_doc_files ALL DEPENDS ${VSL_DOC_FILES})

@@ -19,14 +19,14 @@ normalised against the best file, and a reload audit that classes each
 file Fair, Average or Cheat.
 
 The package holds the window, vellum-saves-list, and the headless report
-tool vsl-report, which writes the same results file, or CSV and JSON, for
-scripts.")
+tool vsl-report, which writes the same results file, or CSV, JSON and a
+self-contained standings web page, for scripts and for publishing.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${VSL_PACKAGE_MAINTAINER})
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The shared libraries the programs link against give the dependencies (dpkg-shlibdeps). Qt loads its
 # platform plugin at run time, so nothing links against that package: it is named here.
@@ -38,15 +38,18 @@ include(CPack)
 # Where the demo saves are written (tests/window writes them at build time, target demo_saves).
 set(VSL_DEMO_DIR ${CMAKE_BINARY_DIR}/demo CACHE INTERNAL "Directory of the demo saves")
 
-# `make docs`: a picture of every page of the window with the demo saves loaded, in <build>/docs/screenshots.
+# `make docs`: a picture of every page of the window with the demo saves loaded, in docs/screenshots
+# (committed: the README and the guide show them, and the package installs them with the guide).
 if(TARGET vellum-saves-list)
-  set(VSL_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/docs/screenshots)
+  set(VSL_SCREENSHOT_DIR ${PROJECT_SOURCE_DIR}/docs/screenshots)
   add_custom_target(docs
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${VSL_SCREENSHOT_DIR}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${VSL_SCREENSHOT_DIR}
+    # From the demo folder, so that the Path field shows "." and not this machine's folders.
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen LANG=C LC_ALL=C TZ=UTC
-            sh -c "exec \"$0\" --screenshot \"$1\" \"$2\"/*.Save"
-            $<TARGET_FILE:vellum-saves-list> ${VSL_SCREENSHOT_DIR} ${VSL_DEMO_DIR}
+            sh -c "exec \"$0\" --screenshot \"$1\" ./*.Save"
+            $<TARGET_FILE:vellum-saves-list> ${VSL_SCREENSHOT_DIR}
+    WORKING_DIRECTORY ${VSL_DEMO_DIR}
     COMMENT "Page screenshots of the demo saves in ${VSL_SCREENSHOT_DIR}"
     VERBATIM)
   add_dependencies(docs vellum-saves-list)

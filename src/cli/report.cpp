@@ -1,13 +1,21 @@
 #include "cli/report.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
 
+#include "app/html_page.h"
+#include "app/tournament_settings.h"
 #include "app/window_model.h"
 #include "cli/structured_export.h"
+#include "save/file_info.h"
+#include "scoring/convert.h"
 #include "scoring/errors.h"
 
 namespace vsl {
@@ -16,66 +24,56 @@ namespace {
 constexpr char kUsage[] =
     "Usage: vsl-report [options] SAVE...\n"
     "Loads the saves as one batch, in argument order, and writes the results file that \"Save Results\"\n"
-    "writes in the window.\n"
+    "writes in the window, or the results as CSV, JSON or a web page.\n"
     "\n"
-    "Reload audit settings (as typed before the load):\n"
+    "Tournament settings:\n"
+    "  --settings FILE           read the tournament's settings from FILE (JSON, see the guide);\n"
+    "                            the options below override it\n"
+    "Reload audit settings (as typed before the load; decimals with a point or the locale's separator):\n"
     "  --start-date DD-MM-YYYY   tournament start date (default 27-11-2005)\n"
-    "  --sessions-per-day TEXT   maximum sessions per day (default 1.5, in the locale's decimals)\n"
-    "  --min-session TEXT        minimum session time in minutes (default 30)\n"
-    "  --presessions TEXT        presessions (default 1)\n"
+    "  --sessions-per-day NUMBER maximum sessions per day (default 1.5)\n"
+    "  --min-session N           minimum session time in minutes (default 30)\n"
+    "  --presessions N           presessions (default 1)\n"
     "  --base-level N            base level item, 0 Settler .. 8 Deity, -1 none (default 5, Monarch)\n"
-    "  --level-bonus TEXT        level bonus in percent (default 15)\n"
-    "  --max-reloads TEXT        maximum reloads (default 20)\n"
+    "  --level-bonus N           level bonus in percent (default 15)\n"
+    "  --max-reloads N           maximum reloads (default 20)\n"
     "Ladder settings (typed after the load, then applied at once):\n"
-    "  --max-pop, --max-land, --max-tech, --max-wonder, --max-culture, --max-mtech, --max-turn TEXT\n"
+    "  --max-pop, --max-land, --max-tech, --max-wonder, --max-culture, --max-mtech, --max-turn N\n"
     "  --factor-pop, --factor-land, --factor-tech, --factor-wonder, --factor-culture, --factor-mtech,\n"
-    "  --factor-turn TEXT\n"
+    "  --factor-turn N\n"
     "Ordering (one click of that sort button; may repeat, applied in order):\n"
     "  --sort file|turn|score|final|ladder\n"
+    "Chart (the web page's history):\n"
+    "  --graph score|economy|industry|agriculture|power|culture|science   (default score)\n"
     "Output:\n"
-    "  --format res|csv|json     the results file (default), CSV or JSON, both in UTF-8\n"
+    "  --format res|csv|json|html  the results file (default, code page 1251), CSV, JSON or a web page\n"
+    "                            (all three in UTF-8)\n"
     "  --output FILE             write to FILE instead of standard output\n"
     "  --keep-going              skip files that cannot be loaded (each reported) and report the rest\n"
-    "  --help                    show this text\n"
+    "  -h, --help                show this text\n"
+    "  -v, --version             show the program's name and version\n"
     "\n"
-    "Exit status: 0 success, 1 a file could not be loaded (also when skipped with --keep-going) or a\n"
-    "setting did not convert, 2 usage error. Nothing is written when the batch fails.\n";
+    "Exit status: 0 success, 1 a file could not be loaded (also when skipped with --keep-going or left\n"
+    "out beyond the hundredth), a setting did not convert or the output could not be written,\n"
+    "2 usage error. Nothing is written when the batch fails.\n";
+
+constexpr char kTryHelp[] = "Try 'vsl-report --help' for more information.";
 
 class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-// The fourteen Ladder edits by option name, in the order of the page.
-const std::map<std::string, std::string WindowEdits::*>& LadderOptions() {
-  static const std::map<std::string, std::string WindowEdits::*> options = {
-      {"--max-pop", &WindowEdits::MaxPopE},
-      {"--max-land", &WindowEdits::MaxLandE},
-      {"--max-tech", &WindowEdits::MaxTechE},
-      {"--max-wonder", &WindowEdits::MaxWonderE},
-      {"--max-culture", &WindowEdits::MaxCultureE},
-      {"--max-mtech", &WindowEdits::MaxMTechE},
-      {"--max-turn", &WindowEdits::MaxTurnE},
-      {"--factor-pop", &WindowEdits::PopFactorE},
-      {"--factor-land", &WindowEdits::LandFactorE},
-      {"--factor-tech", &WindowEdits::TechFactorE},
-      {"--factor-wonder", &WindowEdits::WonderFactorE},
-      {"--factor-culture", &WindowEdits::CultureFactorE},
-      {"--factor-mtech", &WindowEdits::MTechFactorE},
-      {"--factor-turn", &WindowEdits::TurnFactorE}};
-  return options;
-}
+struct EditOption {
+  const char* name;
+  std::string WindowEdits::*edit;
+};
 
-// Audit edits typed before the load.
-const std::map<std::string, std::string WindowEdits::*>& AuditOptions() {
-  static const std::map<std::string, std::string WindowEdits::*> options = {
-      {"--sessions-per-day", &WindowEdits::Edit7},
-      {"--min-session", &WindowEdits::Edit8},
-      {"--presessions", &WindowEdits::Edit4},
-      {"--level-bonus", &WindowEdits::LevelBonusE},
-      {"--max-reloads", &WindowEdits::MaxReloadE}};
-  return options;
-}
+const std::vector<EditOption> kAuditOptions = {{"sessions-per-day", &WindowEdits::Edit7},
+                                               {"min-session", &WindowEdits::Edit8},
+                                               {"presessions", &WindowEdits::Edit4},
+                                               {"level-bonus", &WindowEdits::LevelBonusE},
+                                               {"max-reloads", &WindowEdits::MaxReloadE}};
 
 const std::map<std::string, SortKey> kSortKeys = {{"file", SortKey::FileName},
                                                   {"turn", SortKey::Turn},
@@ -83,29 +81,48 @@ const std::map<std::string, SortKey> kSortKeys = {{"file", SortKey::FileName},
                                                   {"final", SortKey::FinalScore},
                                                   {"ladder", SortKey::LadderFinal}};
 
-enum class Format { Res, Csv, Json };
+enum class Format { Res, Csv, Json, Html };
+
+const std::map<std::string, Format> kFormats = {
+    {"res", Format::Res}, {"csv", Format::Csv}, {"json", Format::Json}, {"html", Format::Html}};
+
+// A text for an edit.
+struct EditText {
+  std::string WindowEdits::*edit;
+  std::string text;
+};
 
 struct Options {
   bool help = false;
+  bool version = false;
   bool keepGoing = false;
   Format format = Format::Res;
   std::optional<std::string> output;
-  std::vector<std::pair<std::string WindowEdits::*, std::string>> auditEdits;
+  std::optional<std::string> settingsFile;
+  std::optional<std::string> startDate;
+  std::vector<EditText> auditEdits;
   std::optional<int32_t> baseLevel;
-  std::vector<std::pair<std::string WindowEdits::*, std::string>> ladderEdits;
+  std::vector<EditText> ladderEdits;
   std::vector<SortKey> sorts;
+  std::optional<int32_t> graph;
   std::vector<std::string> saves;
 };
 
-void SetStartDate(Options& o, const std::string& text) {
+// Arguments are carried through Qt byte for byte (as Latin-1), so that a file name that is not valid in
+// the locale's encoding reaches the file system unchanged.
+QString FromBytes(const std::string& bytes) {
+  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+std::string ToBytes(const QString& text) {
+  return text.toLatin1().toStdString();
+}
+
+void CheckStartDate(const std::string& text) {
   const size_t first = text.find('-');
   const size_t second = first == std::string::npos ? first : text.find('-', first + 1);
   if (second == std::string::npos || text.find('-', second + 1) != std::string::npos) {
     throw UsageError("--start-date needs DD-MM-YYYY, not '" + text + "'");
   }
-  o.auditEdits.push_back({&WindowEdits::Edit6, text.substr(0, first)});
-  o.auditEdits.push_back({&WindowEdits::Edit2, text.substr(first + 1, second - first - 1)});
-  o.auditEdits.push_back({&WindowEdits::Edit3, text.substr(second + 1)});
 }
 
 int32_t BaseLevelIndex(const std::string& text) {
@@ -124,71 +141,143 @@ int32_t BaseLevelIndex(const std::string& text) {
 template <typename T>
 T Choice(const std::map<std::string, T>& choices, const std::string& option, const std::string& text) {
   auto it = choices.find(text);
-  if (it == choices.end()) throw UsageError(option + " does not know '" + text + "'");
+  if (it == choices.end()) throw UsageError("--" + option + " does not know '" + text + "'");
   return it->second;
 }
 
-void ApplyOption(Options& o, const std::string& name, const std::string& value) {
-  if (name == "--start-date") {
-    SetStartDate(o, value);
-  } else if (AuditOptions().count(name)) {
-    o.auditEdits.push_back({AuditOptions().at(name), value});
-  } else if (name == "--base-level") {
-    o.baseLevel = BaseLevelIndex(value);
-  } else if (LadderOptions().count(name)) {
-    o.ladderEdits.push_back({LadderOptions().at(name), value});
-  } else if (name == "--sort") {
-    o.sorts.push_back(Choice(kSortKeys, name, value));
-  } else if (name == "--format") {
-    o.format = Choice(
-        std::map<std::string, Format>{{"res", Format::Res}, {"csv", Format::Csv}, {"json", Format::Json}},
-        name, value);
-  } else if (name == "--output") {
-    o.output = value;
-  } else {
-    throw UsageError("unknown option " + name);
+int32_t GraphItem(const std::string& text) {
+  for (size_t i = 0; i < kGraphSelectItems.size(); ++i) {
+    if (QString::fromLatin1(kGraphSelectItems[i]).toLower().toStdString() == text)
+      return static_cast<int32_t>(i);
   }
+  throw UsageError("--graph does not know '" + text + "'");
 }
 
 Options ParseArguments(const std::vector<std::string>& args) {
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+  const QCommandLineOption help(QStringList{"h", "help"}), version(QStringList{"v", "version"});
+  const QCommandLineOption keepGoing("keep-going");
+  parser.addOption(help);
+  parser.addOption(version);
+  parser.addOption(keepGoing);
+  QStringList valued = {"start-date", "base-level", "sort", "format", "output", "settings", "graph"};
+  for (const EditOption& o : kAuditOptions) valued << o.name;
+  for (const LadderComponent& c : kLadderComponents)
+    valued << QString("max-") + c.Key << QString("factor-") + c.Key;
+  for (const QString& name : valued) parser.addOption(QCommandLineOption(name, QString(), "value"));
+
+  QStringList arguments = {"vsl-report"};
+  for (const std::string& a : args) arguments << FromBytes(a);
+  if (!parser.parse(arguments)) throw UsageError(ToBytes(parser.errorText()));
+
   Options o;
-  bool optionsEnded = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (optionsEnded || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-      o.saves.push_back(arg);
-    } else if (arg == "--") {
-      optionsEnded = true;
-    } else if (arg == "--help") {
-      o.help = true;
-    } else if (arg == "--keep-going") {
-      o.keepGoing = true;
-    } else if (const size_t eq = arg.find('='); eq != std::string::npos) {
-      ApplyOption(o, arg.substr(0, eq), arg.substr(eq + 1));
-    } else {
-      if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
-      ApplyOption(o, arg, args[++i]);
+  o.help = parser.isSet(help);
+  o.version = parser.isSet(version);
+  o.keepGoing = parser.isSet(keepGoing);
+  const auto values = [&](const QString& name) {
+    std::vector<std::string> texts;
+    for (const QString& v : parser.values(name)) texts.push_back(ToBytes(v));
+    return texts;
+  };
+  for (const std::string& v : values("start-date")) {
+    CheckStartDate(v);
+    o.startDate = v;
+  }
+  for (const EditOption& opt : kAuditOptions) {
+    for (const std::string& v : values(opt.name)) o.auditEdits.push_back({opt.edit, v});
+  }
+  for (const std::string& v : values("base-level")) o.baseLevel = BaseLevelIndex(v);
+  for (const LadderComponent& c : kLadderComponents) {
+    for (const std::string& v : values(QString("max-") + c.Key)) {
+      o.ladderEdits.push_back({c.MaxEdit, v});
+    }
+    for (const std::string& v : values(QString("factor-") + c.Key)) {
+      o.ladderEdits.push_back({c.FactorEdit, v});
     }
   }
-  if (!o.help && o.saves.empty()) throw UsageError("no save files given");
+  for (const std::string& v : values("sort")) o.sorts.push_back(Choice(kSortKeys, "sort", v));
+  for (const std::string& v : values("format")) o.format = Choice(kFormats, "format", v);
+  for (const std::string& v : values("output")) o.output = v;
+  for (const std::string& v : values("settings")) o.settingsFile = v;
+  for (const std::string& v : values("graph")) o.graph = GraphItem(v);
+  for (const QString& save : parser.positionalArguments()) o.saves.push_back(ToBytes(save));
+  if (!o.help && !o.version && o.saves.empty()) throw UsageError("no save files given");
   return o;
 }
 
-std::string Results(const WindowModel& model, Format format) {
-  switch (format) {
+// The command line's setting texts, checked as the window would convert them (so that a text that
+// does not convert is blamed on its option, not on a file) and decimals put in the locale's notation.
+void CheckSettings(Options& o, char separator) {
+  try {
+    if (o.startDate) TextToDate(*o.startDate);
+  } catch (const ConvertError& e) {
+    throw SettingConvertError(&WindowEdits::Edit6, e.what());
+  }
+  for (std::vector<EditText>* list : {&o.auditEdits, &o.ladderEdits}) {
+    for (EditText& e : *list) {
+      try {
+        if (e.edit == &WindowEdits::Edit7) {
+          e.text = LocaleDecimalText(e.text, separator);
+        } else {
+          TextToInt(e.text);
+        }
+      } catch (const ConvertError& error) {
+        throw SettingConvertError(e.edit, error.what());
+      }
+    }
+  }
+}
+
+// The path each row was loaded from, in row order: rows keep only the base name and the file date.
+std::vector<std::string> RowPaths(const WindowModel& model, const std::vector<std::string>& saves) {
+  const size_t start = BaseNameStart(saves.front());
+  std::vector<bool> used(saves.size(), false);
+  std::vector<std::string> paths;
+  for (int i = 0; i < model.SaveCount(); ++i) {
+    const TSaveDataRec& row = model.Row(i);
+    std::string path;
+    for (size_t k = 0; k < saves.size() && k < static_cast<size_t>(kMaxFiles) && path.empty(); ++k) {
+      if (used[k] || BaseName(saves[k], start) != row.FileName) continue;
+      try {
+        if (FileDate(saves[k]) != row.FileDate) continue;
+      } catch (const std::exception&) {
+        continue;
+      }
+      used[k] = true;
+      path = saves[k];
+    }
+    paths.push_back(path);
+  }
+  return paths;
+}
+
+std::string Results(const WindowModel& model, const Options& o) {
+  switch (o.format) {
     case Format::Csv:
-      return ResultsCsv(model.ExportRows());
+      return ResultsCsv(model.ExportRows(), model.Locale().DecimalSeparator());
     case Format::Json:
-      return ResultsJson(model.ExportRows(), model.Locale().DecimalSeparator());
+      return ResultsJson(model, RowPaths(model, o.saves));
+    case Format::Html:
+      return RenderHtmlPage(model);
     case Format::Res:
       break;
   }
   return model.ExportText();
 }
 
-// The actions of a person at the window, in order. Returns false when files were skipped.
-bool RunActions(WindowModel& model, const Options& o, std::ostream& err) {
-  for (const auto& [edit, text] : o.auditEdits) model.Edits().*edit = text;
+// The actions of a person at the window, in order. Returns false when files were skipped or left out.
+bool RunActions(WindowModel& model, const Options& o, const std::optional<TournamentSettings>& file,
+                std::ostream& err) {
+  if (file) ApplyAuditSettings(*file, model.Edits(), model.Locale().DecimalSeparator());
+  if (o.startDate) {
+    const std::string& d = *o.startDate;
+    const size_t first = d.find('-'), second = d.find('-', first + 1);
+    model.Edits().Edit6 = d.substr(0, first);
+    model.Edits().Edit2 = d.substr(first + 1, second - first - 1);
+    model.Edits().Edit3 = d.substr(second + 1);
+  }
+  for (const EditText& e : o.auditEdits) model.Edits().*e.edit = e.text;
   if (o.baseLevel) model.Edits().BaseLevelSelect = *o.baseLevel;
 
   BatchOptions batch;
@@ -198,42 +287,66 @@ bool RunActions(WindowModel& model, const Options& o, std::ostream& err) {
   auto reportSkipped = [&] {
     for (const SkippedFile& skipped : result.Skipped)
       err << "vsl-report: skipped " << skipped.Message << "\n";
-    if (result.LeftOut > 0) {
-      err << "vsl-report: " << result.LeftOut << " file(s) left out: a batch holds at most " << kMaxFiles
-          << " files\n";
+    for (size_t k = static_cast<size_t>(kMaxFiles); k < o.saves.size(); ++k) {
+      err << "vsl-report: left out " << o.saves[k] << ": a batch holds at most " << kMaxFiles << " files\n";
     }
   };
+  const bool ladderEdits = file || !o.ladderEdits.empty();
   try {
     model.Button1Click(o.saves, batch);
   } catch (const MathError&) {
     // The files loaded, but the Ladder maxima of the last one cannot be rendered. As at the window, the
     // Ladder edits typed next render again and may mend that; without them the error stands.
-    if (o.ladderEdits.empty()) {
+    if (!ladderEdits) {
       reportSkipped();
       throw;
     }
   }
   reportSkipped();
 
-  if (!o.ladderEdits.empty()) {
-    for (const auto& [edit, text] : o.ladderEdits) model.Edits().*edit = text;
+  if (ladderEdits) {
+    if (file) ApplyLadderSettings(*file, model.Edits());
+    for (const EditText& e : o.ladderEdits) model.Edits().*e.edit = e.text;
     model.PopFactorEChange();
   }
   for (SortKey key : o.sorts) model.SortClick(key);
-  return result.Skipped.empty();
+  if (o.graph) {
+    model.Edits().GraphSelect = *o.graph;
+    model.GraphSelectChange();
+  }
+  return result.Skipped.empty() && o.saves.size() <= static_cast<size_t>(kMaxFiles);
+}
+
+// Writes the results where the options say. Returns false (after a message) when they could not be
+// written.
+bool WriteOutput(const Options& o, const std::string& results, std::ostream& out, std::ostream& err) {
+  if (o.output) {
+    WriteResultsFile(*o.output, results);
+    return true;
+  }
+  errno = 0;
+  out.write(results.data(), static_cast<std::streamsize>(results.size()));
+  out.flush();
+  if (out) return true;
+  const int error = errno;
+  err << "vsl-report: cannot write the results to standard output"
+      << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << "\n";
+  return false;
 }
 
 // The message of a failure; one that comes from a setting names the option that gave it.
 std::string FailureMessage(const std::exception& e) {
   const auto* setting = dynamic_cast<const SettingFailure*>(&e);
   if (setting == nullptr) return e.what();
-  std::string option = "--start-date";  // the three date edits
-  for (const auto* options : {&AuditOptions(), &LadderOptions()}) {
-    for (const auto& [name, edit] : *options) {
-      if (edit == setting->Edit()) option = name;
-    }
+  std::string option = "start-date";  // the three date edits
+  for (const EditOption& o : kAuditOptions) {
+    if (o.edit == setting->Edit()) option = o.name;
   }
-  return std::string(e.what()) + " (option " + option + ")";
+  for (const LadderComponent& c : kLadderComponents) {
+    if (c.MaxEdit == setting->Edit()) option = std::string("max-") + c.Key;
+    if (c.FactorEdit == setting->Edit()) option = std::string("factor-") + c.Key;
+  }
+  return std::string(e.what()) + " (option --" + option + ")";
 }
 
 }  // namespace
@@ -244,12 +357,13 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
   try {
     options = ParseArguments(args);
   } catch (const UsageError& e) {
-    err << "vsl-report: " << e.what() << "\n" << kUsage;
+    err << "vsl-report: " << e.what() << "\n" << kTryHelp << "\n";
     return kExitUsage;
   }
-  if (options.help) {
-    out << kUsage;
-    return kExitSuccess;
+  if (options.help || options.version) {
+    const std::string text =
+        options.help ? std::string(kUsage) : "vsl-report (Vellum Saves List) " VSL_VERSION "\n";
+    return WriteOutput({}, text, out, err) ? kExitSuccess : kExitFailure;
   }
 
   if (options.output) {
@@ -263,14 +377,12 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   try {
     WindowModel model(locale ? std::move(locale) : SystemLocaleServices());
-    const bool allLoaded = RunActions(model, options, err);
-    const std::string results = Results(model, options.format);
-    if (options.output) {
-      WriteResultsFile(*options.output, results);
-    } else {
-      out.write(results.data(), static_cast<std::streamsize>(results.size()));
-      out.flush();
-    }
+    std::optional<TournamentSettings> file;
+    if (options.settingsFile) file = LoadTournamentSettings(*options.settingsFile);
+    CheckSettings(options, model.Locale().DecimalSeparator());
+    const bool allLoaded = RunActions(model, options, file, err);
+    const std::string results = Results(model, options);
+    if (!WriteOutput(options, results, out, err)) return kExitFailure;
     return allLoaded ? kExitSuccess : kExitFailure;
   } catch (const std::exception& e) {
     err << "vsl-report: " << FailureMessage(e) << "\n";

@@ -1,11 +1,18 @@
 #include "cli/structured_export.h"
 
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QTime>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string_view>
 
 #include "app/cp1251.h"
+#include "app/tournament_settings.h"
 #include "app/window_model.h"
 
 namespace vsl {
@@ -51,10 +58,28 @@ std::string_view TrimLeft(std::string_view s) {
   return s;
 }
 
-// The field as shown: UTF-8, without its alignment blanks; empty for a blank cell.
-std::string Shown(std::string_view cell, FieldType type) {
+// The field as shown: UTF-8, without its alignment blanks, decimals with a point; empty for a blank
+// cell.
+std::string Shown(std::string_view cell, FieldType type, char separator) {
   if (IsBlank(cell)) return "";
-  return Cp1251ToUtf8(type == Text ? cell : TrimLeft(cell));
+  std::string text = Cp1251ToUtf8(type == Text ? cell : TrimLeft(cell));
+  if (type == Fixed) {
+    for (char& c : text) {
+      if (c == separator) c = '.';
+    }
+  }
+  return text;
+}
+
+// A file date (days since 30 December 1899, local time) in ISO 8601 with the local offset.
+std::string IsoDateTime(double fileDate) {
+  const double day = std::floor(fileDate);
+  const int seconds = static_cast<int>(std::lround((fileDate - day) * 86400.0));
+  const QDateTime local(QDate(1899, 12, 30).addDays(static_cast<qint64>(day)), QTime(0, 0).addSecs(seconds));
+  const int offset = local.offsetFromUtc() / 60;
+  const int magnitude = offset < 0 ? -offset : offset;
+  return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toStdString() + (offset < 0 ? "-" : "+") +
+         QString::asprintf("%02d:%02d", magnitude / 60, magnitude % 60).toStdString();
 }
 
 std::string CsvField(const std::string& text) {
@@ -82,34 +107,60 @@ nlohmann::ordered_json JsonValue(std::string_view cell, FieldType type, char sep
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec == std::errc() && end == text.data() + text.size()) return value;
   }
-  return Shown(cell, type);
+  return Shown(cell, type, separator);
 }
 
 }  // namespace
 
-std::string ResultsCsv(const std::vector<std::vector<std::string>>& rows) {
+std::string ResultsCsv(const std::vector<std::vector<std::string>>& rows, char separator) {
   std::string csv;
+  std::set<std::string> seen;
   for (size_t r = 0; r < rows.size(); ++r) {
     for (size_t f = 0; f < rows[r].size(); ++f) {
       if (f > 0) csv += ',';
-      csv += CsvField(r == 0 ? Cp1251ToUtf8(rows[r][f]) : Shown(rows[r][f], kFields.at(f).type));
+      std::string field;
+      if (r == 0) {
+        field = Cp1251ToUtf8(rows[r][f]);
+        if (!seen.insert(field).second) field = std::string(kFields.at(f).page) + " " + field;
+      } else {
+        field = Shown(rows[r][f], kFields.at(f).type, separator);
+      }
+      csv += CsvField(field);
     }
     csv += "\r\n";
   }
   return csv;
 }
 
-std::string ResultsJson(const std::vector<std::vector<std::string>>& rows, char separator) {
+std::string ResultsJson(const WindowModel& model, const std::vector<std::string>& paths) {
+  const std::vector<std::vector<std::string>> rows = model.ExportRows();
+  const char separator = model.Locale().DecimalSeparator();
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
   for (size_t r = 1; r < rows.size(); ++r) {
+    const TSaveDataRec& record = model.Row(static_cast<int>(r) - 1);
     nlohmann::ordered_json row = nlohmann::ordered_json::object();
+    row["file"] = r - 1 < paths.size() ? QString::fromLocal8Bit(paths[r - 1].c_str()).toStdString() : "";
+    row["locked"] = record.Locked();
+    row["fileDate"] = IsoDateTime(record.FileDate);
+    row["playTimeSeconds"] =
+        record.Locked() ? nlohmann::ordered_json() : nlohmann::ordered_json(record.PlayTime);
+    row["sessionTimeSeconds"] =
+        record.Locked() ? nlohmann::ordered_json() : nlohmann::ordered_json(record.SessionTime);
     for (size_t f = 0; f < rows[r].size(); ++f) {
       const FieldKind& kind = kFields.at(f);
       row[kind.page][Cp1251ToUtf8(rows[0][f])] = JsonValue(rows[r][f], kind.type, separator);
     }
+    row["Reloads"]["File Date"] = row["fileDate"];
     list.push_back(std::move(row));
   }
+  std::array<bool, 7> allMaxima;
+  allMaxima.fill(true);
+  nlohmann::ordered_json settings = TournamentSettingsJson(SettingsFromModel(model, allMaxima));
+  settings.erase("version");
   nlohmann::ordered_json doc = nlohmann::ordered_json::object();
+  doc["program"] = "vsl-report";
+  doc["version"] = VSL_VERSION;
+  doc["settings"] = std::move(settings);
   doc["rows"] = std::move(list);
   return doc.dump(2) + "\n";
 }

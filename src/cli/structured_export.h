@@ -7,16 +7,25 @@
 
 namespace vsl {
 
+class WindowModel;
+
 // `rows` are the results file's fields (header row first), `separator` the decimal separator the
 // numbers were written with.
 //
 // CSV (RFC 4180): one record per row, fields quoted when they hold a comma, a quote or a line break,
-// records ended by CR LF. A blanked cell gives an empty field.
-std::string ResultsCsv(const std::vector<std::vector<std::string>>& rows);
+// records ended by CR LF. A blanked cell gives an empty field. Headers are unique: a header that an
+// earlier page already has gets its page's name before it ("Reloads Turn", "Ladder Final"). Decimal
+// numbers are written with a point, whatever the locale.
+std::string ResultsCsv(const std::vector<std::vector<std::string>>& rows, char separator);
 
-// JSON: {"rows": [{"Base": {...}, "Reloads": {...}, "Additional": {...}, "Ladder": {...}}, ...]}, each
-// page an object keyed by its column headers in column order; numbers as numbers, texts as strings,
-// blanked or never-written cells as null.
-std::string ResultsJson(const std::vector<std::vector<std::string>>& rows, char separator);
+// JSON, the shape the guide documents:
+//   {"program": "vsl-report", "version": "1.01", "settings": {...},
+//    "rows": [{"file": PATH, "locked": BOOL, "fileDate": ISO 8601 with offset,
+//              "playTimeSeconds": N, "sessionTimeSeconds": N,
+//              "Base": {...}, "Reloads": {...}, "Additional": {...}, "Ladder": {...}}, ...]}
+// each page an object keyed by its column headers in column order; numbers as numbers, texts as
+// strings, blanked or never-written cells (and the seconds of a locked row) as null; the Reloads page's
+// "File Date" in ISO 8601 as well. `paths` holds each row's file path, in row order.
+std::string ResultsJson(const WindowModel& model, const std::vector<std::string>& paths);
 
 }  // namespace vsl

@@ -4,21 +4,27 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/time.h>
 
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "app/tournament_settings.h"
 #include "app/window_model.h"
-#include "support/scratch_dir.h"
 #include "support/fixture_save.h"
+#include "support/scratch_dir.h"
+// After the fixture header, whose members Qt's keyword macros would rename.
+#include <QXmlStreamReader>
 
 namespace vsl {
 namespace {
 
 using testing::BuildSaveFile;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using testing::Plot;
 using testing::SaveDesc;
 using ::testing::StartsWith;
@@ -47,8 +53,7 @@ struct Outcome {
 
 class ReportTest : public ::testing::Test {
  protected:
-  ReportTest()
-      : dir_(scratch_.Path()) {
+  ReportTest() : dir_(scratch_.Path()) {
     a_ = WriteFile(dir_ + "/a.Save", BuildSaveFile(Game("Anna, \"the\" first", 300)));
     b_ = WriteFile(dir_ + "/B.Save", BuildSaveFile(Game("Bert", 700)));
     c_ = WriteFile(dir_ + "/c.Save", BuildSaveFile(Game("Cid", 500, true)));
@@ -144,6 +149,13 @@ TEST_F(ReportTest, SettingsThatDoNotConvertNameTheirOption) {
   // Two negative maxima: neither alone is the cause.
   const Outcome two = Report({"--max-turn=-1", "--max-pop=-1", a_});
   EXPECT_EQ(two.err, "vsl-report: Invalid floating point operation\n");
+
+  // A point is taken under a comma locale too, as is the comma; the results file keeps the comma.
+  locale_ = std::make_shared<FixedLocaleServices>(',');
+  const Outcome point = Report({"--sessions-per-day", "0.5", a_});
+  ASSERT_EQ(point.status, kExitSuccess) << point.err;
+  EXPECT_EQ(point.out, Report({"--sessions-per-day", "0,5", a_}).out);
+  EXPECT_THAT(point.out, HasSubstr("  0,00; "));
 }
 
 // --output never replaces a save of the batch, nor a device or a named pipe.
@@ -172,37 +184,63 @@ TEST_F(ReportTest, OutputOntoAnInputOrANonRegularFile) {
   EXPECT_TRUE(std::filesystem::is_character_file(device));
 }
 
-TEST_F(ReportTest, UsageErrors) {
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{},
-                                             {"--sort", "name", a_},
-                                             {"--format", "xml", a_},
-                                             {"--start-date", "27.11.2005", a_},
-                                             {"--base-level", "9", a_},
-                                             {"--base-level", "x", a_},
-                                             {"--bogus", a_},
-                                             {a_, "--output"}}) {
-    const Outcome run = Report(args);
-    EXPECT_EQ(run.status, kExitUsage) << ::testing::PrintToString(args);
-    EXPECT_THAT(run.err, HasSubstr("Usage: vsl-report")) << ::testing::PrintToString(args);
-    EXPECT_EQ(run.out, "");
+TEST_F(ReportTest, OptionConventions) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string out, err;  // prefixes
+  };
+  const std::string tryHelp = "\nTry 'vsl-report --help' for more information.\n";
+  const std::vector<Case> cases = {
+      {{"-h"}, kExitSuccess, "Usage: vsl-report [options] SAVE...\n", ""},
+      {{"--help"}, kExitSuccess, "Usage: vsl-report [options] SAVE...\n", ""},
+      {{"-v"}, kExitSuccess, "vsl-report (Vellum Saves List) 1.01\n", ""},
+      {{"--version"}, kExitSuccess, "vsl-report (Vellum Saves List) 1.01\n", ""},
+      {{}, kExitUsage, "", "vsl-report: no save files given" + tryHelp},
+      {{"--foo", a_}, kExitUsage, "", "vsl-report: Unknown option 'foo'." + tryHelp},
+      {{"--foo"}, kExitUsage, "", "vsl-report: Unknown option 'foo'." + tryHelp},
+      {{a_, "--output"}, kExitUsage, "", "vsl-report: Missing value after '--output'." + tryHelp},
+      {{"--sort", "name", a_}, kExitUsage, "", "vsl-report: --sort does not know 'name'" + tryHelp},
+      {{"--format=xml", a_}, kExitUsage, "", "vsl-report: --format does not know 'xml'" + tryHelp},
+      {{"--start-date", "27.11.2005", a_}, kExitUsage, "", "vsl-report: --start-date needs DD-MM-YYYY"},
+      {{"--base-level=9", a_}, kExitUsage, "", "vsl-report: --base-level needs an item index from -1 to 8"},
+      {{"--graph", "gold", a_}, kExitUsage, "", "vsl-report: --graph does not know 'gold'" + tryHelp},
+      // After "--" everything is a save, even a name that looks like an option.
+      {{"--", "--sort"}, kExitFailure, "", "vsl-report: --sort: cannot open the file"},
+  };
+  for (const Case& c : cases) {
+    const Outcome run = Report(c.args);
+    EXPECT_EQ(run.status, c.status) << ::testing::PrintToString(c.args);
+    EXPECT_THAT(run.out, StartsWith(c.out)) << ::testing::PrintToString(c.args);
+    EXPECT_THAT(run.err, StartsWith(c.err)) << ::testing::PrintToString(c.args);
+    if (c.out.empty()) {
+      EXPECT_EQ(run.out, "");
+    }
   }
-  const Outcome help = Report({"--help"});
-  EXPECT_EQ(help.status, kExitSuccess);
-  EXPECT_THAT(help.out, StartsWith("Usage: vsl-report [options] SAVE..."));
-  // After "--" everything is a save, even a name that looks like an option.
-  const Outcome dashed = Report({"--", "--sort"});
-  EXPECT_EQ(dashed.status, kExitFailure);
 }
 
-TEST_F(ReportTest, MoreThanAHundredFilesAreLeftOutWithAMessage) {
-  std::vector<std::string> args(101, a_);
+TEST_F(ReportTest, MoreThanAHundredFilesReportTheFirstHundredAndNameTheRest) {
+  std::vector<std::string> args(100, a_);
+  args.push_back(b_);
+  args.push_back(c_);
   const Outcome run = Report(args);
-  EXPECT_EQ(run.status, kExitSuccess);
-  EXPECT_EQ(run.err, "vsl-report: 1 file(s) left out: a batch holds at most 100 files\n");
+  EXPECT_EQ(run.status, kExitFailure);
+  EXPECT_EQ(run.err, "vsl-report: left out " + b_ +
+                         ": a batch holds at most 100 files\nvsl-report: left out " + c_ +
+                         ": a batch holds at most 100 files\n");
+  EXPECT_EQ(Report(std::vector<std::string>(100, a_)).out, run.out);
 }
 
-TEST_F(ReportTest, CsvIsUtf8WithQuoting) {
+// Standard output that cannot be written is a failure with a message, not a silent success.
+TEST_F(ReportTest, AnUnwritableStandardOutputFails) {
+  std::ostringstream err;
+  std::ostream full(nullptr);
+  EXPECT_EQ(RunReport({a_}, full, err, locale_), kExitFailure);
+  EXPECT_THAT(err.str(), StartsWith("vsl-report: cannot write the results to standard output"));
+}
+
+TEST_F(ReportTest, CsvIsUtf8WithQuotingUniqueHeadersAndPoints) {
+  locale_ = std::make_shared<FixedLocaleServices>(',');
   const Outcome run = Report({"--format", "csv", a_, c_});
   ASSERT_EQ(run.status, kExitSuccess) << run.err;
   std::istringstream lines(run.out);
@@ -211,21 +249,36 @@ TEST_F(ReportTest, CsvIsUtf8WithQuoting) {
   std::getline(lines, first);
   std::getline(lines, locked);
   EXPECT_THAT(header, StartsWith("\u2116,File Name,NickName,LeaderName,"));
-  EXPECT_THAT(header, HasSubstr(",Land %,"));
-  EXPECT_EQ(header.back(), '\r');
+  EXPECT_THAT(header, HasSubstr(",Turn,Date,Play Time,Score,Final,Level,Victory,File Date,Reloads Turn,"
+                                "Reloads Date,Reloads Play Time,"));
+  EXPECT_THAT(header, HasSubstr(",Land %,Pop,Pop %,"));
+  EXPECT_THAT(header, HasSubstr(",Ladder Pop,Ladder Land,Tech,"));
+  EXPECT_THAT(header, EndsWith(",Ladder Final,Norma\r"));
   EXPECT_THAT(first, StartsWith("1,a,\"Anna, \"\"the\"\" first\","));
-  EXPECT_THAT(first, HasSubstr(",300,"));  // the score without its alignment blanks
+  EXPECT_THAT(first, HasSubstr(",300,"));   // the score without its alignment blanks
+  EXPECT_THAT(first, HasSubstr(",4.00,"));  // the reload percent with a point under a comma locale
   // The locked row: number, name and date; blanked cells are empty fields.
   EXPECT_THAT(locked, StartsWith("2,c,,,,,,,,,,,"));
   EXPECT_EQ(run.out.substr(run.out.size() - 2), "\r\n");
 }
 
 TEST_F(ReportTest, JsonHasTypedValues) {
-  const Outcome run = Report({"--format=json", a_, c_});
+  const timeval stamp[2] = {{1700000000, 0}, {1700000000, 0}};  // 2023-11-14 22:13:20 UTC
+  ASSERT_EQ(utimes(a_.c_str(), stamp), 0);
+  const Outcome run = Report({"--format=json", "--sessions-per-day=2.5", a_, c_});
   ASSERT_EQ(run.status, kExitSuccess) << run.err;
   const nlohmann::json doc = nlohmann::json::parse(run.out);
+  EXPECT_EQ(doc["version"], "1.01");
+  EXPECT_EQ(doc["settings"]["audit"]["sessionsPerDay"], 2.5);
+  EXPECT_EQ(doc["settings"]["audit"]["startDateIso"], "2005-11-27");
+  EXPECT_EQ(doc["settings"]["ladder"]["factors"]["wonder"], 5000);
   ASSERT_EQ(doc["rows"].size(), 2u);
   const nlohmann::json& first = doc["rows"][0];
+  EXPECT_EQ(first["file"], a_);
+  EXPECT_EQ(first["locked"], false);
+  EXPECT_EQ(first["fileDate"], "2023-11-14T22:13:20+00:00");
+  EXPECT_EQ(first["Reloads"]["File Date"], "2023-11-14T22:13:20+00:00");
+  EXPECT_EQ(first["playTimeSeconds"], 5000);
   EXPECT_EQ(first["Base"]["\u2116"], 1);
   EXPECT_EQ(first["Base"]["File Name"], "a");
   EXPECT_EQ(first["Base"]["NickName"], "Anna, \"the\" first");
@@ -238,6 +291,8 @@ TEST_F(ReportTest, JsonHasTypedValues) {
   EXPECT_TRUE(first["Ladder"]["Date"].is_string());
   const nlohmann::json& locked = doc["rows"][1];
   EXPECT_EQ(locked["Base"]["File Name"], "c");
+  EXPECT_EQ(locked["file"], c_);
+  EXPECT_EQ(locked["locked"], true);
   EXPECT_TRUE(locked["Base"]["Score"].is_null());
   EXPECT_TRUE(locked["Reloads"]["File Date"].is_string());
   EXPECT_EQ(locked["Additional"].size(), 13u);
@@ -255,6 +310,72 @@ TEST_F(ReportTest, LadderEditsMendARenderingThatFailsAfterTheLoad) {
   const Outcome mended = Report({"--max-pop", "400", a_, n});
   ASSERT_EQ(mended.status, kExitSuccess) << mended.err;
   EXPECT_THAT(mended.out, HasSubstr("Neg"));
+}
+
+TEST_F(ReportTest, HtmlPageHoldsTheGridsAndTheChart) {
+  const std::string v =
+      WriteFile(dir_ + "/v.Save", BuildSaveFile(Game("<color=255,200,0>Vutar</color>", 400)));
+  const Outcome run = Report({"--format", "html", "--graph", "power", a_, b_, c_, v});
+  ASSERT_EQ(run.status, kExitSuccess) << run.err;
+  QXmlStreamReader xml(QByteArray::fromStdString(run.out));
+  std::vector<int> gridRows;
+  int svgs = 0, curves = 0;
+  bool inGrid = false, vutar = false;
+  while (!xml.atEnd()) {
+    xml.readNext();
+    if (xml.isEndElement() && xml.name() == u"table") inGrid = false;
+    if (!xml.isStartElement()) continue;
+    if (xml.name() == u"table" && xml.attributes().value("class") == u"grid") {
+      inGrid = true;
+      gridRows.push_back(-1);  // the header row
+    } else if (xml.name() == u"tr" && inGrid) {
+      ++gridRows.back();
+    } else if (xml.name() == u"td") {
+      vutar = vutar || xml.readElementText() == u"Vutar";
+    } else if (xml.name() == u"svg") {
+      ++svgs;
+    } else if (xml.name() == u"polyline") {
+      ++curves;
+    }
+  }
+  ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_EQ(gridRows, (std::vector<int>{4, 4, 4, 4}));
+  EXPECT_EQ(svgs, 1);
+  EXPECT_EQ(curves, 3);  // the locked row has no curve
+  EXPECT_TRUE(vutar);
+  EXPECT_THAT(run.out, HasSubstr(">Power history</text>"));
+  EXPECT_THAT(run.out, Not(HasSubstr("color=")));
+}
+
+TEST_F(ReportTest, SettingsFileRoundTripWithAnOverrideAndABadKey) {
+  TournamentSettings s;
+  s.StartDate = "01-03-2024";
+  s.SessionsPerDay = 2.5;
+  s.Presessions = 2;
+  s.BaseLevel = 3;
+  s.Factors[6] = 3000;
+  s.Maxima[0] = 500;
+  const std::string path = dir_ + "/round.json";
+  SaveTournamentSettings(path, s);
+  const TournamentSettings back = LoadTournamentSettings(path);
+  EXPECT_EQ(back.StartDate, "01-03-2024");
+  EXPECT_EQ(back.SessionsPerDay, 2.5);
+  EXPECT_EQ(back.BaseLevel, 3);
+  EXPECT_EQ(back.Factors[6], 3000);
+  EXPECT_EQ(back.Maxima[0], 500);
+  EXPECT_FALSE(back.Maxima[1].has_value());
+
+  // The file and one override give what the options alone give.
+  const Outcome file = Report({"--settings", path, "--presessions", "3", a_, b_});
+  ASSERT_EQ(file.status, kExitSuccess) << file.err;
+  EXPECT_EQ(file.out, Report({"--start-date", "01-03-2024", "--sessions-per-day", "2.5", "--presessions", "3",
+                              "--base-level", "3", "--factor-turn", "3000", "--max-pop", "500", a_, b_})
+                          .out);
+
+  std::ofstream(path) << R"({"version": 1, "audit": {"sessionPerDay": 2}})";
+  const Outcome bad = Report({"--settings", path, a_});
+  EXPECT_EQ(bad.status, kExitFailure);
+  EXPECT_EQ(bad.err, "vsl-report: " + path + ": audit.sessionPerDay: is not a known setting\n");
 }
 
 }  // namespace

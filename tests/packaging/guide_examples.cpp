@@ -149,7 +149,8 @@ int64_t DaysFromCivil(int y, int m, int d) {
 // The file date "dd-mm-yyyy HH:MM:SS" (or a bare date) as days since the tournament start.
 long double DaysSinceStart(const std::string& fileDate) {
   int d = 0, m = 0, y = 0, hh = 0, mm = 0, ss = 0;
-  if (std::sscanf(fileDate.c_str(), "%d-%d-%d %d:%d:%d", &d, &m, &y, &hh, &mm, &ss) < 3) {
+  // ISO 8601 as the JSON writes it: the local date and time (the offset follows).
+  if (std::sscanf(fileDate.c_str(), "%d-%d-%dT%d:%d:%d", &y, &m, &d, &hh, &mm, &ss) < 3) {
     throw Error("not a file date: " + fileDate);
   }
   return static_cast<long double>(DaysFromCivil(y, m, d) -
@@ -329,7 +330,11 @@ std::vector<std::string> AuditExample(const Context& ctx, const std::map<std::st
   std::vector<std::string> out;
   out.push_back("Row **" + s.file + "** of the demo batch, with the default settings:");
   out.push_back("");
-  out.push_back("1. File date " + r.at("File Date").get<std::string>() + " is " + Fixed(s.days, 4) +
+  // As the Reloads page shows it: dd-mm-yyyy hh:mm:ss.
+  const std::string iso = r.at("File Date").get<std::string>();
+  const std::string shown =
+      iso.substr(8, 2) + "-" + iso.substr(5, 2) + "-" + iso.substr(0, 4) + " " + iso.substr(11, 8);
+  out.push_back("1. File date " + shown + " is " + Fixed(s.days, 4) +
                 " days after the start (27-11-2005 00:00); `PlayDays` = Round(" + Fixed(s.days, 4) +
                 " + 0.5) = " + std::to_string(s.playDays) + ".");
   out.push_back("2. `Reloads` = " + std::to_string(s.sessions) + " sessions − " +

@@ -104,6 +104,33 @@ if [ -f "$man" ]; then
   done
 fi
 
+# The documentation: copyright, changelog, and the guide as HTML with every picture it shows.
+doc=$usr/share/doc/vellum-saves-list
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$doc/copyright" 2>/dev/null ||
+  fail "usr/share/doc/vellum-saves-list/copyright missing or not in the machine-readable format"
+gzip -t "$doc/changelog.gz" 2>/dev/null || fail "usr/share/doc/vellum-saves-list/changelog.gz missing or not gzip"
+if grep -q '<h2 id="vsl-report-in-scripts">' "$doc/guide.html" 2>/dev/null; then
+  pictures=$(grep -o 'src="[^"]*"' "$doc/guide.html" | sed 's/^src="//; s/"$//')
+  [ -n "$pictures" ] || fail "the installed guide shows no pictures"
+  for picture in $pictures; do
+    [ -f "$doc/$picture" ] || fail "the installed guide shows $picture, which is not installed"
+  done
+else
+  fail "usr/share/doc/vellum-saves-list/guide.html missing or without its sections"
+fi
+for page in vsl-report vellum-saves-list; do
+  zcat "$usr/share/man/man1/$page.1.gz" 2>/dev/null | grep -q '/usr/share/doc/vellum-saves-list/guide.html' ||
+    fail "the manual page of $page does not point at the installed guide"
+done
+
+# lintian, where installed, finds no error in the package.
+if command -v lintian >/dev/null; then
+  errors=$(lintian --no-tag-display-limit "$deb" 2>&1 | grep '^E: ' || true)
+  [ -z "$errors" ] || fail "lintian reports errors: $errors"
+else
+  echo "note: lintian not installed, the package is not checked by it"
+fi
+
 # The installed programs run from the scratch root.
 if "$usr/bin/vsl-report" --help >"$scratch/help.txt"; then
   grep -q '^Usage: vsl-report' "$scratch/help.txt" || fail "installed vsl-report --help prints no usage line"
@@ -114,6 +141,18 @@ saves=("$demo"/*.Save)
 if [ -f "${saves[0]}" ]; then
   rows=$("$usr/bin/vsl-report" --format csv "${saves[@]}" | wc -l) || fail "installed vsl-report fails on the demo saves"
   [ "$rows" -eq $((${#saves[@]} + 1)) ] || fail "installed vsl-report wrote $rows lines for ${#saves[@]} saves"
+  # Standard output that cannot take the results: a full device is an error with a message; a pipe
+  # closed early ends the program quietly by SIGPIPE (status 141 in the shell).
+  status=0
+  "$usr/bin/vsl-report" "${saves[@]}" >/dev/full 2>"$scratch/full.txt" || status=$?
+  [ "$status" -eq 1 ] && grep -q 'cannot write the results to standard output' "$scratch/full.txt" ||
+    fail "vsl-report onto /dev/full: status $status, message '$(cat "$scratch/full.txt")'"
+  many=()
+  for _ in $(seq 100); do many+=("${saves[0]}"); done  # far more than a pipe holds
+  statuses=$("$usr/bin/vsl-report" --format json "${many[@]}" 2>"$scratch/pipe.txt" | head -c 1 >/dev/null;
+             echo "${PIPESTATUS[0]}")
+  [ "$statuses" -eq 141 ] && [ ! -s "$scratch/pipe.txt" ] ||
+    fail "vsl-report into a closed pipe: status $statuses, message '$(cat "$scratch/pipe.txt")'"
 fi
 XDG_RUNTIME_DIR=$scratch QT_QPA_PLATFORM=offscreen "$usr/bin/vellum-saves-list" --help >/dev/null || fail "installed vellum-saves-list --help fails"
 

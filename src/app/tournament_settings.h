@@ -1,0 +1,100 @@
+#pragma once
+// One tournament's settings, kept in a small JSON file so that every run of the report tool (and the
+// window) starts from them instead of the defaults of a fresh window.
+//
+// The file, UTF-8 JSON; every key but "version" may be left out and then keeps its default:
+//
+//   {
+//     "version": 1,
+//     "audit": {"startDate": "27-11-2005", "sessionsPerDay": 1.5, "minSession": 30, "presessions": 1,
+//               "baseLevel": "Monarch", "levelBonus": 15, "maxReloads": 20},
+//     "ladder": {"factors": {"pop": 2500, "land": 2500, "tech": 2500, "wonder": 5000,
+//                            "culture": 2500, "mtech": 5000, "turn": 2500},
+//                "maxima": {"pop": 400}}
+//   }
+//
+// "baseLevel" is a level name ("Settler" .. "Deity") or "none"; "maxima" holds only the maxima the
+// referee fixed (the others follow each batch). An unknown key, a value of the wrong kind or out of
+// range, and a version newer than this program's are errors naming the file and the key. A later
+// program still reads version 1 files.
+//
+// Use:
+//   TournamentSettings s = LoadTournamentSettings(path);   // throws SettingsFileError
+//   ApplyAuditSettings(s, model.Edits(), model.Locale().DecimalSeparator());   // before a load
+//   model.Button1Click(paths);
+//   ApplyLadderSettings(s, model.Edits()); model.PopFactorEChange();          // after it
+//   SaveTournamentSettings(path, SettingsFromModel(model, fixedMaxima));      // throws SettingsFileError
+
+#include <array>
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "app/window_model.h"
+
+namespace vsl {
+
+inline constexpr int kTournamentSettingsVersion = 1;
+
+// The seven Ladder components in the order of the page, by their key in the file and their edits.
+struct LadderComponent {
+  const char* Key;
+  std::string WindowEdits::*MaxEdit;
+  std::string WindowEdits::*FactorEdit;
+};
+inline constexpr std::array<LadderComponent, 7> kLadderComponents = {{
+    {"pop", &WindowEdits::MaxPopE, &WindowEdits::PopFactorE},
+    {"land", &WindowEdits::MaxLandE, &WindowEdits::LandFactorE},
+    {"tech", &WindowEdits::MaxTechE, &WindowEdits::TechFactorE},
+    {"wonder", &WindowEdits::MaxWonderE, &WindowEdits::WonderFactorE},
+    {"culture", &WindowEdits::MaxCultureE, &WindowEdits::CultureFactorE},
+    {"mtech", &WindowEdits::MaxMTechE, &WindowEdits::MTechFactorE},
+    {"turn", &WindowEdits::MaxTurnE, &WindowEdits::TurnFactorE},
+}};
+
+struct TournamentSettings {
+  std::string StartDate = "27-11-2005";  // DD-MM-YYYY
+  double SessionsPerDay = 1.5;
+  int32_t MinSession = 30;  // minutes
+  int32_t Presessions = 1;
+  int32_t BaseLevel = 5;  // item index of kBaseLevelItems, -1 for none
+  int32_t LevelBonus = 15;
+  int32_t MaxReloads = 20;
+  std::array<int32_t, 7> Factors = {2500, 2500, 2500, 5000, 2500, 5000, 2500};  // kLadderComponents order
+  std::array<std::optional<int32_t>, 7> Maxima;                                 // fixed maxima only
+};
+
+// A settings file that cannot be read, parsed or written, or that holds a bad value: what() is
+// "<path>: <key>: <problem>" (without the key when the problem is the file as a whole).
+class SettingsFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+TournamentSettings LoadTournamentSettings(const std::string& path);
+// Writes the file in the current version; replaces an existing one only when complete.
+void SaveTournamentSettings(const std::string& path, const TournamentSettings& settings);
+
+// The audit settings into the edits typed before a load; numbers in the locale's notation.
+void ApplyAuditSettings(const TournamentSettings& settings, WindowEdits& edits, char decimalSeparator);
+// The factors and the fixed maxima into the Ladder edits, typed after a load.
+void ApplyLadderSettings(const TournamentSettings& settings, WindowEdits& edits);
+
+// The settings the model's last audit and Ladder score used; the maxima marked in `fixedMaxima` are
+// kept as fixed.
+TournamentSettings SettingsFromModel(const WindowModel& model, const std::array<bool, 7>& fixedMaxima = {});
+
+// The settings as a JSON object with the file's keys (for reports: every maximum present), the start
+// date also in ISO 8601 ("startDateIso": "2005-11-27").
+nlohmann::ordered_json TournamentSettingsJson(const TournamentSettings& settings);
+
+// A decimal text typed with a point (the C notation) or with `decimalSeparator`, as the same number
+// with `decimalSeparator`, as the settings edits take it. Throws ConvertError when it is neither.
+std::string LocaleDecimalText(const std::string& text, char decimalSeparator);
+
+// The settings as texts for people, in order: label and value ("Start date", "27-11-2005").
+std::vector<std::pair<std::string, std::string>> SettingsLines(const TournamentSettings& settings);
+
+}  // namespace vsl

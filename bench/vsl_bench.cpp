@@ -86,14 +86,14 @@ struct Samples {
   Samples() {
     for (int s = 0; s < kSampleFiles; ++s) {
       files.emplace_back(testing::BuildLargeSaveFile(static_cast<uint32_t>(s)));
-      images.push_back(Unwrap(files.back().bytes));
+      Unwrap(files.back().bytes, images.emplace_back());
       TSaveDataRec& row = rows.emplace_back();
       row.FileName = "Large" + std::to_string(s);
       auto& state = states.emplace_back(std::make_unique<ParseState>());
-      FileLadderMaxima maxima;
+      LadderSettings maxima;
       AuditSettings audit;
-      SaveAnalyse(images.back().Image, images.back().BodyOffset, row, *state, maxima, Edits(),
-                  kDecimalSeparator, audit);
+      SaveAnalyse(images.back().Image, images.back().BodyOffset, row, *state, maxima);
+      RControl(row, Edits(), kDecimalSeparator, audit);
     }
   }
   static AuditEdits Edits() {
@@ -178,25 +178,13 @@ void BM_InflateBody(benchmark::State& state) {
 }
 BENCHMARK(BM_InflateBody)->Unit(benchmark::kMillisecond);
 
-// The same with the checksum left to the parse walk, as a batch inflates.
-void BM_InflateDeferred(benchmark::State& state) {
-  const Samples& s = GetSamples();
-  std::vector<uint8_t> out(s.files[0].inflated);
-  size_t i = 0;
-  for (auto _ : state) {
-    const SaveFile& f = s.files[i++ % s.Count()];
-    out.resize(f.inflated);
-    benchmark::DoNotOptimize(InflateBody(f.Stream(), out, BodyCheck::Deferred));
-  }
-}
-BENCHMARK(BM_InflateDeferred)->Unit(benchmark::kMillisecond);
-
 // Unwrap: the image allocated, header, marker, body and trailer spliced.
 void BM_Unwrap(benchmark::State& state) {
   const Samples& s = GetSamples();
   size_t i = 0;
   for (auto _ : state) {
-    UnwrappedSave save = Unwrap(s.files[i++ % s.Count()].bytes);
+    UnwrappedSave save;
+    Unwrap(s.files[i++ % s.Count()].bytes, save);
     benchmark::DoNotOptimize(save.Image.data());
   }
 }
@@ -211,26 +199,26 @@ void BM_Walk(benchmark::State& state) {
   auto parse = std::make_unique<ParseState>();
   const AuditEdits edits = Samples::Edits();
   TSaveDataRec row;
-  FileLadderMaxima maxima;
+  LadderSettings maxima;
   AuditSettings audit;
   size_t i = 0;
   for (auto _ : state) {
     const UnwrappedSave& save = s.images[i++ % s.Count()];
-    SaveAnalyse(save.Image, save.BodyOffset, row, *parse, maxima, edits, kDecimalSeparator, audit);
+    SaveAnalyse(save.Image, save.BodyOffset, row, *parse, maxima);
+    RControl(row, edits, kDecimalSeparator, audit);
     benchmark::DoNotOptimize(row.FinalScore);
   }
 }
 BENCHMARK(BM_Walk)->Unit(benchmark::kMillisecond);
 
 // The walk right after its image was inflated, as the walk runs in a load: the image is warm in the
-// caches that can hold it. The inflate is not timed. With BodyCheck::Deferred the inflate leaves the
-// body's checksum to the walk, as a batch does, and the walk takes the body into it as it goes.
-void WalkAfterInflate(benchmark::State& state, BodyCheck check) {
+// caches that can hold it. The inflate is not timed.
+void BM_WalkAfterInflate(benchmark::State& state) {
   const Samples& s = GetSamples();
   auto parse = std::make_unique<ParseState>();
   const AuditEdits edits = Samples::Edits();
   TSaveDataRec row;
-  FileLadderMaxima maxima;
+  LadderSettings maxima;
   AuditSettings audit;
   std::vector<uint8_t> image;
   size_t i = 0;
@@ -239,21 +227,14 @@ void WalkAfterInflate(benchmark::State& state, BodyCheck check) {
     const UnwrappedSave& save = s.images[i % s.Count()];
     const SaveFile& f = s.files[i++ % s.Count()];
     image.assign(save.Image.begin(), save.Image.end());
-    const std::optional<uint32_t> checksum =
-        InflateBody(f.Stream(), std::span<uint8_t>(image.data() + f.body, f.inflated), check);
+    InflateBody(f.Stream(), std::span<uint8_t>(image.data() + f.body, f.inflated));
     state.ResumeTiming();
-    SaveAnalyse(image, save.BodyOffset, row, *parse, maxima, edits, kDecimalSeparator, audit, checksum);
+    SaveAnalyse(image, save.BodyOffset, row, *parse, maxima);
+    RControl(row, edits, kDecimalSeparator, audit);
     benchmark::DoNotOptimize(row.FinalScore);
   }
 }
-void BM_WalkAfterInflate(benchmark::State& state) {
-  WalkAfterInflate(state, BodyCheck::Now);
-}
 BENCHMARK(BM_WalkAfterInflate)->Unit(benchmark::kMillisecond);
-void BM_WalkWithChecksum(benchmark::State& state) {
-  WalkAfterInflate(state, BodyCheck::Deferred);
-}
-BENCHMARK(BM_WalkWithChecksum)->Unit(benchmark::kMillisecond);
 
 // The statistics pass alone, on a parse state its file's walk left. The pass is repeatable: a second
 // run finds the names already defaulted and the cultures already ranked, and writes the same row.
@@ -262,7 +243,7 @@ void BM_Statistics(benchmark::State& state) {
   std::vector<std::unique_ptr<ParseState>> parses;
   for (const auto& p : s.states) parses.push_back(std::make_unique<ParseState>(*p));
   TSaveDataRec row;
-  FileLadderMaxima maxima;
+  LadderSettings maxima;
   size_t i = 0;
   for (auto _ : state) {
     SaveStatistics(*parses[i++ % parses.size()], row, maxima);
@@ -355,7 +336,7 @@ class SerialInflate {
  private:
   libdeflate_decompressor* decompressor_;
   std::vector<SaveFile> files_;
-  ImageBytes out_;  // the buffer kind the product inflates into
+  std::vector<uint8_t> out_;  // the buffer kind the product inflates into
 };
 
 // vsl-report over the 100 files, as a process: wall clock from spawn to exit, or its peak resident
@@ -488,11 +469,9 @@ class SummaryReporter : public benchmark::ConsoleReporter {
     Line(out, "inflate, zlib one-shot", "BM_InflateZlib", floor);
     Line(out, "inflate, libdeflate one-shot", "BM_InflateLibdeflate", floor);
     Line(out, "inflate as the product does it", "BM_InflateBody", floor);
-    Line(out, "inflate, checksum left to the walk", "BM_InflateDeferred", floor);
     Line(out, "unwrap (image, splice, inflate)", "BM_Unwrap", floor);
     Line(out, "parse walk, SaveAnalyse (goal <= 0.2)", "BM_Walk", floor);
     Line(out, "parse walk right after the inflate", "BM_WalkAfterInflate", floor);
-    Line(out, "parse walk taking the body's checksum", "BM_WalkWithChecksum", floor);
     Line(out, "statistics pass alone", "BM_Statistics", floor);
     Line(out, "rendering of 100 rows, PrintData", "BM_PrintData100", floor);
     Line(out, "export of 100 rows", "BM_Export100", floor);

@@ -19,12 +19,9 @@ namespace {
 // One parse into a fresh row; the outcome as text: the row, or the error (marked by a leading '!').
 std::string Parse(std::span<const uint8_t> image, int32_t offset, vsl::ParseState& state) {
   vsl::TSaveDataRec row;
-  vsl::FileLadderMaxima maxima;
-  vsl::AuditEdits edits;
-  edits.SessionsPerDay = "1.5";
-  vsl::AuditSettings audit;
+  vsl::LadderSettings maxima;
   try {
-    vsl::SaveAnalyse(image, offset, row, state, maxima, edits, '.', audit);
+    vsl::SaveAnalyse(image, offset, row, state, maxima);
   } catch (const vsl::SaveError& e) {
     return std::string("!") + e.what();
   }

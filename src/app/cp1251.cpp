@@ -1,5 +1,6 @@
 #include "app/cp1251.h"
 
+#include <QList>
 #include <array>
 #include <cstdint>
 
@@ -19,24 +20,11 @@ constexpr std::array<char16_t, 64> kHighHalf = {
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
 // clang-format on
 
-char32_t CodePointOf(uint8_t byte) {
+char16_t CodePointOf(uint8_t byte) {
   if (byte < 0x80) return byte;
-  if (byte >= 0xC0) return 0x0410 + (byte - 0xC0);
-  char16_t c = kHighHalf[byte - 0x80];
-  return c == 0 ? 0xFFFD : c;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
+  if (byte >= 0xC0) return static_cast<char16_t>(0x0410 + (byte - 0xC0));
+  const char16_t c = kHighHalf[byte - 0x80];
+  return c == 0 ? char16_t{0xFFFD} : c;
 }
 
 // The code page byte of a code point, or '?' when the code page lacks it.
@@ -49,45 +37,29 @@ char ByteOf(char32_t c) {
   return '?';
 }
 
-// Decodes one UTF-8 sequence at `pos`, advancing it; invalid input yields U+FFFD for one byte.
-char32_t NextCodePoint(std::string_view s, size_t& pos) {
-  auto byte = [&](size_t i) { return static_cast<uint8_t>(s[i]); };
-  uint8_t lead = byte(pos);
-  int extra = lead < 0x80           ? 0
-              : (lead >> 5) == 0x6  ? 1
-              : (lead >> 4) == 0xE  ? 2
-              : (lead >> 3) == 0x1E ? 3
-                                    : -1;
-  if (extra < 0 || pos + static_cast<size_t>(extra) >= s.size()) {
-    ++pos;
-    return 0xFFFD;
-  }
-  char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-  for (int k = 1; k <= extra; ++k) {
-    if ((byte(pos + static_cast<size_t>(k)) & 0xC0) != 0x80) {
-      ++pos;
-      return 0xFFFD;
-    }
-    c = (c << 6) | (byte(pos + static_cast<size_t>(k)) & 0x3F);
-  }
-  pos += static_cast<size_t>(extra) + 1;
-  return c;
-}
-
 }  // namespace
 
-std::string Cp1251ToUtf8(std::string_view bytes) {
+QString Cp1251ToQString(std::string_view bytes) {
+  QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    text[static_cast<qsizetype>(i)] = QChar(CodePointOf(static_cast<uint8_t>(bytes[i])));
+  }
+  return text;
+}
+
+std::string QStringToCp1251(const QString& text) {
   std::string out;
-  out.reserve(bytes.size());
-  for (char b : bytes) AppendUtf8(out, CodePointOf(static_cast<uint8_t>(b)));
+  out.reserve(static_cast<size_t>(text.size()));
+  for (char32_t c : text.toUcs4()) out += ByteOf(c);
   return out;
+}
+
+std::string Cp1251ToUtf8(std::string_view bytes) {
+  return Cp1251ToQString(bytes).toStdString();
 }
 
 std::string Utf8ToCp1251(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (size_t pos = 0; pos < utf8.size();) out += ByteOf(NextCodePoint(utf8, pos));
-  return out;
+  return QStringToCp1251(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
 }  // namespace vsl

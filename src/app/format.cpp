@@ -6,6 +6,7 @@
 
 #include "gamedata/datetime.h"
 #include "gamedata/tables.h"
+#include "record/save_record.h"
 
 namespace vsl {
 namespace {
@@ -79,8 +80,8 @@ std::string VictoryText(int32_t gameEnded, int32_t victoryType) {
 }
 
 std::string HonestyText(int32_t honesty) {
-  if (honesty == 0) return "Cheat";
-  if (honesty == 1) return "Average";
+  if (honesty == kCheat) return "Cheat";
+  if (honesty == kAverage) return "Average";
   return "Fair";
 }
 

@@ -12,15 +12,6 @@
 namespace vsl {
 namespace {
 
-QString FromCp1251(std::string_view bytes) {
-  std::string utf8 = Cp1251ToUtf8(bytes);
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-std::string ToCp1251(const QString& text) {
-  return Utf8ToCp1251(text.toUtf8().toStdString());
-}
-
 // A Qt time format without its time-zone fields ('t' runs outside quotes) and the blanks before them.
 QString WithoutTimeZone(const QString& format) {
   QString out;
@@ -44,18 +35,18 @@ class QtLocaleServices : public LocaleServices {
       : locale_(QLocale::system()), timeFormat_(WithoutTimeZone(locale_.timeFormat(QLocale::LongFormat))) {
     collator_.setLocale(locale_);
     collator_.setCaseSensitivity(Qt::CaseInsensitive);
-    std::string separator = ToCp1251(locale_.decimalPoint());
+    std::string separator = QStringToCp1251(locale_.decimalPoint());
     separator_ = separator.size() == 1 && separator[0] != '?' ? separator[0] : '.';
   }
 
   char DecimalSeparator() const override { return separator_; }
 
   std::string LongTimeText(int hour, int minute, int second) const override {
-    return ToCp1251(locale_.toString(QTime(hour, minute, second), timeFormat_));
+    return QStringToCp1251(locale_.toString(QTime(hour, minute, second), timeFormat_));
   }
 
   int CompareIgnoringCase(std::string_view a, std::string_view b) const override {
-    return collator_.compare(FromCp1251(a), FromCp1251(b));
+    return collator_.compare(Cp1251ToQString(a), Cp1251ToQString(b));
   }
 
  private:

@@ -21,8 +21,8 @@
 #include "app/chart_model.h"
 #include "app/grid.h"
 #include "app/locale_services.h"
-#include "save/save_error.h"
 #include "record/save_record.h"
+#include "save/save_error.h"
 #include "scoring/audit.h"
 #include "scoring/errors.h"
 #include "scoring/ladder.h"
@@ -94,12 +94,16 @@ struct BatchOptions {
   // Skip files that cannot be loaded or are damaged (each collected in BatchResult::Skipped) instead of
   // ending the batch at the first one. A setting that does not convert still ends the batch.
   bool KeepGoing = false;
-  // Worker threads: 0 for one per core, 1 to load every file on the calling thread.
+  // Worker threads: 0 for one per core. Any number runs the same pipeline; the calling thread applies
+  // the results in selection order.
   unsigned Threads = 0;
   // Called on the calling thread while files load, at least every ProgressInterval: files done, files
   // to load, the name of the file being waited for.
   std::function<void(int done, int total, const std::string& current)> Progress;
   std::chrono::milliseconds ProgressInterval{50};
+  // Bytes the workers' file and image buffers may take together; a worker waits for its share. A file
+  // larger than this loads when no other is in flight. The default holds two of the largest images.
+  size_t MemoryBudget = size_t{768} << 20;
   // When set, receives the batch's result before the rows are rendered, so that a caller learns what
   // was loaded and skipped also when the rendering then fails.
   struct BatchResult* Result = nullptr;
@@ -233,7 +237,6 @@ class WindowModel {
   void Sort(SortKey key);
 
  private:
-  struct BatchRun;
   // The audit failed with `message`: throws the failure of the setting that caused it.
   [[noreturn]] void ThrowAuditSettingError(const std::string& message) const;
   [[noreturn]] void ThrowLadderSettingError(int row, const MathError& error) const;

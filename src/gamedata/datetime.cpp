@@ -1,49 +1,31 @@
 #include "gamedata/datetime.h"
 
+#include <chrono>
 #include <cmath>
 
 namespace vsl {
 
 namespace {
 
-constexpr int64_t kDaysFromEpochTo1899_12_30 = -25569;  // 1970-01-01 is day 25569
+using std::chrono::day;
+using std::chrono::month;
+using std::chrono::sys_days;
+using std::chrono::year;
+using std::chrono::year_month_day;
 
-bool IsLeap(int32_t y) {
-  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-// Days since 1970-01-01 of a proleptic Gregorian date.
-int64_t DaysSinceUnixEpoch(int64_t y, int64_t m, int64_t d) {
-  y -= m <= 2;
-  const int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const int64_t yoe = y - era * 400;
-  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
-void CivilFromDays(int64_t z, int32_t& year, int32_t& month, int32_t& day) {
-  z += 719468;
-  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const int64_t doe = z - era * 146097;
-  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const int64_t mp = (5 * doy + 2) / 153;
-  day = static_cast<int32_t>(doy - (153 * mp + 2) / 5 + 1);
-  month = static_cast<int32_t>(mp < 10 ? mp + 3 : mp - 9);
-  year = static_cast<int32_t>(yoe + era * 400 + (month <= 2));
-}
+constexpr sys_days kDayZero = sys_days(year_month_day(year(1899), month(12), day(30)));
 
 }  // namespace
 
-bool IsValidDate(int32_t year, int32_t month, int32_t day) {
-  static constexpr int32_t kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
-  return day <= kDays[month - 1] + (month == 2 && IsLeap(year) ? 1 : 0);
+bool IsValidDate(int32_t y, int32_t m, int32_t d) {
+  if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1 || d > 31) return false;
+  return year_month_day(year(y), month(static_cast<unsigned>(m)), day(static_cast<unsigned>(d))).ok();
 }
 
-int64_t DaysFromCivil(int32_t year, int32_t month, int32_t day) {
-  return DaysSinceUnixEpoch(year, month, day) - kDaysFromEpochTo1899_12_30;
+int64_t DaysFromCivil(int32_t y, int32_t m, int32_t d) {
+  const sys_days date(
+      year_month_day(year(y), month(static_cast<unsigned>(m)), day(static_cast<unsigned>(d))));
+  return (date - kDayZero).count();
 }
 
 double EncodeDateTime(const CivilDateTime& t) {
@@ -62,7 +44,10 @@ CivilDateTime DecodeDateTime(double value) {
     whole += value >= 0 ? 1 : -1;
   }
   CivilDateTime t;
-  CivilFromDays(static_cast<int64_t>(whole) + kDaysFromEpochTo1899_12_30, t.Year, t.Month, t.Day);
+  const year_month_day date(kDayZero + std::chrono::days(static_cast<int64_t>(whole)));
+  t.Year = static_cast<int32_t>(date.year());
+  t.Month = static_cast<int32_t>(static_cast<unsigned>(date.month()));
+  t.Day = static_cast<int32_t>(static_cast<unsigned>(date.day()));
   t.Hour = static_cast<int32_t>(seconds / 3600);
   t.Minute = static_cast<int32_t>(seconds / 60 % 60);
   t.Second = static_cast<int32_t>(seconds % 60);

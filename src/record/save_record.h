@@ -13,6 +13,9 @@ inline constexpr int kHistoryTurns = 1200;    // turn indices a captured history
 
 using History = std::array<int32_t, kHistoryEntries>;
 
+// The audit's verdict on a row's reloads (TSaveDataRec::Honesty).
+enum Honesty : int32_t { kCheat = 0, kAverage = 1, kFair = 2 };
+
 struct TSaveDataRec {
   std::string FileName;               // file name without directory and extension
   double FileDate = 0;                // last write, days since 30 December 1899 (fraction = time of day)
@@ -33,7 +36,7 @@ struct TSaveDataRec {
   long double ReloadPercent = 0;      // reloads per 100 turns played
   int32_t SessionTime = 0;            // mean play seconds per reload
   int32_t MaxReloads = 0;             // reload allowance
-  int32_t Honesty = 0;                // 0 Cheat, 1 Average, 2 Fair
+  int32_t Honesty = kCheat;           // a Honesty value
   int32_t PlayDays = 0;               // tournament day the file was written on (1..31, else 30)
   int32_t GameEnded = 0;              // nonzero when the game is decided
   int32_t VictoryType = 0;            // 1 Time .. 6 Diplomatic, -1 Loss
@@ -85,6 +88,7 @@ struct TSaveDataRec {
   History CultureHistory{};
   History ScienceHistory{};  // cumulative research cost, per game turn
 
+  bool operator==(const TSaveDataRec&) const = default;
   bool Locked() const { return !LockText.empty(); }
   // The seven histories in the order of the chart's selector (Score .. Science).
   const History& HistoryOf(int item) const;

@@ -1,11 +1,9 @@
 #include "save/analyse.h"
 
-#include <optional>
 #include <string>
 #include <utility>
 
 #include "gamedata/factors.h"
-#include "save/container.h"
 #include "save/game_section.h"
 #include "save/header_section.h"
 #include "save/map_section.h"
@@ -87,36 +85,14 @@ void WalkSections(std::span<const uint8_t> image, size_t body, StreamReader& r, 
 }  // namespace
 
 void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRec& row, ParseState& state,
-                 FileLadderMaxima& maxima, const AuditEdits& edits, char decimalSeparator,
-                 AuditSettings& audit, std::optional<uint32_t> bodyChecksum) {
+                 LadderSettings& ladder) {
   if (bodyOffset < 0 || static_cast<size_t>(bodyOffset) > image.size()) {
     throw SaveError("save has no compressed body (body offset " + std::to_string(bodyOffset) + ")");
   }
   const auto body = static_cast<size_t>(bodyOffset);
   StreamReader r(ThroughBody(image, body));
-  // A body that does not match its checksum is a damaged stream, reported as the unwrap reports it:
-  // in place of anything the walk met, with the row as it was.
-  std::optional<TSaveDataRec> before;
-  if (bodyChecksum) {
-    r.StartChecksum(body, r.Size());
-    before = row;
-  }
-  const auto checkBody = [&] {
-    if (bodyChecksum && r.FinishChecksum() != *bodyChecksum) {
-      row = std::move(*before);
-      ThrowBodyChecksumMismatch();
-    }
-  };
-  try {
-    WalkSections(image, body, r, row, state);
-  } catch (...) {
-    checkBody();
-    throw;
-  }
-  checkBody();
-  // The Ladder maxima this file brings are handed on only once its statistics stand, so that a
-  // damaged file cannot leave its values in the settings that the rows before it are rendered with.
-  FileLadderMaxima derived = maxima;
+  WalkSections(image, body, r, row, state);
+  LadderSettings derived = ladder;
   try {
     SaveStatistics(state, row, derived);
   } catch (const MathError& e) {
@@ -124,8 +100,7 @@ void SaveAnalyse(std::span<const uint8_t> image, int32_t bodyOffset, TSaveDataRe
     // final score's arithmetic fail: the file is damaged, not the program's settings.
     throw SaveError(std::string("the save's score values are damaged (") + e.what() + ")");
   }
-  maxima = derived;
-  RControl(row, edits, decimalSeparator, audit);
+  ladder = derived;
 }
 
 }  // namespace vsl

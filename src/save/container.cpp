@@ -8,7 +8,6 @@
 #include <climits>
 #include <cstring>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "save/save_error.h"
@@ -59,51 +58,26 @@ libdeflate_decompressor* Decompressor() {
   return d.get();
 }
 
-// A zlib stream: a two-byte header, deflate data, the Adler-32 checksum of the data, big-endian.
-constexpr size_t kZlibHeaderBytes = 2;
-constexpr size_t kZlibTrailerBytes = 4;
-
-// The header rules zlib applies: deflate, a window of at most 32 KiB, the check bits, no preset
-// dictionary.
-bool SoundZlibHeader(std::span<const uint8_t> stream) {
-  if (stream.size() < kZlibHeaderBytes) return false;
-  const unsigned cmf = stream[0], flg = stream[1];
-  return (cmf & 0x0F) == 8 && (cmf >> 4) <= 7 && (cmf * 256 + flg) % 31 == 0 && (flg & 0x20) == 0;
-}
-
-uint32_t BigEndian32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
-         static_cast<uint32_t>(p[2]) << 8 | p[3];
-}
-
-// Whole-buffer inflation of the deflate data. Returns the checksum the stream states when the stream is
-// sound as far as this path can tell and inflated to exactly out.size() bytes; the checksum is not
-// compared here. Returns nothing when the stream is damaged or yields more: the streaming path then
+// Whole-buffer inflation, checksum included. True when the stream inflated to exactly out.size()
+// bytes and its checksum matches; false when it is damaged or yields more: the streaming path then
 // decides, so that errors carry zlib's texts and surplus bytes are dropped. Throws when a sound stream
 // ends early.
-std::optional<uint32_t> InflateWhole(std::span<const uint8_t> stream, std::span<uint8_t> out) {
+bool InflateWhole(std::span<const uint8_t> stream, std::span<uint8_t> out) {
   libdeflate_decompressor* d = Decompressor();
-  if (d == nullptr || !SoundZlibHeader(stream)) return std::nullopt;
-  const std::span<const uint8_t> data = stream.subspan(kZlibHeaderBytes);
+  if (d == nullptr) return false;
   size_t used = 0;
   size_t produced = 0;
-  if (libdeflate_deflate_decompress_ex(d, data.data(), data.size(), out.data(), out.size(), &used,
-                                       &produced) != LIBDEFLATE_SUCCESS) {
-    return std::nullopt;
+  if (libdeflate_zlib_decompress_ex(d, stream.data(), stream.size(), out.data(), out.size(), &used,
+                                    &produced) != LIBDEFLATE_SUCCESS) {
+    return false;
   }
-  if (data.size() - used < kZlibTrailerBytes) return std::nullopt;
-  const uint32_t stated = BigEndian32(data.data() + used);
-  if (produced < out.size()) {
-    // zlib compares the checksum before it finds the body short.
-    if (BodyChecksum(out.first(produced)) != stated) return std::nullopt;
-    ThrowShortBody(produced, out.size());
-  }
-  return stated;
+  if (produced < out.size()) ThrowShortBody(produced, out.size());
+  return true;
 }
 
-// Streaming inflation with zlib. The first out.size() bytes land in `out`; the rest of the stream is
-// inflated into a scratch window and dropped, so a stream that yields more than stated costs no
-// memory beyond the image.
+// Streaming inflation with zlib. The first out.size() bytes land in `out`; up to kMaxSurplusBytes more
+// are inflated into a scratch window and dropped, so a stream that yields more than stated costs no
+// memory beyond the image, and a stream that goes on yielding costs no more time than the surplus.
 void InflateStreaming(std::span<const uint8_t> stream, std::span<uint8_t> out) {
   z_stream z{};
   z.next_in = const_cast<Bytef*>(stream.data());  // zlib's interface is not const-correct
@@ -124,9 +98,13 @@ void InflateStreaming(std::span<const uint8_t> stream, std::span<uint8_t> out) {
     const uInt room = z.avail_out;
     rc = inflate(&z, Z_NO_FLUSH);
     produced += room - z.avail_out;
-    if (rc != Z_OK) break;
+    if (rc != Z_OK || produced > out.size() + kMaxSurplusBytes) break;
   }
   inflateEnd(&z);
+  if (rc == Z_OK) {
+    throw SaveError("the compressed body holds more than the " + std::to_string(out.size()) +
+                    " bytes it states");
+  }
   // Z_BUF_ERROR here means no progress with output room left: the input ran out before the stream's
   // end, a truncated stream. It is reported with zlib's text like every other zlib error; so is
   // Z_NEED_DICT, a stream that needs a preset dictionary, which no save has: a damaged one.
@@ -148,45 +126,11 @@ int32_t FindBodyOffset(std::span<const uint8_t> file) {
   return -1;
 }
 
-std::optional<uint32_t> InflateBody(std::span<const uint8_t> stream, std::span<uint8_t> out,
-                                    BodyCheck check) {
-  if (const std::optional<uint32_t> stated = InflateWhole(stream, out)) {
-    if (check == BodyCheck::Deferred) return stated;
-    if (BodyChecksum(out) == *stated) return std::nullopt;
-  }
-  InflateStreaming(stream, out);  // compares the checksum itself
-  return std::nullopt;
-}
-
 void InflateBody(std::span<const uint8_t> stream, std::span<uint8_t> out) {
-  InflateBody(stream, out, BodyCheck::Now);
+  if (!InflateWhole(stream, out)) InflateStreaming(stream, out);  // zlib compares the checksum itself
 }
 
-uint32_t BodyChecksum(std::span<const uint8_t> bytes, uint32_t previous) {
-  return libdeflate_adler32(previous, bytes.data(), bytes.size());
-}
-
-void ThrowBodyChecksumMismatch() {
-  throw BodyChecksumError(ZlibFailure(Z_DATA_ERROR));  // zlib's text for a checksum that does not match
-}
-
-std::vector<uint8_t> InflateBody(std::span<const uint8_t> stream, int32_t inflatedSize) {
-  if (inflatedSize < 0)
-    throw SaveError("the stated body size " + std::to_string(inflatedSize) + " is negative");
-  std::vector<uint8_t> out(static_cast<size_t>(inflatedSize));
-  InflateBody(stream, std::span<uint8_t>(out));
-  return out;
-}
-
-UnwrappedSave Unwrap(std::span<const uint8_t> file) {
-  UnwrappedSave save;
-  Unwrap(file, save);
-  return save;
-}
-
-void Unwrap(std::span<const uint8_t> file, UnwrappedSave& save, BodyCheck check) {
-  save.BodyOffset = -1;
-  save.PendingChecksum.reset();
+ContainerLayout ReadLayout(std::span<const uint8_t> file) {
   if (static_cast<int64_t>(file.size()) > kMaxSaveFileBytes) {
     throw SaveError("the file is too large: " + std::to_string(file.size()) + " bytes, a save has at most " +
                     std::to_string(kMaxSaveFileBytes));
@@ -223,29 +167,29 @@ void Unwrap(std::span<const uint8_t> file, UnwrappedSave& save, BodyCheck check)
                         std::to_string(compressedSize) + " compressed bytes",
                     bodyOffset - 8);
   }
-  const size_t trailer = available - compressed;
+  return {body, inflated, compressed, available - compressed};
+}
 
+void Unwrap(std::span<const uint8_t> file, UnwrappedSave& save) {
+  save.BodyOffset = -1;
+  const ContainerLayout layout = ReadLayout(file);
+  const size_t body = layout.BodyOffset;
   try {
-    // Every byte is written below: a reused buffer that is too small is replaced rather than grown
-    // (nothing to copy), with room for somewhat larger files to come, and the bytes a resize adds are
-    // left as they are (ImageBytes).
-    const size_t size = body + inflated + trailer;
-    if (size > save.Image.capacity()) {
+    // A reused buffer that is too small is replaced rather than grown: nothing in it is kept.
+    if (layout.ImageBytes() > save.Image.capacity()) {
       save.Image = {};
-      save.Image.reserve(size + size / 8);
+      save.Image.reserve(layout.ImageBytes());
     }
-    save.Image.resize(size);
+    save.Image.resize(layout.ImageBytes());
   } catch (const std::bad_alloc&) {
-    throw SaveError(ZlibFailure(Z_MEM_ERROR));  // the same text as zlib's own shortage
+    throw OutOfMemoryError(ZlibFailure(Z_MEM_ERROR));  // the same text as zlib's own shortage
   }
   uint8_t* image = save.Image.data();
   std::memcpy(image, file.data(), body - 4);
   std::memcpy(image + body - 4, kBodyMarker, 4);
-  const std::optional<uint32_t> pending =
-      InflateBody(file.subspan(body, compressed), std::span<uint8_t>(image + body, inflated), check);
-  if (trailer > 0) std::memcpy(image + body + inflated, file.data() + body + compressed, trailer);
-  save.BodyOffset = bodyOffset;
-  save.PendingChecksum = pending;
+  InflateBody(file.subspan(body, layout.Compressed), std::span<uint8_t>(image + body, layout.Inflated));
+  std::memcpy(image + body + layout.Inflated, file.data() + body + layout.Compressed, layout.Trailer);
+  save.BodyOffset = static_cast<int32_t>(body);
 }
 
 }  // namespace vsl

@@ -5,19 +5,21 @@
 // walked with one cursor: header offsets are the same in file and image, the body starts at
 // BodyOffset in both.
 
+#include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
-
-#include "save/large_pages.h"
 
 namespace vsl {
 
 // Largest save file accepted; real saves are a few hundred kilobytes.
 inline constexpr int64_t kMaxSaveFileBytes = int64_t{64} << 20;
-// Largest inflated body accepted; real bodies are a few megabytes.
-inline constexpr int64_t kMaxInflatedBytes = int64_t{1} << 30;
+// Largest inflated body accepted: about twenty times a late-game body. A larger stated size is refused
+// before anything is allocated.
+inline constexpr int64_t kMaxInflatedBytes = int64_t{256} << 20;
+// Bytes a stream may yield beyond its stated body; they are inflated, checked and dropped. A stream
+// that yields more is damaged, and is not inflated to its end.
+inline constexpr size_t kMaxSurplusBytes = size_t{1} << 20;
 // The body must leave room for the two size fields in front of it.
 inline constexpr int32_t kMinBodyOffset = 8;
 
@@ -25,48 +27,35 @@ inline constexpr int32_t kMinBodyOffset = 8;
 // file is shorter than 4 bytes.
 int32_t FindBodyOffset(std::span<const uint8_t> file);
 
-// When the checksum a zlib stream states for its body is compared with the inflated bytes.
-enum class BodyCheck {
-  Now,       // while inflating: a mismatch fails the unwrap
-  Deferred,  // by the parse walk (SaveAnalyse), which reads the body anyway, so that megabytes are read
-             // once for both; the unwrap leaves the stated checksum in PendingChecksum
+// Where the parts of a container lie, by the sizes it states, checked against the file.
+struct ContainerLayout {
+  size_t BodyOffset = 0;
+  size_t Inflated = 0;    // the stated body size
+  size_t Compressed = 0;  // the stated stream size
+  size_t Trailer = 0;     // the bytes behind the stream
+  size_t ImageBytes() const { return BodyOffset + Inflated + Trailer; }
 };
+
+// Finds the body and checks the stated sizes. Throws SaveError when the file has no compressed body,
+// is too large, or states sizes that do not fit; allocates nothing.
+ContainerLayout ReadLayout(std::span<const uint8_t> file);
 
 struct UnwrappedSave {
-  ImageBytes Image;         // header, "BODY", the inflated body, the trailer
-  int32_t BodyOffset = -1;  // where the body starts in the file and in the image
-  // The checksum the stream states for the body while BodyCheck::Deferred leaves it to the walk.
-  std::optional<uint32_t> PendingChecksum;
+  std::vector<uint8_t> Image;  // header, "BODY", the inflated body, the trailer
+  int32_t BodyOffset = -1;     // where the body starts in the file and in the image
 };
 
-// Unwraps a whole save file. Throws SaveError when the file has no compressed body, states sizes that
-// do not fit, or its stream does not inflate to the stated size (zlib's text for a zlib error).
-UnwrappedSave Unwrap(std::span<const uint8_t> file);
-
-// The same into `into`, whose image buffer is reused: a batch inflates each file into the buffer the
-// previous file left, instead of allocating (and the system clearing) megabytes per file. After a
-// failure `into` holds no usable image.
-void Unwrap(std::span<const uint8_t> file, UnwrappedSave& into, BodyCheck check = BodyCheck::Now);
+// Unwraps a whole save file into `into`, whose image buffer is reused: a batch inflates each file
+// into the buffer the previous file left. Throws SaveError as ReadLayout does and when the stream does
+// not inflate to the stated size (zlib's text for a zlib error), OutOfMemoryError when the image
+// cannot be allocated. After a failure `into` holds no usable image.
+void Unwrap(std::span<const uint8_t> file, UnwrappedSave& into);
 
 // Inflates the zlib stream `stream` into `out`, which holds the stated inflated size: `out` receives
-// the first out.size() bytes of the stream; anything the stream yields beyond them is checked and
+// the first out.size() bytes of the stream; up to kMaxSurplusBytes beyond them are checked and
 // dropped. Throws SaveError with zlib's text for a zlib error in a sentence ("the compressed body is cut
-// short (zlib: buffer error)") and when the stream ends before filling `out`.
+// short (zlib: buffer error)"), when the stream ends before filling `out` and when it yields more than
+// the surplus allows.
 void InflateBody(std::span<const uint8_t> stream, std::span<uint8_t> out);
-
-// The same; with BodyCheck::Deferred, returns the checksum the stream states when it is still to be
-// compared.
-std::optional<uint32_t> InflateBody(std::span<const uint8_t> stream, std::span<uint8_t> out, BodyCheck check);
-
-// The zlib checksum (Adler-32) of `bytes`, continued from `previous` (1 for none): a body may be taken
-// in pieces.
-uint32_t BodyChecksum(std::span<const uint8_t> bytes, uint32_t previous = 1);
-
-// Throws BodyChecksumError for a checksum that does not match ("the compressed body is damaged (zlib:
-// data error)").
-[[noreturn]] void ThrowBodyChecksumMismatch();
-
-// The same into a new buffer of `inflatedSize` bytes.
-std::vector<uint8_t> InflateBody(std::span<const uint8_t> stream, int32_t inflatedSize);
 
 }  // namespace vsl

@@ -48,25 +48,26 @@ void ForEachSlot(ParseState& st, Read read) {
   for (int p = 0; p < kSlots; ++p) read(st.LeaderInfo[static_cast<size_t>(p)]);
 }
 
-// The per-slot arrays: 19 arrays of 19 values each.
+// The per-slot arrays: 19 arrays of 19 values each. Values nothing uses are skipped field by field,
+// so that a save cut short fails at the same field as a read would.
 void ReadSlotArrays(StreamReader& r, ParseState& st) {
   using L = TLeaderInfoRec;
   // clang-format off
   ForEachSlot(st, [&](L& s) { s.NickName    = r.ReadUStr(); });  //  1 wide text
-  ForEachSlot(st, [&](L& s) { s.SlotText2   = r.ReadUStr(); });  //  2 wide text
-  ForEachSlot(st, [&](L& s) { s.SlotText3   = r.ReadUStr(); });  //  3 wide text
-  ForEachSlot(st, [&](L& s) { s.SlotText4   = r.ReadUStr(); });  //  4 wide text
+  r.SkipUStrs(kSlots);                                            //  2 wide text
+  r.SkipUStrs(kSlots);                                            //  3 wide text
+  r.SkipUStrs(kSlots);                                            //  4 wide text
   ForEachSlot(st, [&](L& s) { s.LockText    = r.ReadUStr(); });  //  5 wide text
-  ForEachSlot(st, [&](L& s) { s.SlotText6   = r.ReadUStr(); });  //  6 wide text
-  ForEachSlot(st, [&](L& s) { s.SlotText7   = r.ReadUStr(); });  //  7 wide text
-  ForEachSlot(st, [&](L& s) { s.SlotFlag8   = r.ReadBool(); });  //  8 bool
-  ForEachSlot(st, [&](L& s) { s.SlotText9   = r.ReadUStr(); });  //  9 wide text
+  r.SkipUStrs(kSlots);                                            //  6 wide text
+  r.SkipUStrs(kSlots);                                            //  7 wide text
+  ForEachSlot(st, [&](L&)   { r.Skip(Bool, 1);             });  //  8 bool
+  r.SkipUStrs(kSlots);                                            //  9 wide text
   ForEachSlot(st, [&](L& s) { s.CivType     = r.ReadInt();  });  // 10 int32
   ForEachSlot(st, [&](L& s) { s.LeaderType  = r.ReadInt();  });  // 11 int32
   ForEachSlot(st, [&](L& s) { s.Team        = r.ReadInt();  });  // 12 int32
-  ForEachSlot(st, [&](L& s) { s.SlotValue13 = r.ReadInt();  });  // 13 int32
-  ForEachSlot(st, [&](L& s) { s.SlotValue14 = r.ReadInt();  });  // 14 int32
-  ForEachSlot(st, [&](L& s) { s.SlotValue15 = r.ReadInt();  });  // 15 int32
+  ForEachSlot(st, [&](L&)   { r.Skip(Int32, 1);            });  // 13 int32
+  ForEachSlot(st, [&](L&)   { r.Skip(Int32, 1);            });  // 14 int32
+  ForEachSlot(st, [&](L&)   { r.Skip(Int32, 1);            });  // 15 int32
   r.Skip(Int32, kSlots);                                          // 16 int32
   r.Skip(Int32, kSlots);                                          // 17 int32
   r.Skip(Bool,  kSlots);                                          // 18 bool

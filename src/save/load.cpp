@@ -34,10 +34,12 @@ class FileHandle {
   int fd_;
 };
 
+}  // namespace
+
 // The whole file, read once into a buffer of its size. The file is opened read-only: a save that the
 // referee may only read loads like any other. Opening does not wait: a named pipe without a writer is
 // refused below like every other file that is not a regular one, instead of blocking the batch.
-void ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+void ReadSaveFile(const std::string& path, std::vector<uint8_t>& bytes) {
   const FileHandle file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.get() < 0) throw SaveError(Reason("cannot open the file", errno));
   struct stat st {};
@@ -51,11 +53,15 @@ void ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
 
   // A reused buffer that is too small is replaced rather than grown: nothing in it is kept.
   const auto size = static_cast<size_t>(st.st_size);
-  if (size > bytes.capacity()) {
-    bytes = {};
-    bytes.reserve(size + size / 8);
+  try {
+    if (size > bytes.capacity()) {
+      bytes = {};
+      bytes.reserve(size);
+    }
+    bytes.resize(size);
+  } catch (const std::bad_alloc&) {
+    throw OutOfMemoryError("there is not enough memory to read the file");
   }
-  bytes.resize(size);
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = read(file.get(), bytes.data() + done, bytes.size() - done);
@@ -67,31 +73,14 @@ void ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
   bytes.resize(done);
 }
 
-}  // namespace
-
-LoadedSave LoadSaveFile(const std::string& path, size_t baseNameStart) {
-  LoadedSave save;
-  std::vector<uint8_t> fileBytes;
-  LoadSaveFile(path, baseNameStart, save, fileBytes);
-  return save;
-}
-
 void LoadSaveFile(const std::string& path, size_t baseNameStart, LoadedSave& save,
-                  std::vector<uint8_t>& fileBytes, BodyCheck check) {
-  UnwrappedSave unwrapped;
-  unwrapped.Image = std::move(save.Image);
-  save.BodyOffset = -1;
-  save.PendingChecksum.reset();
+                  std::vector<uint8_t>& fileBytes) {
   try {
-    ReadWholeFile(path, fileBytes);
-    Unwrap(fileBytes, unwrapped, check);
+    ReadSaveFile(path, fileBytes);
+    Unwrap(fileBytes, save);
   } catch (const SaveError& e) {
-    save.Image = std::move(unwrapped.Image);
     throw FileError(path, e.what());
   }
-  save.Image = std::move(unwrapped.Image);
-  save.BodyOffset = unwrapped.BodyOffset;
-  save.PendingChecksum = unwrapped.PendingChecksum;
   save.FileName = BaseName(path, baseNameStart);
   save.FileDate = FileDate(path);  // throws FileError itself
 }

@@ -3,30 +3,27 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "save/container.h"
-#include "save/large_pages.h"
 
 namespace vsl {
 
-struct LoadedSave {
-  std::string FileName;     // base name: from baseNameStart up to the last '.', empty without one
-  double FileDate = 0;      // last write time, local, two-second resolution, as a date-time value
-  ImageBytes Image;         // header + "BODY" + inflated body + trailer
-  int32_t BodyOffset = -1;  // where the body starts in the file and in the image
-  std::optional<uint32_t> PendingChecksum;  // as in UnwrappedSave
+// The image and body offset of the unwrapped file, with its name and date.
+struct LoadedSave : UnwrappedSave {
+  std::string FileName;  // base name: from baseNameStart up to the last '.', empty without one
+  double FileDate = 0;   // last write time, local, two-second resolution, as a date-time value
 };
 
-// Reads and unwraps the file at `path`. Throws FileError naming the file and the reason.
-LoadedSave LoadSaveFile(const std::string& path, size_t baseNameStart);
+// Reads the whole regular file at `path` into `bytes`, whose buffer is reused. Throws SaveError with
+// the reason (a file that cannot be opened or read, is not a regular file or is too large to be a save).
+void ReadSaveFile(const std::string& path, std::vector<uint8_t>& bytes);
 
-// The same into `save`, reusing its image buffer and `fileBytes` (the file as read) from the previous
-// file: a batch worker loads file after file without allocating per file. After a failure `save` holds
-// no usable image.
+// Reads and unwraps the file at `path` into `save`, reusing its image buffer and `fileBytes` (the
+// file as read) from the previous file, then names and dates it. Throws FileError naming the file and
+// the reason. After a failure `save` holds no usable image.
 void LoadSaveFile(const std::string& path, size_t baseNameStart, LoadedSave& save,
-                  std::vector<uint8_t>& fileBytes, BodyCheck check = BodyCheck::Now);
+                  std::vector<uint8_t>& fileBytes);
 
 }  // namespace vsl

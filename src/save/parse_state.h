@@ -23,15 +23,10 @@ inline constexpr int kHistoryKinds = 6;    // Score, Economy, Industry, Agricult
 
 struct TLeaderInfoRec {
   std::string NickName;  // player's name; defaulted to the leader name by the statistics pass
-  std::string SlotText2, SlotText3, SlotText4;
   std::string LockText;  // non-empty: the save is locked
-  std::string SlotText6, SlotText7;
-  int32_t SlotFlag8 = 0;
-  std::string SlotText9;
   int32_t CivType = 0;     // civilization index
   int32_t LeaderType = 0;  // leader index; negative: no leader name
   int32_t Team = 0;        // the slot's team
-  int32_t SlotValue13 = 0, SlotValue14 = 0, SlotValue15 = 0;
 };
 
 // Sums and products of values from the save wrap around like the stored 32-bit fields, so a damaged

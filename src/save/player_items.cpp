@@ -4,11 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include "gamedata/tables.h"
+#include "save/text_scan.h"
 
 namespace vsl {
 
@@ -130,85 +127,6 @@ int32_t ReadMessage(StreamReader& r, std::string& text) {
   return turn;
 }
 
-// The technology names grouped by first character, so a text is scanned once instead of once per
-// name.
-class TechNameIndex {
- public:
-  TechNameIndex() {
-    std::array<std::vector<uint8_t>, 256> buckets;
-    for (size_t k = 0; k < TechInfo.size(); ++k) {
-      const std::string_view name = TechInfo[k].Name;
-      if (name.empty()) {
-        always_.push_back(static_cast<uint8_t>(k));  // the empty text occurs in every text
-      } else {
-        const auto first = static_cast<uint8_t>(name[0]);
-        buckets[first].push_back(static_cast<uint8_t>(k));
-        lowest_ = std::min(lowest_, first);
-        highest_ = std::max(highest_, first);
-      }
-    }
-    for (size_t c = 0; c < 256; ++c) {
-      start_[c] = static_cast<uint16_t>(techs_.size());
-      techs_.insert(techs_.end(), buckets[c].begin(), buckets[c].end());
-    }
-    start_[256] = static_cast<uint16_t>(techs_.size());
-  }
-
-  template <typename F>
-  void ForEachNamed(std::string_view text, F found) const {
-    for (uint8_t k : always_) found(k);
-    const size_t size = text.size();
-    const auto* chars = reinterpret_cast<const uint8_t*>(text.data());
-    size_t i = 0;
-#ifdef __SSE2__
-    // Only a character between the smallest and the largest first character can start a name: the
-    // positions of such characters are picked sixteen at a time, the rest are passed over. The last
-    // block of a text of sixteen or more ends at its end, its positions taken before masked out.
-    const __m128i low = _mm_set1_epi8(static_cast<char>(lowest_));
-    const __m128i span = _mm_set1_epi8(static_cast<char>(highest_ - lowest_));
-    if (size >= 16) {
-      for (; i < size; i += 16) {
-        const size_t at = i + 16 <= size ? i : size - 16;
-        const __m128i offset =
-            _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + at)), low);
-        // offset <= span, unsigned: the character lies in [lowest_, highest_].
-        auto inRange =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(offset, span), offset)));
-        for (inRange &= ~((1u << (i - at)) - 1); inRange != 0; inRange &= inRange - 1) {
-          MatchAt(text, at + static_cast<size_t>(__builtin_ctz(inRange)), found);
-        }
-      }
-    }
-#endif
-    for (; i < size; ++i) MatchAt(text, i, found);
-  }
-
- private:
-  // Reports every name that starts at position i of `text`.
-  template <typename F>
-  void MatchAt(std::string_view text, size_t i, F& found) const {
-    const auto c = static_cast<uint8_t>(text[i]);
-    for (uint16_t b = start_[c]; b < start_[c + 1]; ++b) {
-      const uint8_t k = techs_[b];
-      const std::string_view name = TechInfo[k].Name;
-      if (name.size() <= text.size() - i &&
-          std::memcmp(text.data() + i + 1, name.data() + 1, name.size() - 1) == 0) {
-        found(k);
-      }
-    }
-  }
-
-  uint8_t lowest_ = 255, highest_ = 0;  // the smallest and the largest first character of a name
-  std::array<uint16_t, 257> start_{};   // bucket of first character c: techs_[start_[c] .. start_[c+1])
-  std::vector<uint8_t> techs_;
-  std::vector<uint8_t> always_;
-};
-
-const TechNameIndex& TechNames() {
-  static const TechNameIndex index;
-  return index;
-}
-
 void DateHeldTechs(const std::array<int32_t, kTechs>& hasTech, std::array<int32_t, kTechs>& techTurn) {
   for (size_t k = 0; k < kTechs; ++k) {
     if (techTurn[k] == -1 && hasTech[k] != 0) techTurn[k] = 0;
@@ -218,7 +136,9 @@ void DateHeldTechs(const std::array<int32_t, kTechs>& hasTech, std::array<int32_
 }  // namespace
 
 void DateTechsNamedIn(std::string_view text, int32_t turn, std::array<int32_t, kTechs>& techTurn) {
-  TechNames().ForEachNamed(text, [&](uint8_t k) { techTurn[k] = turn; });
+  thread_local std::vector<uint8_t> found;
+  TechNames().Named(text, found);
+  for (uint8_t k : found) techTurn[k] = turn;
 }
 
 void ReadCities(StreamReader& r, ParseState& st, int p, int32_t count) {

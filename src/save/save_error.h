@@ -19,10 +19,9 @@ class SaveError : public std::runtime_error {
   int64_t offset_;
 };
 
-// A body whose inflated bytes do not match the checksum its stream states: the stream is damaged. The
-// parse walk raises it when the unwrap left the comparison to it (BodyCheck::Deferred); the text is
-// zlib's.
-class BodyChecksumError : public SaveError {
+// A save whose image could not be allocated: not damaged, but too large for the memory at hand now. A
+// batch retries such a file alone.
+class OutOfMemoryError : public SaveError {
  public:
   using SaveError::SaveError;
 };

@@ -38,7 +38,7 @@ long double Percent(int32_t part, int32_t whole) {
   return whole > 0 ? static_cast<long double>(WrapMul(part, 100)) / whole : 0.0L;
 }
 
-// Steps 1 and 2: names from the leader table, then the number of named slots without the barbarians.
+// Names from the leader table for slots without one, then the number of named slots without the barbarians.
 void NamePlayers(ParseState& st) {
   st.PlayerCount = 0;
   for (int p = 0; p < kSlots; ++p) {
@@ -52,7 +52,7 @@ void NamePlayers(ParseState& st) {
   if (!st.LeaderInfo[kBarbarianSlot].NickName.empty()) --st.PlayerCount;
 }
 
-// Step 3.
+// The population total of all slots and each slot's percentage of it.
 void ShareOutPopulation(ParseState& st) {
   st.TotalPopulation = 0;
   for (int p = 0; p < kSlots; ++p) st.TotalPopulation = WrapAdd(st.TotalPopulation, st.Population[At(p)]);
@@ -63,7 +63,7 @@ void ShareOutPopulation(ParseState& st) {
   }
 }
 
-// Step 4: each slot's first 500 city cultures in descending order.
+// Each slot's first 500 city cultures in descending order.
 void RankCultures(ParseState& st) {
   for (int p = 0; p < kSlots; ++p) {
     const int32_t n = std::min(st.CityCount[At(p)], kRankedCities);
@@ -71,14 +71,14 @@ void RankCultures(ParseState& st) {
   }
 }
 
-// Step 6: 10 x (era-6 technologies of team 0 + repeats of the last technology).
+// 10 x (era-6 technologies of team 0 + repeats of the last technology).
 int32_t LateTechScore(const ParseState& st) {
   int32_t late = 0;
   for (size_t k = 0; k < kTechs; ++k) late += st.HasTech[0][k] != 0 && TechInfo[k].Era == kLateEra;
   return WrapMul(10, WrapAdd(late, st.LastTechCount[0]));
 }
 
-// Step 9: each team gains half of each vassal team's population and land; a vassal keeps half.
+// Each team gains half of each vassal team's population and land; a vassal keeps half.
 void ApplyTeamVassalRule(ParseState& st) {
   for (size_t t = 0; t < kTeams; ++t) {
     st.TeamPopWithVassals[t] = st.TeamPopulation[t];
@@ -107,7 +107,7 @@ SlotScores ScoresOf(const ParseState& st, int p) {
   return {st.PopScore[At(p)], st.LandScore[At(p)], st.TechScoreRaw[At(p)], st.WonderScoreRaw[At(p)]};
 }
 
-// Step 10: each slot gains half of the score values of each alive slot whose team is its team's
+// Each slot gains half of the score values of each alive slot whose team is its team's
 // vassal, divided among its team's members; the vassal keeps half. Game scores are taken slot by slot
 // in this loop, so a vassal slot before its master's keeps the score of its whole values.
 void ApplyPlayerVassalRuleAndScore(ParseState& st, const ScoreWeights& weights) {
@@ -130,7 +130,7 @@ void ApplyPlayerVassalRuleAndScore(ParseState& st, const ScoreWeights& weights) 
   }
 }
 
-// Step 12: research cost of team 0's technologies by game turn of acquisition, as running totals up
+// Research cost of team 0's technologies by game turn of acquisition, as running totals up
 // to the (calendar-capped) turns played.
 void BuildScienceHistory(const ParseState& st, TSaveDataRec& row) {
   History& science = row.ScienceHistory;
@@ -146,7 +146,7 @@ void BuildScienceHistory(const ParseState& st, TSaveDataRec& row) {
   for (int32_t i = 1; i <= last; ++i) science[At(i)] = WrapAdd(science[At(i)], science[At(i - 1)]);
 }
 
-// Step 13: slot 0's six history curves; entries beyond its pair count stay 0.
+// Slot 0's six history curves; entries beyond its pair count stay 0.
 void CopyHistories(const ParseState& st, TSaveDataRec& row) {
   History* curves[kHistoryKinds] = {&row.ScoreHistory,       &row.EconomyHistory, &row.IndustryHistory,
                                     &row.AgricultureHistory, &row.PowerHistory,   &row.CultureHistory};
@@ -157,7 +157,7 @@ void CopyHistories(const ParseState& st, TSaveDataRec& row) {
   }
 }
 
-// Steps 15 and 16.
+// Slot 0's rank among the players its team has met, and the slots that are its team's vassals.
 void RankAmongMet(const ParseState& st, TSaveDataRec& row) {
   const int32_t team0 = st.GetTeam(0);
   int32_t met = 0, notHigher = 0;
@@ -184,7 +184,7 @@ int32_t CultureScoreOf(int32_t culture1, int32_t culture2, int32_t culture3) {
   return static_cast<int32_t>(std::nearbyint(mean / 100));  // the default rounding mode: ties to even
 }
 
-void SaveStatistics(ParseState& st, TSaveDataRec& row, FileLadderMaxima& maxima) {
+void SaveStatistics(ParseState& st, TSaveDataRec& row, LadderSettings& maxima) {
   const ScoreWeights weights;
   NamePlayers(st);
   ShareOutPopulation(st);

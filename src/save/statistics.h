@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-#include "save/analyse.h"
-#include "save/parse_state.h"
 #include "record/save_record.h"
+#include "save/parse_state.h"
+#include "scoring/ladder.h"
 
 namespace vsl {
 
@@ -17,8 +17,8 @@ int32_t MaxCultureForSpeed(int32_t gameSpeed);
 int32_t CultureScoreOf(int32_t culture1, int32_t culture2, int32_t culture3);
 
 // Fills every row field the statistics pass owns, the statistics tables of `st`, and the Ladder
-// settings the file derives. Teams outside 0..18 contribute nothing (no contact, vassal or technology
+// maxima the file derives (MaxPop .. MaxTurn of `ladder`). Teams outside 0..18 contribute nothing (no contact, vassal or technology
 // lookups) and count as one member.
-void SaveStatistics(ParseState& st, TSaveDataRec& row, FileLadderMaxima& maxima);
+void SaveStatistics(ParseState& st, TSaveDataRec& row, LadderSettings& ladder);
 
 }  // namespace vsl

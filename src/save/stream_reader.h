@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <initializer_list>
 #include <span>
 #include <string>
 
@@ -119,11 +118,15 @@ class StreamReader {
     Need(pos_, 1, "bool");
     return data_[pos_++];
   }
-  std::string ReadStr();            // int32 count, then 8-bit characters
-  std::string ReadUStr();           // int32 count, then 16-bit or 8-bit characters, kept as 8-bit
+  // int32 count, then 16-bit or 8-bit characters, kept as 8-bit.
+  std::string ReadUStr() {
+    std::string text;
+    ReadUStr(text);
+    return text;
+  }
   void ReadUStr(std::string& out);  // the same into `out`, reusing its buffer
-  // ReadUStr(out) followed by CutMacrosInPlace(out) (text.h), in one pass over the characters: the
-  // texts that are kept without markup are read this way.
+  // ReadUStr(out) without the markup spans ('<' up to the next '>'), in one pass over the characters:
+  // the texts that are kept without markup are read this way.
   void ReadUStrWithoutMarkup(std::string& out);
 
   /// @name Runs of fields into arrays
@@ -170,10 +173,6 @@ class StreamReader {
   void Skip(const FieldRun (&runs)[N]) {
     SkipFields(ByteSize(runs));
   }
-  void Skip(std::initializer_list<FieldRun> runs) {
-    Skip(std::span<const FieldRun>(runs.begin(), runs.size()));
-  }
-  void Skip(std::span<const FieldRun> runs);
   void SkipStr() {
     const TextSpan t = TextHeader(false);
     pos_ += static_cast<size_t>(t.count);
@@ -200,29 +199,12 @@ class StreamReader {
 
   // Keeps the bytes up to kStreamAhead past the cursor on their way into the processor's caches: a
   // record loop calls it once a record, so that the lines of the records to come are requested long
-  // before the walk reaches them instead of one miss at a time. No effect on the reading. While a
-  // checksum runs (StartChecksum), those bytes are read into it instead, which brings them into the
-  // caches just the same.
+  // before the walk reaches them instead of one miss at a time. No effect on the reading.
   void PrefetchStream() {
-    if (sumEnd_ != 0) {
-      SumAhead();
-      return;
-    }
     const size_t end = std::min(pos_ + kStreamAhead, size_);
     size_t line = std::max(streamed_, pos_);
     for (; line < end; line += kCacheLine) __builtin_prefetch(data_ + line);
     streamed_ = line;
-  }
-
-  // Takes the bytes [from, to) of the image into a zlib checksum as the walk goes, ahead of the cursor
-  // (PrefetchStream), so that a body whose checksum was left to the walk is read once for both.
-  // FinishChecksum() takes the bytes not taken yet and returns the checksum of the whole range.
-  void StartChecksum(size_t from, size_t to);
-  uint32_t FinishChecksum();
-
-  // Hints that the bytes `ahead` bytes past the cursor will be read soon; no effect on the reading.
-  void Prefetch(size_t ahead) const {
-    if (ahead < Remaining()) __builtin_prefetch(data_ + pos_ + ahead);
   }
 
   /// @name Fixed positions (the cursor does not move)
@@ -274,6 +256,7 @@ class StreamReader {
     if (bytes < 0 || !Has(pos, static_cast<uint64_t>(bytes))) [[unlikely]]
       Fail(pos, bytes, what);
   }
+  void ReadText(std::string& out, bool cutMarkup);
   void SkipFields(int64_t bytes) {
     Need(pos_, bytes, "fields");
     pos_ += static_cast<size_t>(bytes);
@@ -300,7 +283,6 @@ class StreamReader {
     return {n, step};
   }
 
-  void SumAhead();
   [[noreturn, gnu::cold, gnu::noinline]] void Fail(size_t pos, int64_t bytes, const char* what) const;
   // A run of fields of `width` bytes does not fit: fails at its first field that does not.
   [[noreturn, gnu::cold, gnu::noinline]] void FailInRun(int64_t width, const char* what) const;
@@ -313,9 +295,6 @@ class StreamReader {
   size_t size_;
   size_t pos_;
   size_t streamed_ = 0;  // the stream prefetch has asked for the lines before this offset
-  size_t summed_ = 0;    // a running checksum has taken the bytes from its start to here,
-  size_t sumEnd_ = 0;    // and ends here; 0 while none runs
-  uint32_t sum_ = 1;
   OverlongText overlong_;
 };
 

@@ -7,12 +7,6 @@
 
 namespace vsl {
 
-namespace {
-
-enum Honesty : int32_t { kCheat = 0, kAverage = 1, kFair = 2 };
-
-}  // namespace
-
 long double TournamentStart(const AuditEdits& edits) {
   return TextToDate(edits.Day + "-" + edits.Month + "-" + edits.Year);
 }

@@ -127,9 +127,7 @@ double TextToDate(std::string_view text) {
 
 int32_t RoundHalfEven(long double x) {
   if (std::isnan(x)) throw MathError();
-  long double r = std::round(x);  // halves away from zero
-  if (std::fabs(r - x) == 0.5L && std::fmod(r, 2.0L) != 0) r -= std::copysign(1.0L, x);
-  return WholeToInt32(r);
+  return WholeToInt32(std::nearbyint(x));  // the default rounding mode takes a tie to the even neighbour
 }
 
 int32_t TruncToInt(long double x) {

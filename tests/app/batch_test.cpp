@@ -12,9 +12,9 @@
 #include "app/batch_warnings.h"
 #include "app/window_model.h"
 #include "scoring/errors.h"
-#include "support/scratch_dir.h"
 #include "support/fixture_save.h"
 #include "support/row_text.h"
+#include "support/scratch_dir.h"
 
 namespace vsl {
 namespace {
@@ -62,7 +62,6 @@ BatchOptions Options(unsigned threads, bool keepGoing = false) {
 std::string Dump(const WindowModel& m) {
   std::ostringstream o;
   o << m.SaveCount() << '\n' << m.ExportText() << '\n';
-  for (int i = 0; i < kMaxFiles; ++i) o << testing::RowText(m.Row(i)) << '\n';
   const LadderSettings& l = m.Ladder();
   o << l.MaxPop << ' ' << l.MaxLand << ' ' << l.MaxTech << ' ' << l.MaxWonder << ' ' << l.MaxCulture << ' '
     << l.MaxMTech << ' ' << l.MaxTurn << '\n';
@@ -76,9 +75,7 @@ std::string Dump(const WindowModel& m) {
 
 class BatchTest : public ::testing::Test {
  protected:
-  BatchTest()
-      : dir_(scratch_.Path()) {
-  }
+  BatchTest() : dir_(scratch_.Path()) {}
 
   std::string Save(const std::string& name, const SaveDesc& desc) {
     return WriteFile(dir_ + "/" + name, BuildSaveFile(desc));
@@ -216,46 +213,58 @@ TEST_F(BatchTest, AFailingFileEndsTheBatchWithTheFilesBeforeIt) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
 }
 
+// Two and sixteen threads, also under a memory budget smaller than one file, so that every worker
+// waits until no other holds memory: the batch is the one-by-one load.
 TEST_F(BatchTest, ParallelLoadEqualsLoadingOneByOne) {
   const std::vector<std::string> paths = MixedBatch();
+  const std::vector<std::pair<unsigned, size_t>> runs = {{2, 0}, {16, 0}, {16, 1}, {16, 5000}};
   for (bool keepGoing : {false, true}) {
     WindowModel serial = Model();
-    WindowModel parallel = Model();
-    // The same previous batch in both, so that slots and grid rows hold something to keep or replace.
+    // The same previous batch in every model, so that slots and grid rows hold something to keep or
+    // replace.
     const std::vector<std::string> before = {Save("q1.Save", Game("q1", 7, 3, 11, 12)),
                                              Save("q2.Save", Game("q2", 8, 3, 13, 14))};
     serial.Button1Click(before, Options(1));
-    parallel.Button1Click(before, Options(1));
-    std::string serialError, parallelError;
-    BatchResult s, p;
+    std::string serialError;
+    BatchResult s;
     try {
       s = serial.Button1Click(paths, Options(1, keepGoing));
     } catch (const BatchFileError& e) {
       serialError = e.what();
     }
-    try {
-      p = parallel.Button1Click(paths, Options(4, keepGoing));
-    } catch (const BatchFileError& e) {
-      parallelError = e.what();
-    }
     SCOPED_TRACE(keepGoing ? "keep going" : "stop at the first failure");
-    EXPECT_EQ(serialError, parallelError);
     EXPECT_EQ(keepGoing, serialError.empty());
-    EXPECT_EQ(s.Loaded, p.Loaded);
-    ASSERT_EQ(s.Skipped.size(), p.Skipped.size());
-    for (size_t i = 0; i < s.Skipped.size(); ++i) EXPECT_EQ(s.Skipped[i].Message, p.Skipped[i].Message);
-    EXPECT_EQ(Dump(serial), Dump(parallel));
     if (keepGoing) {
       EXPECT_EQ(s.Loaded, 7);
       EXPECT_EQ(s.Skipped.size(), 3u);
       EXPECT_THAT(s.Skipped.back().Message,
                   ::testing::EndsWith("m9.Save: the compressed body is damaged (zlib: data error)"));
-      // The last file's checksum failed after its walk: the maxima of the file before it stay.
+      // The last file's checksum failed: the maxima of the file before it stay.
       EXPECT_EQ(serial.Ladder().MaxPop, 308);
     } else {
       EXPECT_EQ(serial.SaveCount(), 5);
       // The damaged file stopped before its maxima: those of the last file before it stay.
       EXPECT_EQ(serial.Ladder().MaxPop, 304);
+    }
+    for (const auto& [threads, budget] : runs) {
+      SCOPED_TRACE(std::to_string(threads) + " threads, budget " + std::to_string(budget));
+      WindowModel parallel = Model();
+      parallel.Button1Click(before, Options(1));
+      BatchOptions options = Options(threads, keepGoing);
+      if (budget != 0) options.MemoryBudget = budget;
+      std::string parallelError;
+      BatchResult p;
+      try {
+        p = parallel.Button1Click(paths, options);
+      } catch (const BatchFileError& e) {
+        parallelError = e.what();
+      }
+      EXPECT_EQ(serialError, parallelError);
+      EXPECT_EQ(s.Loaded, p.Loaded);
+      ASSERT_EQ(s.Skipped.size(), p.Skipped.size());
+      for (size_t i = 0; i < s.Skipped.size(); ++i) EXPECT_EQ(s.Skipped[i].Message, p.Skipped[i].Message);
+      EXPECT_EQ(Dump(serial), Dump(parallel));
+      for (int i = 0; i < kMaxFiles; ++i) EXPECT_EQ(serial.Row(i), parallel.Row(i)) << i;
     }
   }
 }

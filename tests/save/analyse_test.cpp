@@ -14,6 +14,7 @@
 #include "save/team_section.h"
 #include "support/fixture_save.h"
 #include "support/large_save.h"
+#include "support/load_helpers.h"
 #include "support/row_text.h"
 
 namespace vsl {
@@ -26,20 +27,20 @@ using testing::SaveDesc;
 using testing::SplicedSave;
 using ::testing::ThrowsMessage;
 
-// One parse with the audit's default settings (decimal point '.').
+// One parse and audit with the audit's default settings (decimal point '.').
 class AnalyseTest : public ::testing::Test {
  protected:
   AnalyseTest() { edits_.SessionsPerDay = "1.5"; }
 
   TSaveDataRec& Analyse(const SaveDesc& desc) {
     const SplicedSave save = BuildImage(desc);
-    SaveAnalyse(save.bytes, save.bodyOffset, row_, *state_, maxima_, edits_, '.', audit_);
+    testing::AnalyseAndAudit(save.bytes, save.bodyOffset, row_, *state_, maxima_, edits_, audit_);
     return row_;
   }
 
   std::unique_ptr<ParseState> state_ = std::make_unique<ParseState>();
   TSaveDataRec row_;
-  FileLadderMaxima maxima_;
+  LadderSettings maxima_;
   AuditEdits edits_;
   AuditSettings audit_;
 };
@@ -213,9 +214,9 @@ TEST_F(AnalyseTest, AuditRunsAtTheEnd) {
 TEST_F(AnalyseTest, ATruncatedSaveFailsWithItsOffset) {
   const SplicedSave save = BuildImage(TwoPlayers());
   const std::span<const uint8_t> cut(save.bytes.data(), save.bytes.size() - 100);
-  EXPECT_THAT([&] { SaveAnalyse(cut, save.bodyOffset, row_, *state_, maxima_, edits_, '.', audit_); },
+  EXPECT_THAT([&] { SaveAnalyse(cut, save.bodyOffset, row_, *state_, maxima_); },
               ThrowsMessage<SaveError>(HasSubstr("save is truncated or damaged at offset")));
-  EXPECT_THAT([&] { SaveAnalyse(save.bytes, -1, row_, *state_, maxima_, edits_, '.', audit_); },
+  EXPECT_THAT([&] { SaveAnalyse(save.bytes, -1, row_, *state_, maxima_); },
               ThrowsMessage<SaveError>(HasSubstr("no compressed body")));
 }
 
@@ -236,7 +237,7 @@ TEST_F(AnalyseTest, SkippedFieldsDoNotChangeTheRowOfALargeSave) {
     const int32_t bodyOffset = static_cast<int32_t>(w.Size());
     w.Raw(body);
     TSaveDataRec row;
-    SaveAnalyse(w.Data(), bodyOffset, row, *state_, maxima_, edits_, '.', audit_);
+    SaveAnalyse(w.Data(), bodyOffset, row, *state_, maxima_);
     return row;
   };
   const TSaveDataRec plain = parse(testing::BuildBody(desc));
@@ -253,44 +254,6 @@ TEST_F(AnalyseTest, SkippedFieldsDoNotChangeTheRowOfALargeSave) {
   EXPECT_EQ(varied.Rank, plain.Rank);
   EXPECT_EQ(varied.ScienceHistory, plain.ScienceHistory);
   EXPECT_EQ(varied.PowerHistory, plain.PowerHistory);
-}
-
-// A checksum left to the walk: a sound body parses as without it, a body that does not match its
-// checksum fails as a damaged stream, before anything else the walk meets and with the row, the
-// maxima and the audit settings as they were.
-TEST_F(AnalyseTest, AChecksumLeftToTheWalkFailsAsTheUnwrapWould) {
-  const SaveDesc desc = testing::MakeLargeSaveDesc(3);
-  const std::vector<uint8_t> file = testing::BuildSaveFile(desc);
-  UnwrappedSave save;
-  Unwrap(file, save, BodyCheck::Deferred);
-  ASSERT_TRUE(save.PendingChecksum.has_value());
-  const uint32_t sound = *save.PendingChecksum;
-  EXPECT_EQ(sound, BodyChecksum(
-                       std::span<const uint8_t>(save.Image)
-                           .subspan(static_cast<size_t>(save.BodyOffset), testing::BuildBody(desc).size())));
-
-  TSaveDataRec checked;
-  SaveAnalyse(save.Image, save.BodyOffset, checked, *state_, maxima_, edits_, '.', audit_, sound);
-  TSaveDataRec unchecked;
-  SaveAnalyse(save.Image, save.BodyOffset, unchecked, *state_, maxima_, edits_, '.', audit_);
-  EXPECT_EQ(testing::RowText(checked), testing::RowText(unchecked));
-
-  TSaveDataRec row = Analyse(TwoPlayers());  // a row with a file in it
-  const std::string rowBefore = testing::RowText(row);
-  maxima_.MaxPop = 77;
-  audit_.MaxReload = 5;
-  for (const bool cutShort : {false, true}) {
-    std::span<const uint8_t> image = save.Image;
-    if (cutShort) image = image.first(static_cast<size_t>(save.BodyOffset) + 5000);  // the walk fails too
-    EXPECT_THAT(
-        [&] { SaveAnalyse(image, save.BodyOffset, row, *state_, maxima_, edits_, '.', audit_, sound + 1); },
-        ThrowsMessage<BodyChecksumError>(
-            ::testing::StrEq("the compressed body is damaged (zlib: data error)")))
-        << cutShort;
-    EXPECT_EQ(testing::RowText(row), rowBefore);
-    EXPECT_EQ(maxima_.MaxPop, 77);
-    EXPECT_EQ(audit_.MaxReload, 5);
-  }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "gamedata/datetime.h"
 #include "save/file_info.h"
 #include "save/save_error.h"
+#include "support/load_helpers.h"
 #include "support/scratch_dir.h"
 #include "support/save_writer.h"
 
@@ -63,7 +64,7 @@ class LoadTest : public ::testing::Test {
     ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
   }
   void ExpectLoadError(const std::string& path, const std::string& reason) {
-    EXPECT_THAT([&] { LoadSaveFile(path, BaseNameStart(path)); },
+    EXPECT_THAT([&] { testing::LoadFile(path); },
                 ThrowsMessage<FileError>(StrEq(path + ": " + reason)));
   }
 
@@ -80,7 +81,7 @@ TEST_F(LoadTest, LoadsImageNameAndDateOfAReadOnlyFile) {
   // Opened for reading only: a save the referee may not write to loads like any other.
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
 
-  const LoadedSave save = LoadSaveFile(path, BaseNameStart(path));
+  const LoadedSave save = testing::LoadFile(path);
   EXPECT_EQ(save.FileName, "Game.1");
   EXPECT_EQ(save.FileDate, EncodeDateTime({2024, 3, 5, 14, 7, 32}));
   EXPECT_EQ(save.BodyOffset, 16);
@@ -104,7 +105,9 @@ TEST_F(LoadTest, FilesThatCannotBeReadOrUnwrappedNameTheFileAndTheReason) {
   damaged.back() ^= 0xFF;  // the stream's checksum
   const std::string path = WriteFile(Path("damaged.Save"), damaged);
   try {
-    LoadSaveFile(path, 0);
+    LoadedSave save;
+    std::vector<uint8_t> bytes;
+    LoadSaveFile(path, 0, save, bytes);
     ADD_FAILURE() << "no error for a damaged stream";
   } catch (const FileError& e) {
     EXPECT_EQ(e.Path(), path);

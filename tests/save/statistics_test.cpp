@@ -42,7 +42,7 @@ class StatisticsTest : public ::testing::Test {
 
   std::unique_ptr<ParseState> st_ = std::make_unique<ParseState>();
   TSaveDataRec row_;
-  FileLadderMaxima maxima_;
+  LadderSettings maxima_;
 };
 
 TEST_F(StatisticsTest, EmptyNamesTakeTheLeaderNameAndBarbariansDoNotCount) {

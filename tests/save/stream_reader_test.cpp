@@ -30,7 +30,7 @@ TEST(StreamReaderTest, TextCountsOutsideOneTo1023GiveEmptyTextAndMoveFourBytes) 
     SaveWriter w;
     w.Int(count).Int(42);
     StreamReader r(w.Data());
-    EXPECT_EQ(r.ReadStr(), "") << count;
+    EXPECT_EQ(r.ReadUStr(), "") << count;
     EXPECT_EQ(r.Pos(), 4u) << count;
     EXPECT_EQ(r.ReadInt(), 42) << count;  // the next field is read from the character bytes
   }
@@ -38,17 +38,17 @@ TEST(StreamReaderTest, TextCountsOutsideOneTo1023GiveEmptyTextAndMoveFourBytes) 
 
 TEST(StreamReaderTest, CountOf1023ReadsTheText) {
   SaveWriter w;
-  w.Str(std::string(1023, 'x'));
+  w.WStr8(std::string(1023, 'x'));
   StreamReader r(w.Data());
-  EXPECT_EQ(r.ReadStr(), std::string(1023, 'x'));
+  EXPECT_EQ(r.ReadUStr(), std::string(1023, 'x'));
   EXPECT_EQ(r.Pos(), 1027u);
 }
 
 TEST(StreamReaderTest, ZeroByteEndsTextButCursorPassesAllCharacters) {
   SaveWriter w;
-  w.Str(std::string("ab\0cd", 5));
+  w.WStr8(std::string("ab\0cd", 5));
   StreamReader r(w.Data());
-  EXPECT_EQ(r.ReadStr(), "ab");
+  EXPECT_EQ(r.ReadUStr(), "ab");
   EXPECT_EQ(r.Pos(), 9u);
 }
 
@@ -99,7 +99,7 @@ TEST(StreamReaderTest, EveryReadPastTheEndThrowsWithOffset) {
   SaveWriter t;
   t.Int(5).Raw("abc");
   StreamReader rt(t.Data());
-  EXPECT_THAT([&] { rt.ReadStr(); },
+  EXPECT_THAT([&] { rt.SkipStr(); },
               ThrowsMessage<SaveError>(
                   StrEq("save is truncated or damaged at offset 4 (text needs 5 bytes, 3 left)")));
 }
@@ -108,7 +108,8 @@ TEST(StreamReaderTest, SkipRunsAndFixedPositions) {
   SaveWriter w;
   w.Ints(3, 9).Bools(2).Int(77);
   StreamReader r(w.Data());
-  r.Skip({{Int32, 3}, {Bool, 2}});
+  constexpr FieldRun kRuns[] = {{Int32, 3}, {Bool, 2}};
+  r.Skip(kRuns);
   EXPECT_EQ(r.Pos(), 14u);
   EXPECT_EQ(r.IntAt(4), 9);
   EXPECT_EQ(r.Pos(), 14u);

@@ -14,7 +14,6 @@ namespace {
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
 
-constexpr int32_t kCheat = 0, kAverage = 1, kFair = 2;
 
 // The window's defaults, with '?' as the decimal separator so that only the given one can convert.
 AuditEdits Defaults() {

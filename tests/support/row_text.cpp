@@ -28,3 +28,9 @@ std::string RowText(const TSaveDataRec& r) {
 }
 
 }  // namespace vsl::testing
+
+namespace vsl {
+void PrintTo(const TSaveDataRec& row, std::ostream* out) {
+  *out << testing::RowText(row);
+}
+}  // namespace vsl

@@ -1,6 +1,7 @@
 #pragma once
 // A summary row as one text, so that two rows compare in one expectation.
 
+#include <ostream>
 #include <string>
 
 #include "record/save_record.h"
@@ -11,3 +12,8 @@ namespace vsl::testing {
 std::string RowText(const TSaveDataRec& row);
 
 }  // namespace vsl::testing
+
+namespace vsl {
+// How a test's failure message shows a row.
+void PrintTo(const TSaveDataRec& row, std::ostream* out);
+}  // namespace vsl

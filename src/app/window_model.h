@@ -20,8 +20,8 @@
 #include "app/chart_model.h"
 #include "app/grid.h"
 #include "app/locale_services.h"
-#include "save/save_error.h"
 #include "record/save_record.h"
+#include "save/save_error.h"
 #include "scoring/audit.h"
 #include "scoring/errors.h"
 #include "scoring/ladder.h"
@@ -162,6 +162,8 @@ class WindowModel {
   const LocaleServices& Locale() const { return *locale_; }
   int SaveCount() const { return saveCount_; }
   const TSaveDataRec& Row(int i) const { return rows_.at(static_cast<size_t>(i)); }
+  // The path row i was loaded from, as given to the load (rows keep only the base name).
+  const std::string& RowPath(int i) const { return rowPaths_.at(static_cast<size_t>(i)); }
   const LadderSettings& Ladder() const { return ladder_; }
   const AuditSettings& Audit() const { return audit_; }
   bool Ascending(SortKey key) const { return ascending_.at(static_cast<size_t>(key)); }
@@ -238,6 +240,7 @@ class WindowModel {
   std::vector<TSaveDataRec> rows_;  // SaveData: kMaxFiles rows
   int saveCount_ = 0;
   std::vector<std::string> batchPaths_;  // every file the last batch was loaded from
+  std::vector<std::string> rowPaths_;    // the file each row was loaded from; moves with its row
   LadderSettings ladder_;
   AuditSettings audit_;
   std::array<bool, 5> ascending_ = {true, true, false, false, false};

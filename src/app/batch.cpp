@@ -284,6 +284,7 @@ BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, con
     }
     TSaveDataRec& slot = rows_[static_cast<size_t>(result.Loaded)];
     if (r.parsed) slot = std::move(r.row);
+    rowPaths_[static_cast<size_t>(result.Loaded)] = paths[i];
     if (r.derived) {
       ladder_ = r.ladder;
       result.Maxima =

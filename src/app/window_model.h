@@ -172,6 +172,8 @@ class WindowModel {
   const LocaleServices& Locale() const { return *locale_; }
   int SaveCount() const { return saveCount_; }
   const TSaveDataRec& Row(int i) const { return rows_.at(static_cast<size_t>(i)); }
+  // The path row i was loaded from, as given to the load (rows keep only the base name).
+  const std::string& RowPath(int i) const { return rowPaths_.at(static_cast<size_t>(i)); }
   const LadderSettings& Ladder() const { return ladder_; }
   const AuditSettings& Audit() const { return audit_; }
   // The audit's edits as the audit reads them.
@@ -249,6 +251,7 @@ class WindowModel {
   std::vector<TSaveDataRec> rows_;  // SaveData: kMaxFiles rows
   int saveCount_ = 0;
   std::vector<std::string> batchPaths_;  // every file the last batch was loaded from
+  std::vector<std::string> rowPaths_;    // the file each row was loaded from; moves with its row
   LadderSettings ladder_;
   AuditSettings audit_;
   std::array<bool, 5> ascending_ = {true, true, false, false, false};

@@ -293,7 +293,12 @@ BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, con
     }
     TSaveDataRec& slot = rows_[static_cast<size_t>(result.Loaded)];
     if (r.parsed) slot = std::move(r.row);
-    if (r.derived) ladder_ = r.ladder;
+    rowPaths_[static_cast<size_t>(result.Loaded)] = paths[i];
+    if (r.derived) {
+      ladder_ = r.ladder;
+      result.Maxima =
+          MaximaSource{paths[i], slot.FileName, slot.GameSpeed, slot.MapWidth, slot.MapHeight, slot.EndTurn};
+    }
     if (r.audited) audit_ = r.audit;
     if (r.failure == Failure::None) {
       ++result.Loaded;

@@ -76,7 +76,8 @@ WindowModel::WindowModel(std::shared_ptr<const LocaleServices> locale)
       reloadGrid_(kReloadColumns),
       additionalGrid_(kAdditionalColumns),
       ladderGrid_(kLadderColumns),
-      rows_(kMaxFiles) {
+      rows_(kMaxFiles),
+      rowPaths_(kMaxFiles) {
   edits_ = DefaultEdits();
 }
 
@@ -234,6 +235,7 @@ void WindowModel::DrawGraph(int k) {
 
 void WindowModel::XchgRec(int j) {
   std::swap(rows_.at(static_cast<size_t>(j)), rows_.at(static_cast<size_t>(j) + 1));
+  std::swap(rowPaths_.at(static_cast<size_t>(j)), rowPaths_.at(static_cast<size_t>(j) + 1));
 }
 
 void WindowModel::ClearList(int n) {

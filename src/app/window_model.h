@@ -13,6 +13,7 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -122,10 +123,19 @@ struct SkippedFile {
   std::string Message;  // names the file
 };
 
+// The file whose parse set the Ladder maxima of a batch (the last one loaded), with the game settings
+// the maxima follow from.
+struct MaximaSource {
+  std::string Path;
+  std::string FileName;  // as the grids show it
+  int32_t GameSpeed = 0, MapWidth = 0, MapHeight = 0, EndTurn = 0;
+};
+
 struct BatchResult {
-  int Loaded = 0;                    // rows of the batch (SaveCount)
-  int LeftOut = 0;                   // selected files beyond the 100 rows, not read
-  std::vector<SkippedFile> Skipped;  // with KeepGoing or SkipDamaged only
+  int Loaded = 0;                      // rows of the batch (SaveCount)
+  int LeftOut = 0;                     // selected files beyond the 100 rows, not read
+  std::vector<SkippedFile> Skipped;    // with KeepGoing or SkipDamaged only
+  std::optional<MaximaSource> Maxima;  // none when no file loaded
 };
 
 // A file of a batch that failed: what() is "<path>: <reason>".
@@ -173,8 +183,12 @@ class WindowModel {
   const LocaleServices& Locale() const { return *locale_; }
   int SaveCount() const { return saveCount_; }
   const TSaveDataRec& Row(int i) const { return rows_.at(static_cast<size_t>(i)); }
+  // The path row i was loaded from, as given to the load (rows keep only the base name).
+  const std::string& RowPath(int i) const { return rowPaths_.at(static_cast<size_t>(i)); }
   const LadderSettings& Ladder() const { return ladder_; }
   const AuditSettings& Audit() const { return audit_; }
+  // The audit's edits as the audit reads them.
+  AuditEdits CurrentAuditEdits() const;
   bool Ascending(SortKey key) const { return ascending_.at(static_cast<size_t>(key)); }
 
   // Rows set directly, for tests and tools that build records without files: slot i is
@@ -243,7 +257,6 @@ class WindowModel {
   void Sort(SortKey key);
 
  private:
-  AuditEdits CurrentAuditEdits() const;
   // The audit failed with `message`: throws the failure of the setting that caused it.
   [[noreturn]] void ThrowAuditSettingError(const std::string& message) const;
   [[noreturn]] void ThrowLadderSettingError(int row, const MathError& error) const;
@@ -256,6 +269,7 @@ class WindowModel {
   std::vector<TSaveDataRec> rows_;  // SaveData: kMaxFiles rows
   int saveCount_ = 0;
   std::vector<std::string> batchPaths_;  // every file the last batch was loaded from
+  std::vector<std::string> rowPaths_;    // the file each row was loaded from; moves with its row
   LadderSettings ladder_;
   AuditSettings audit_;
   std::array<bool, 5> ascending_ = {true, true, false, false, false};

@@ -229,35 +229,12 @@ void CheckSettings(Options& o, char separator) {
   }
 }
 
-// The path each row was loaded from, in row order: rows keep only the base name and the file date.
-std::vector<std::string> RowPaths(const WindowModel& model, const std::vector<std::string>& saves) {
-  const size_t start = BaseNameStart(saves.front());
-  std::vector<bool> used(saves.size(), false);
-  std::vector<std::string> paths;
-  for (int i = 0; i < model.SaveCount(); ++i) {
-    const TSaveDataRec& row = model.Row(i);
-    std::string path;
-    for (size_t k = 0; k < saves.size() && k < static_cast<size_t>(kMaxFiles) && path.empty(); ++k) {
-      if (used[k] || BaseName(saves[k], start) != row.FileName) continue;
-      try {
-        if (FileDate(saves[k]) != row.FileDate) continue;
-      } catch (const std::exception&) {
-        continue;
-      }
-      used[k] = true;
-      path = saves[k];
-    }
-    paths.push_back(path);
-  }
-  return paths;
-}
-
 std::string Results(const WindowModel& model, const Options& o) {
   switch (o.format) {
     case Format::Csv:
       return ResultsCsv(model.ExportRows(), model.Locale().DecimalSeparator());
     case Format::Json:
-      return ResultsJson(model, RowPaths(model, o.saves));
+      return ResultsJson(model);
     case Format::Html:
       return RenderHtmlPage(model);
     case Format::Res:

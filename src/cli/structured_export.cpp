@@ -134,14 +134,14 @@ std::string ResultsCsv(const std::vector<std::vector<std::string>>& rows, char s
   return csv;
 }
 
-std::string ResultsJson(const WindowModel& model, const std::vector<std::string>& paths) {
+std::string ResultsJson(const WindowModel& model) {
   const std::vector<std::vector<std::string>> rows = model.ExportRows();
   const char separator = model.Locale().DecimalSeparator();
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
   for (size_t r = 1; r < rows.size(); ++r) {
     const TSaveDataRec& record = model.Row(static_cast<int>(r) - 1);
     nlohmann::ordered_json row = nlohmann::ordered_json::object();
-    row["file"] = r - 1 < paths.size() ? QString::fromLocal8Bit(paths[r - 1].c_str()).toStdString() : "";
+    row["file"] = QString::fromLocal8Bit(model.RowPath(static_cast<int>(r) - 1).c_str()).toStdString();
     row["locked"] = record.Locked();
     row["fileDate"] = IsoDateTime(record.FileDate);
     row["playTimeSeconds"] =

@@ -25,7 +25,7 @@ std::string ResultsCsv(const std::vector<std::vector<std::string>>& rows, char s
 //              "Base": {...}, "Reloads": {...}, "Additional": {...}, "Ladder": {...}}, ...]}
 // each page an object keyed by its column headers in column order; numbers as numbers, texts as
 // strings, blanked or never-written cells (and the seconds of a locked row) as null; the Reloads page's
-// "File Date" in ISO 8601 as well. `paths` holds each row's file path, in row order.
-std::string ResultsJson(const WindowModel& model, const std::vector<std::string>& paths);
+// "File Date" in ISO 8601 as well. Each row carries the path it was loaded from.
+std::string ResultsJson(const WindowModel& model);
 
 }  // namespace vsl

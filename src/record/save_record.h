@@ -26,6 +26,9 @@ struct TSaveDataRec {
   int32_t StartTurn = 0;              // the game's start turn
   int32_t GameTurn = 0;               // StartTurn + ElapsedTurns
   int32_t EndTurn = 0;                // planned end turn
+  int32_t GameSpeed = 0;              // calendar index 0..3, after the correction for old versions
+  int32_t MapWidth = 0;               // map size in plots; with GameSpeed and EndTurn the settings
+  int32_t MapHeight = 0;              //   that give the Ladder maxima
   int32_t GameYear = 0;               // in-game year of GameTurn, negative = BC
   int32_t PlayTime = 0;               // total play time, seconds
   int32_t SessionCount = 0;           // sessions recorded in the save

@@ -203,7 +203,10 @@ void SaveStatistics(ParseState& st, TSaveDataRec& row, LadderSettings& maxima) {
   row.Population = st.Population[0];
   row.PopulationPercent = st.PopulationShare[0];
 
-  // The Ladder settings this file brings.
+  // The Ladder settings this file brings, and the game settings they come from.
+  row.GameSpeed = st.GameSpeed;
+  row.MapWidth = st.MapWidth;
+  row.MapHeight = st.MapHeight;
   maxima.MaxTurn = st.EndTurn;
   maxima.MaxCulture = MaxCultureForSpeed(st.GameSpeed);
   maxima.MaxPop = st.MaxPop;

@@ -7,20 +7,22 @@
 
 namespace vsl {
 
-namespace {
+long double TournamentStart(const AuditEdits& edits) {
+  return TextToDate(edits.Day + "-" + edits.Month + "-" + edits.Year);
+}
 
-constexpr int32_t kFirstPlayDay = 1;
-constexpr int32_t kLastPlayDay = 31;
-constexpr int32_t kPlayDaysOutOfRange = 30;  // a file dated outside the tournament's days
+int32_t TournamentDay(double fileDate, long double start) {
+  return RoundHalfEven(fileDate - start + 0.5L);
+}
 
-}  // namespace
-
-void RControl(TSaveDataRec& row, const AuditEdits& edits, char decimalSeparator, AuditSettings& settings) {
+AuditTrace RControl(TSaveDataRec& row, const AuditEdits& edits, char decimalSeparator,
+                    AuditSettings& settings) {
+  AuditTrace trace;
   // The tournament day the file was written on, the start date being day 1.
-  const long double start = TextToDate(edits.Day + "-" + edits.Month + "-" + edits.Year);
-  int32_t playDays = RoundHalfEven(row.FileDate - start + 0.5L);
-  if (playDays < kFirstPlayDay || playDays > kLastPlayDay) playDays = kPlayDaysOutOfRange;
-  row.PlayDays = playDays;
+  trace.Start = TournamentStart(edits);
+  trace.TournamentDay = TournamentDay(row.FileDate, trace.Start);
+  const bool inTournament = trace.TournamentDay >= 1 && trace.TournamentDay <= kTournamentDays;
+  row.PlayDays = inTournament ? trace.TournamentDay : kPlayDaysOutOfRange;
 
   // Each setting is kept as soon as it converts, so a later failing one leaves the earlier ones set.
   settings.MaxSessionsPerDay = TextToFloat(edits.SessionsPerDay, decimalSeparator);
@@ -29,6 +31,7 @@ void RControl(TSaveDataRec& row, const AuditEdits& edits, char decimalSeparator,
   settings.BaseLevel = edits.BaseLevelIndex;
   settings.MaxReload = TextToInt(edits.MaxReload);
   settings.LevelBonus = TextToInt(edits.LevelBonus);
+  trace.Presessions = settings.Presessions;
 
   row.Reloads = WrapInt32(int64_t{row.SessionCount} - settings.Presessions);
   if (row.Reloads < 0) row.Reloads = 0;
@@ -38,28 +41,34 @@ void RControl(TSaveDataRec& row, const AuditEdits& edits, char decimalSeparator,
                           ? WrapInt32(int64_t{row.Reloads} * 100) / static_cast<long double>(row.ElapsedTurns)
                           : 0;
 
-  const long double byDays = row.PlayDays * settings.MaxSessionsPerDay;
+  trace.ByDays = row.PlayDays * settings.MaxSessionsPerDay;
   if (settings.MinSessionTime < 1) settings.MinSessionTime = 1;
-  const long double byTime = row.PlayTime / (settings.MinSessionTime * 60);
-  long double allowance = byDays < byTime ? byDays : byTime;
+  trace.MinSessionTime = settings.MinSessionTime;
+  trace.ByTime = row.PlayTime / (settings.MinSessionTime * 60);
+  long double allowance = trace.ByDays < trace.ByTime ? trace.ByDays : trace.ByTime;
   if (row.PlayTime == 0) {
-    allowance = byDays;
+    allowance = trace.ByDays;
   } else if (allowance == 0) {
     allowance = 1;
   }
+  trace.Allowance = allowance;
   row.MaxReloads = RoundHalfEven(allowance);
   allowance = row.MaxReloads;
 
-  if (row.Reloads < allowance * 75 / 100) {
+  trace.FairBelow = allowance * 75 / 100;
+  trace.AverageBelow = allowance * 125 / 100;
+  if (row.Reloads < trace.FairBelow) {
     row.Honesty = kFair;
-  } else if (row.Reloads < allowance * 125 / 100) {
+  } else if (row.Reloads < trace.AverageBelow) {
     row.Honesty = kAverage;
   } else {
     row.Honesty = kCheat;
   }
   // A file without sessions, or without a single reload, cannot have reloaded too often, whatever its
   // allowance rounded to.
-  if (row.SessionCount == 0 || row.Reloads == 0) row.Honesty = kFair;
+  trace.NoReloadRule = row.SessionCount == 0 || row.Reloads == 0;
+  if (trace.NoReloadRule) row.Honesty = kFair;
+  return trace;
 }
 
 }  // namespace vsl

@@ -31,9 +31,36 @@ struct AuditSettings {
   int32_t LevelBonus = 0;
 };
 
+// The tournament lasts this many days, the start date being day 1; a file dated outside them gets
+// kPlayDaysOutOfRange play days.
+inline constexpr int32_t kTournamentDays = 31;
+inline constexpr int32_t kPlayDaysOutOfRange = 30;
+
+// The numbers an audit passes through besides the row's outputs (PlayDays, Reloads, MaxReloads,
+// Honesty ...), so that a verdict can be explained with the very values that made it.
+struct AuditTrace {
+  long double Start = 0;           // tournament start: a date-time value at midnight
+  int32_t TournamentDay = 0;       // the day the file was written on; outside 1..31 PlayDays is 30
+  int32_t Presessions = 0;         // sessions that are no reloads
+  long double ByDays = 0;          // allowance by days: PlayDays x sessions per day
+  long double ByTime = 0;          // allowance by time: play time / minimum session time
+  long double MinSessionTime = 0;  // minutes, as used (at least 1)
+  long double Allowance = 0;       // the smaller allowance; by days alone without play time, else >= 1
+  long double FairBelow = 0;       // Fair below this many reloads: MaxReloads x 75 / 100
+  long double AverageBelow = 0;    // Average below this many, else Cheat: MaxReloads x 125 / 100
+  bool NoReloadRule = false;       // Fair because the file has no session or no reload at all
+};
+
+// The tournament's start date from the three date edits (day-month-year). Throws ConvertError.
+long double TournamentStart(const AuditEdits& edits);
+// The tournament day a file written at `fileDate` falls on, the start date being day 1; the days of the
+// tournament are 1..kTournamentDays.
+int32_t TournamentDay(double fileDate, long double start);
+
 // Audits `row`. Conversions run in the audit's order and a failing one throws ConvertError, leaving the
 // settings converted before it in `settings` and, once the date converted, the row's PlayDays written.
-// A row with no turns played gets a ReloadPercent of 0.
-void RControl(TSaveDataRec& row, const AuditEdits& edits, char decimalSeparator, AuditSettings& settings);
+// A row with no turns played gets a ReloadPercent of 0. Returns the numbers the audit went through.
+AuditTrace RControl(TSaveDataRec& row, const AuditEdits& edits, char decimalSeparator,
+                    AuditSettings& settings);
 
 }  // namespace vsl

@@ -14,8 +14,6 @@ namespace vsl {
 
 namespace {
 
-constexpr int32_t kDefaultTurnLimit = 1200;  // used when a save or the user gives no positive end turn
-
 // base multiplied by itself |n| times, the reciprocal for a negative n.
 long double RepeatedProduct(long double base, int64_t n) {
   if (base == 0 && n < 0) throw MathError("Floating point division by zero");
@@ -72,11 +70,18 @@ int32_t fScore(int32_t value, int32_t initial, double multiplier, int32_t limit,
   return TruncToInt(s);
 }
 
-int32_t cScore(int32_t factor, int32_t turn, int32_t limit, double base, double value) {
+double cScoreTarget(int32_t turn, int32_t limit, double base) {
   if (limit <= 0) limit = kDefaultTurnLimit;
-  const double t = static_cast<double>(Power(base, static_cast<long double>(turn) / limit));
-  if (!(t > 0)) return -1;
-  return RoundHalfEven(static_cast<long double>(factor) * value / t);
+  return static_cast<double>(Power(base, static_cast<long double>(turn) / limit));
+}
+
+int32_t cScoreAt(int32_t factor, double value, double target) {
+  if (!(target > 0)) return -1;
+  return RoundHalfEven(static_cast<long double>(factor) * value / target);
+}
+
+int32_t cScore(int32_t factor, int32_t turn, int32_t limit, double base, double value) {
+  return cScoreAt(factor, value, cScoreTarget(turn, limit, base));
 }
 
 int32_t gPlayerScore(const SlotScores& s, int32_t alive, const ScoreReference& ref, const ScoreWeights& w) {

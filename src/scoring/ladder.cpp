@@ -10,9 +10,16 @@
 
 namespace vsl {
 
-void LadderScoreCalc(TSaveDataRec& row, const LadderSettings& s, int32_t baseLevel, int32_t levelBonus) {
+LadderTrace LadderScoreCalc(TSaveDataRec& row, const LadderSettings& s, int32_t baseLevel,
+                            int32_t levelBonus) {
+  LadderTrace trace;
+  trace.TurnLimit = s.MaxTurn > 0 ? s.MaxTurn : kDefaultTurnLimit;
+  size_t next = 0;
   const auto component = [&](int32_t factor, double maximum, double value) {
-    return cScore(factor, row.GameTurn, s.MaxTurn, maximum, value);
+    LadderComponentTrace& c = trace.Components.at(next++);
+    const double target = cScoreTarget(row.GameTurn, s.MaxTurn, maximum);
+    c = {value, maximum, target, factor, cScoreAt(factor, value, target)};
+    return c.Points;
   };
   // Culture counts in hundreds, the quotients taken in extended precision and passed on as doubles.
   const auto hundredths = [](int32_t v) { return static_cast<double>(static_cast<long double>(v) / 100); };
@@ -29,9 +36,10 @@ void LadderScoreCalc(TSaveDataRec& row, const LadderSettings& s, int32_t baseLev
   row.Result = WrapInt32(int64_t{row.FPop} + row.FLand + row.FTech + row.FWonder + row.FCulture + row.FMTech +
                          row.FTurn);
   row.Penalty = 0;
-  const int32_t levelPercent = WrapInt32((int64_t{row.Level} - baseLevel) * levelBonus);
-  row.Bonus = WrapInt32(int64_t{levelPercent} * row.Result) / 100;  // truncates toward zero
+  trace.LevelPercent = WrapInt32((int64_t{row.Level} - baseLevel) * levelBonus);
+  row.Bonus = WrapInt32(int64_t{trace.LevelPercent} * row.Result) / 100;  // truncates toward zero
   row.LadderFinal = std::max(0, WrapInt32(int64_t{row.Result} + row.Bonus));
+  return trace;
 }
 
 void LadderNormalize(std::span<TSaveDataRec> rows) {

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "app/batch_warnings.h"
 #include "app/window_model.h"
 #include "scoring/errors.h"
 #include "support/fixture_save.h"
@@ -140,6 +141,13 @@ TEST_F(BatchTest, LoadsSortsAndRendersABatch) {
   EXPECT_EQ(model.Ladder().MaxPop, 402);
   EXPECT_EQ(model.Ladder().MaxTurn, 500);
   EXPECT_EQ(model.Edits().MaxPopE, "   402");
+  // Cid's file set them; the other two were played at another speed to another end turn, and every
+  // file is dated today, far outside the default tournament.
+  const std::vector<BatchWarning> warnings = BatchWarnings(model, result);
+  ASSERT_EQ(warnings.size(), 2u);
+  EXPECT_EQ(warnings[0].Text.substr(0, 20), "3 files lie outside ");
+  EXPECT_EQ(warnings[1].Text.substr(0, 90),
+            "The Ladder maxima come from c.1 (the 1200-turn speed, map 2x2, end turn 500); 2 files were");
   // Three series drawn, the rest hidden and empty.
   EXPECT_EQ(model.Chart().Series(0).Title, "Anna");
   EXPECT_TRUE(model.Chart().Series(2).InLegend);

@@ -378,5 +378,22 @@ TEST_F(ReportTest, SettingsFileRoundTripWithAnOverrideAndABadKey) {
   EXPECT_EQ(bad.err, "vsl-report: " + path + ": audit.sessionPerDay: is not a known setting\n");
 }
 
+// Two files of one name and one date in different folders: each row's path follows its row through a sort.
+TEST_F(ReportTest, JsonPathsFollowTheirRows) {
+  std::filesystem::create_directory(dir_ + "/x");
+  const std::string twin = WriteFile(dir_ + "/x/a.Save", BuildSaveFile(Game("Xena", 900)));
+  const timeval stamp[2] = {{1700000000, 0}, {1700000000, 0}};
+  ASSERT_EQ(utimes(a_.c_str(), stamp), 0);
+  ASSERT_EQ(utimes(twin.c_str(), stamp), 0);
+  const Outcome run = Report({"--format=json", "--sort=score", a_, twin});
+  ASSERT_EQ(run.status, kExitSuccess) << run.err;
+  const nlohmann::json doc = nlohmann::json::parse(run.out);
+  ASSERT_EQ(doc["rows"].size(), 2u);
+  EXPECT_EQ(doc["rows"][0]["Base"]["Score"], 900);
+  EXPECT_EQ(doc["rows"][0]["file"], twin);
+  EXPECT_EQ(doc["rows"][1]["file"], a_);
+}
+
 }  // namespace
+
 }  // namespace vsl

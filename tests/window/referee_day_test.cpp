@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,7 +107,7 @@ class RefereeDayTest : public QObject {
     QCOMPARE(h_->Cell("BaseGrid", 1, 2), QString("Bob"));
     QCOMPARE(h_->Cell("BaseGrid", 1, 3), QString("Carol"));
     auto* status = h_->Find<QLabel>("StatusWarnings");
-    QVERIFY(status->text().contains("1 damaged files were skipped"));
+    QVERIFY(status->text().startsWith("1 file skipped as damaged: junk."));
     Q_EMIT status->linkActivated("skipped");
     QCOMPARE(h_->notices.size(), 1);
     QVERIFY(h_->notices[0].startsWith(junk + ": "));
@@ -127,6 +129,33 @@ class RefereeDayTest : public QObject {
     const QVariant picture =
         guide->document()->resource(QTextDocument::ImageResource, QUrl("screenshots/Base.png"));
     QVERIFY(!picture.value<QImage>().isNull());
+  }
+
+  void WarningsAndTooltipsExplainTheBatch() {
+    vsl::testing::SaveDesc quick = SimpleSave("Dora", 400, 90);
+    quick.gameSpeed = 1;
+    const QString dora = saves_->Write("Dora.Save", quick);
+    QFile file(dora);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    file.setFileTime(QDateTime(QDate(2026, 1, 5), QTime(12, 0)), QFileDevice::FileModificationTime);
+    file.close();
+    h_->Load(paths_ + QStringList{dora});
+    const QString status = h_->Find<QLabel>("StatusWarnings")->toolTip();
+    QVERIFY2(
+        status.startsWith(QString::fromUtf8("1 file lies outside 27-11-2005 … 27-12-2005: its Play Days is "
+                                            "30. Set the start date on the Reloads page.\n"
+                                            "The Ladder maxima come from Dora (")),
+        qPrintable(status));
+    QVERIFY(status.contains("); 3 files were played otherwise."));
+    const QAbstractItemModel* reloads = h_->Find<QTableView>("ReloadGrid")->model();
+    const QString audit = reloads->index(0, 11).data(Qt::ToolTipRole).toString();
+    QVERIFY2(audit.startsWith("Reloads: 4 sessions - 1 presession = 3\n"), qPrintable(audit));
+    QVERIFY(h_->Find<QTableView>("LadderGrid")
+                ->model()
+                ->index(0, 21)
+                .data(Qt::ToolTipRole)
+                .toString()
+                .contains("Final"));
   }
 
   void HeadersSortAndCellsCopy() {

@@ -34,6 +34,7 @@
 #include <map>
 #include <span>
 
+#include "app/batch_warnings.h"
 #include "app/game_text.h"
 #include "app/window/cp1251.h"
 #include "app/window/form_fields.h"
@@ -402,17 +403,15 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
 }
 
 void TForm1::ShowBatchWarnings() {
-  const BatchResult& result = lastBatch_;
-  QStringList warnings;
-  if (result.LeftOut > 0)
-    warnings.append(
-        QString("%1 files beyond the hundredth were left out.").arg(result.LeftOut).toHtmlEscaped());
-  if (!result.Skipped.empty()) {
-    warnings.append(QString("%1 damaged files were skipped: <a href=\"skipped\">show them</a>.")
-                        .arg(result.Skipped.size()));
+  QStringList shown, whole;
+  for (const BatchWarning& w : BatchWarnings(*model_, lastBatch_)) {
+    const QString text = FromCp1251(w.Text);
+    whole.append(text);
+    shown.append(text.toHtmlEscaped() +
+                 (w.What == BatchWarning::Kind::Skipped ? " <a href=\"skipped\">Show the list</a>" : ""));
   }
-  statusWarnings_->setText(warnings.join(' '));
-  statusWarnings_->setToolTip(warnings.join('\n'));
+  statusWarnings_->setText(shown.join(" &nbsp; "));
+  statusWarnings_->setToolTip(whole.join('\n'));
 }
 
 void TForm1::ShowLeftOut(const std::vector<std::string>& paths, int loaded) {

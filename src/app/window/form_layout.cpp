@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include "app/explanations.h"
 #include "app/game_text.h"
 #include "app/window/column_strip.h"
 #include "app/window/cp1251.h"
@@ -56,7 +57,9 @@ QLabel* AddLabel(const QString& name, const QString& caption, QWidget* parent) {
   return label;
 }
 
-constexpr int kHonestyCol = 11;  // of ReloadGrid
+constexpr int kHonestyCol = 11;      // of ReloadGrid
+constexpr int kFirstAuditCol = 6;    // ReloadGrid's "Play Days": the audit's columns from here
+constexpr int kLadderFinalCol = 21;  // of LadderGrid
 
 // The colour a name's markup gives it ("<color=255,200,0>Vutar</color>"), darkened where it would be
 // too light to read on the grid's white; none without such markup.
@@ -204,8 +207,18 @@ QTableView* TForm1::AddGrid(const QString& name, const Grid& grid, QWidget* pare
   };
   QTableView* view = MakeGrid(name, widths, kDataRows, cells, parent);
   const bool hasHonesty = name == "ReloadGrid";
+  const bool hasLadder = name == "LadderGrid";
   GridModelOf(view)->SetRoles(
-      [&grid, hasHonesty, nickCol, lockedCell](int col, int row, int role) -> QVariant {
+      [this, &grid, hasHonesty, hasLadder, nickCol, lockedCell](int col, int row, int role) -> QVariant {
+        // The audit cells and the Ladder's Final explain themselves with the row's numbers.
+        if (role == Qt::ToolTipRole) {
+          const bool scored = row - 1 < model_->SaveCount() && !model_->Row(row - 1).Locked();
+          if (scored && hasHonesty && col >= kFirstAuditCol)
+            return FromCp1251(AuditExplanation(*model_, row - 1));
+          if (scored && hasLadder && col == kLadderFinalCol)
+            return FromCp1251(LadderExplanation(*model_, row - 1));
+          return {};
+        }
         if (col == nickCol && role == Qt::ForegroundRole) return MarkupColour(grid.Cell(col, row));
         if (lockedCell(col, row)) {
           if (role == Qt::ForegroundRole) return QColor(Qt::darkGray);

@@ -289,6 +289,8 @@ bool TForm1::MarkSettings() {
   }
   statusSettings_->setText(focusedProblem.isEmpty() ? first : focusedProblem);
   statusSettings_->setToolTip(statusSettings_->text());
+  // The batch's warnings take the whole line while every setting converts.
+  statusSettings_->setVisible(!statusSettings_->text().isEmpty());
   return auditConverts;
 }
 

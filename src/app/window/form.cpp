@@ -168,9 +168,11 @@ void TForm1::WireEvents() {
         {9, &TForm1::SortByFinalScoreSelectClick}}},
       {ladderGrid_, {{21, &TForm1::SortByLadderFinalSelectClick}}}};
   for (const auto& [grid, handlers] : sortableHeaders) {
-    connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this, handlers](int col) {
+    connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this, grid, handlers](int col) {
       const auto handler = handlers.find(col);
-      if (handler != handlers.end()) (this->*handler->second)();
+      if (handler == handlers.end()) return;
+      (this->*handler->second)();
+      grid->clearSelection();  // the press selected the column; the click sorted instead
     });
   }
 

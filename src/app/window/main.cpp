@@ -70,6 +70,11 @@ int main(int argc, char** argv) {
     form.Dialogs().InfoBox = [](QWidget*, const QString&, const QString& text) {
       std::fprintf(stderr, "%s\n", qPrintable(text));
     };
+    // Nobody answers: a damaged file ends the batch there, as it always did.
+    form.Dialogs().DamagedFile = [&report](QWidget* parent, const QString& caption, const QString& text) {
+      report(parent, caption, text);
+      return vsl::DamagedChoice::Stop;
+    };
     form.SetAnimated(false);
     form.show();
     QCoreApplication::processEvents();

@@ -10,7 +10,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,12 +25,15 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QThread>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <exception>
 #include <map>
 #include <span>
 
@@ -340,13 +343,32 @@ void TForm1::LoadFiles(const QStringList& paths) {
 void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   if (busy_ || paths.empty()) return;
   PullEdits();
+  // The batch runs on a thread of its own while the window runs its event loop: its progress and its
+  // questions reach the window as queued calls, and nothing of the window reads the model until it is
+  // done (the grids show their rows blank meanwhile, as the load blanks them anyway).
   busy_ = true;
-  // The controls that could start another handler while the batch yields to the event loop.
+  for (QTableView* grid : {baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_})
+    GridModelOf(grid)->Refresh();
+  // The controls that could start another handler; locked once the progress shows.
   const QList<QWidget*> inputs = {findChild<QWidget*>("Button1"), findChild<QWidget*>("Button2"),
                                   findChild<QWidget*>("Edit1"), pages_, menuBar()};
-  QElapsedTimer clock;
-  clock.start();
-  bool progressShown = false;
+  const QList<QWidget*> progress = {progressLabel_, progressBar_, cancelButton_};
+  const auto showProgress = [this, inputs, progress] {
+    if (!busy_) return;
+    for (QWidget* w : inputs) w->setEnabled(false);
+    for (QWidget* w : progress) w->show();
+  };
+  progressLabel_->setText(QString("Loading %1").arg(QFileInfo(FromPathBytes(paths.front())).fileName()));
+  progressBar_->setRange(0, static_cast<int>(std::min(paths.size(), static_cast<size_t>(kMaxFiles))));
+  progressBar_->setValue(0);
+  QTimer delay;
+  delay.setSingleShot(true);
+  connect(&delay, &QTimer::timeout, this, showProgress);
+  if (progressDelayMs_ <= 0)
+    showProgress();
+  else
+    delay.start(progressDelayMs_);
+
   std::atomic<bool> cancel{false};
   const auto cancelConnection =
       connect(cancelButton_, &QPushButton::clicked, this, [&cancel] { cancel = true; });
@@ -357,45 +379,60 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   options.Result = &result;
   options.Cancel = &cancel;
   options.ProgressInterval = std::chrono::milliseconds(progressIntervalMs_);
-  options.Progress = [&](int done, int total, const std::string& current) {
-    if (!progressShown && clock.elapsed() >= progressDelayMs_) {
-      progressShown = true;
-      for (QWidget* w : inputs) w->setEnabled(false);
-      for (QWidget* w : {static_cast<QWidget*>(progressLabel_), static_cast<QWidget*>(progressBar_),
-                         static_cast<QWidget*>(cancelButton_)})
-        w->show();
-    }
-    if (progressShown) {
-      const QString name = QFileInfo(FromPathBytes(current)).fileName();
-      progressLabel_->setText(
-          QString("Loading %1 (%2 of %3)").arg(name).arg(std::min(done + 1, total)).arg(total));
-      progressBar_->setRange(0, total);
-      progressBar_->setValue(done);
-    }
-    QCoreApplication::processEvents(progressShown ? QEventLoop::AllEvents
-                                                  : QEventLoop::ExcludeUserInputEvents);
+  options.Progress = [this](int done, int total, const std::string& current) {
+    const QString name = QFileInfo(FromPathBytes(current)).fileName();
+    QMetaObject::invokeMethod(
+        this,
+        [this, done, total, name] {
+          if (!busy_) return;  // arrived after the batch
+          progressLabel_->setText(
+              QString("Loading %1 (%2 of %3)").arg(name).arg(std::min(done + 1, total)).arg(total));
+          progressBar_->setValue(done);
+        },
+        Qt::QueuedConnection);
   };
-  // A damaged file: skip it, skip every further one of this batch, or stop the batch there.
+  // A damaged file: skip it, skip every further one of this batch, or stop the batch there. Asked on
+  // the window's thread; the batch waits for the answer.
   options.SkipDamaged = [&](const std::string&, const std::string& message) {
-    if (skipAll) return true;
-    const DamagedChoice choice =
-        dialogs_.DamagedFile(this, kApplicationTitle, FromPathBytes(ErrorBoxText(message)));
-    skipAll = choice == DamagedChoice::SkipAll;
-    stopped = choice == DamagedChoice::Stop;
-    return !stopped;
+    bool skip = true;
+    QMetaObject::invokeMethod(
+        this,
+        [&] {
+          if (skipAll) return;
+          const DamagedChoice choice =
+              dialogs_.DamagedFile(this, kApplicationTitle, FromPathBytes(ErrorBoxText(message)));
+          skipAll = choice == DamagedChoice::SkipAll;
+          stopped = choice == DamagedChoice::Stop;
+          skip = !stopped;
+        },
+        Qt::BlockingQueuedConnection);
+    return skip;
   };
+  std::exception_ptr failure;
+  QEventLoop loop;
+  std::unique_ptr<QThread> worker(QThread::create([&] {
+    try {
+      model_->Button1Click(paths, options);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  }));
+  connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+  worker->start();
+  loop.exec();
+  worker->wait();
+
   QString error;
   try {
-    model_->Button1Click(paths, options);
+    if (failure) std::rethrow_exception(failure);
   } catch (const std::exception& e) {
     error = FailureMessage(*this, *model_, e);
   } catch (...) {
     error = "Unknown error";
   }
   disconnect(cancelConnection);
-  for (QWidget* w : {static_cast<QWidget*>(progressLabel_), static_cast<QWidget*>(progressBar_),
-                     static_cast<QWidget*>(cancelButton_)})
-    w->hide();
+  delay.stop();
+  for (QWidget* w : progress) w->hide();
   for (QWidget* w : inputs) w->setEnabled(true);
   busy_ = false;
   lastBatch_ = result;

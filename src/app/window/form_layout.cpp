@@ -199,7 +199,9 @@ QTableView* TForm1::AddGrid(const QString& name, const Grid& grid, QWidget* pare
     return col == lockedCol && row - 1 < model_->SaveCount() && model_->Row(row - 1).Locked() &&
            grid.Cell(col, row).find_first_not_of(' ') == std::string::npos;
   };
-  auto cells = [&grid, hasFileNames, nickCol, lockedCell](int col, int row) {
+  // While a batch loads on its thread, the data rows show blank: nothing reads the model's rows then.
+  auto cells = [this, &grid, hasFileNames, nickCol, lockedCell](int col, int row) {
+    if (row > 0 && busy_) return QString();
     if (row > 0 && lockedCell(col, row)) return QString("locked");
     const std::string& bytes = grid.Cell(col, row);
     if (row > 0 && col == nickCol) return FromCp1251(StripGameMarkup(bytes));
@@ -210,6 +212,7 @@ QTableView* TForm1::AddGrid(const QString& name, const Grid& grid, QWidget* pare
   const bool hasLadder = name == "LadderGrid";
   GridModelOf(view)->SetRoles(
       [this, &grid, hasHonesty, hasLadder, nickCol, lockedCell](int col, int row, int role) -> QVariant {
+        if (busy_) return {};
         // The audit cells and the Ladder's Final explain themselves with the row's numbers.
         if (role == Qt::ToolTipRole) {
           const bool scored = row - 1 < model_->SaveCount() && !model_->Row(row - 1).Locked();

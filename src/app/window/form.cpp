@@ -228,6 +228,26 @@ void TForm1::OnComboChange(QComboBox* combo, void (TForm1::*handler)()) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // While a batch loads, the window takes no input but the Cancel button's: what is typed or clicked
+  // then would be lost, or run into the model the batch is writing.
+  if (busy_ && watched != cancelButton_) {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::Wheel:
+      case QEvent::Drop: {
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this) return true;
+        break;
+      }
+      default:
+        break;
+    }
+  }
   // An edit is left when the focus goes to another control of this window; the window losing the
   // focus (to an error box, another application or a menu) leaves nothing.
   if (event->type() == QEvent::FocusOut && !pushing_) {
@@ -418,9 +438,11 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
     }
   }));
   connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+  QApplication::instance()->installEventFilter(this);
   worker->start();
   loop.exec();
   worker->wait();
+  QApplication::instance()->removeEventFilter(this);
 
   QString error;
   try {

@@ -1,6 +1,7 @@
 #include "save/container.h"
 
 #include <libdeflate.h>
+#include <sys/mman.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -114,6 +115,16 @@ void InflateStreaming(std::span<const uint8_t> stream, std::span<uint8_t> out) {
 
 }  // namespace
 
+void ReplaceBuffer(std::vector<uint8_t>& buffer, size_t bytes) {
+  buffer = {};
+  buffer.reserve(WithRoomToSpare(bytes));
+  constexpr uintptr_t kLargePage = uintptr_t{2} << 20;
+  const auto start = reinterpret_cast<uintptr_t>(buffer.data());
+  const uintptr_t begin = (start + kLargePage - 1) & ~(kLargePage - 1);
+  const uintptr_t end = (start + buffer.capacity()) & ~(kLargePage - 1);
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);  // advice only
+}
+
 int32_t FindBodyOffset(std::span<const uint8_t> file) {
   if (file.size() < 4) return -1;
   const size_t last = std::min<size_t>(file.size() - 4, INT32_MAX);
@@ -175,11 +186,10 @@ void Unwrap(std::span<const uint8_t> file, UnwrappedSave& save) {
   const ContainerLayout layout = ReadLayout(file);
   const size_t body = layout.BodyOffset;
   try {
-    // A reused buffer that is too small is replaced rather than grown: nothing in it is kept.
-    if (layout.ImageBytes() > save.Image.capacity()) {
-      save.Image = {};
-      save.Image.reserve(layout.ImageBytes());
-    }
+    // A reused buffer that is too small is replaced rather than grown: nothing in it is kept. The new
+    // one has room to spare, so that a batch of files of similar sizes replaces it about once instead
+    // of at every new largest file; pages never written cost no memory.
+    if (layout.ImageBytes() > save.Image.capacity()) ReplaceBuffer(save.Image, layout.ImageBytes());
     save.Image.resize(layout.ImageBytes());
   } catch (const std::bad_alloc&) {
     throw OutOfMemoryError(ZlibFailure(Z_MEM_ERROR));  // the same text as zlib's own shortage

@@ -17,6 +17,17 @@ inline constexpr int64_t kMaxSaveFileBytes = int64_t{64} << 20;
 // Largest inflated body accepted: about twenty times a late-game body. A larger stated size is refused
 // before anything is allocated.
 inline constexpr int64_t kMaxInflatedBytes = int64_t{256} << 20;
+
+// The capacity a reused file or image buffer is given when it must be replaced: a quarter more than
+// asked for.
+constexpr size_t WithRoomToSpare(size_t bytes) {
+  return bytes + bytes / 4;
+}
+
+// Empties `buffer` and gives it room for `bytes` with some to spare (see WithRoomToSpare). Where the
+// system allows it, the 2 MiB-aligned part of a large buffer is backed by 2 MiB pages: filling a 13 MB
+// image then costs a few page faults instead of some three thousand. Throws std::bad_alloc.
+void ReplaceBuffer(std::vector<uint8_t>& buffer, size_t bytes);
 // Bytes a stream may yield beyond its stated body; they are inflated, checked and dropped. A stream
 // that yields more is damaged, and is not inflated to its end.
 inline constexpr size_t kMaxSurplusBytes = size_t{1} << 20;

@@ -54,10 +54,7 @@ void ReadSaveFile(const std::string& path, std::vector<uint8_t>& bytes) {
   // A reused buffer that is too small is replaced rather than grown: nothing in it is kept.
   const auto size = static_cast<size_t>(st.st_size);
   try {
-    if (size > bytes.capacity()) {
-      bytes = {};
-      bytes.reserve(size);
-    }
+    if (size > bytes.capacity()) ReplaceBuffer(bytes, size);
     bytes.resize(size);
   } catch (const std::bad_alloc&) {
     throw OutOfMemoryError("there is not enough memory to read the file");

@@ -501,18 +501,18 @@ std::vector<CountedList> CountedLists() {
 struct ListStreams {
   Bytes header, emptyPart, onePart;  // the part (header or body) that holds the list
   size_t count;                      // where its count lies in that part
-  SaveDesc emptySpec, oneSpec;
+  SaveDesc emptyDesc, oneDesc;
 };
 
 ListStreams StreamsOf(const CountedList& list) {
   ListStreams s;
-  s.emptySpec = SmallGame();
-  list.empty(s.emptySpec);
-  s.oneSpec = s.emptySpec;
-  list.one(s.oneSpec);
+  s.emptyDesc = SmallGame();
+  list.empty(s.emptyDesc);
+  s.oneDesc = s.emptyDesc;
+  list.one(s.oneDesc);
   const auto part = [&](const SaveDesc& desc) { return list.inHeader ? BuildHeader(desc) : BuildBody(desc); };
-  s.emptyPart = part(s.emptySpec);
-  s.onePart = part(s.oneSpec);
+  s.emptyPart = part(s.emptyDesc);
+  s.onePart = part(s.oneDesc);
   s.count = FirstDifference(s.emptyPart, s.onePart);
   return s;
 }
@@ -525,11 +525,11 @@ TEST_F(DamagedFileTest, AHugeCountInAnyCountedListFailsRightAfterTheCount) {
   for (const CountedList& list : CountedLists()) {
     const ListStreams s = StreamsOf(list);
     ASSERT_LT(s.count, s.emptyPart.size()) << list.name;
-    const int64_t base = list.inHeader ? 0 : static_cast<int64_t>(BuildHeader(s.oneSpec).size() + 8);
+    const int64_t base = list.inHeader ? 0 : static_cast<int64_t>(BuildHeader(s.oneDesc).size() + 8);
     const int64_t after = base + static_cast<int64_t>(s.count) + 4;
     for (const int32_t count : {kHugeCount, INT32_MAX}) {
       ExpectParseFails(std::string(list.name) + " " + std::to_string(count),
-                       FileWith(list, s.oneSpec, Patched(s.onePart, s.count, count)),
+                       FileWith(list, s.oneDesc, Patched(s.onePart, s.count, count)),
                        AllOf(kTruncated, HasSubstr("a count of " + std::to_string(count) + " entries")),
                        after, after);
     }
@@ -539,11 +539,11 @@ TEST_F(DamagedFileTest, AHugeCountInAnyCountedListFailsRightAfterTheCount) {
 TEST_F(DamagedFileTest, ANegativeCountInAnyCountedListMeansNoEntries) {
   for (const CountedList& list : CountedLists()) {
     const ListStreams s = StreamsOf(list);
-    const TSaveDataRec empty = LoadAndParse(Write("empty", FileWith(list, s.emptySpec, s.emptyPart)));
+    const TSaveDataRec empty = LoadAndParse(Write("empty", FileWith(list, s.emptyDesc, s.emptyPart)));
     for (const int32_t count : {-1, INT32_MIN}) {
       SCOPED_TRACE(std::string(list.name) + " " + std::to_string(count));
       const std::string path =
-          Write("negative", FileWith(list, s.emptySpec, Patched(s.emptyPart, s.count, count)));
+          Write("negative", FileWith(list, s.emptyDesc, Patched(s.emptyPart, s.count, count)));
       TSaveDataRec row;
       ASSERT_NO_THROW(row = LoadAndParse(path));
       EXPECT_EQ(Dump(row), Dump(empty));

@@ -23,7 +23,7 @@
 namespace vsl::testing {
 
 inline constexpr int kDescSlots = 19;
-inline constexpr int kSpecTeams = 19;
+inline constexpr int kDescTeams = 19;
 inline constexpr int kDescTechs = 86;
 
 // Header record of one player slot.
@@ -111,8 +111,8 @@ struct TeamDesc {
   int32_t members = 0;
   int32_t population = 0;
   int32_t land = 0;
-  std::array<bool, kSpecTeams> met{};       // met[u]: this team has met team u
-  std::array<bool, kSpecTeams> vassalOf{};  // vassalOf[u]: this team is a vassal of team u
+  std::array<bool, kDescTeams> met{};       // met[u]: this team has met team u
+  std::array<bool, kDescTeams> vassalOf{};  // vassalOf[u]: this team is a vassal of team u
   std::vector<int> techs;                   // technologies known (flags)
   int32_t lastTechCount = 0;                // repeats of the last technology
 
@@ -242,7 +242,7 @@ struct SaveDesc {
   int32_t sessionCount = 0;
 
   MapDesc map;
-  std::array<TeamDesc, kSpecTeams> teams;
+  std::array<TeamDesc, kDescTeams> teams;
   std::array<PlayerDesc, kDescSlots> players;
 
   SaveDesc();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <vector>
 
 #include "app/cp1251.h"
 #include "app/game_text.h"
@@ -103,6 +104,22 @@ void AppendGrid(std::string& html, const char* name, const Grid& grid, int rows,
   html += "</tbody>\n</table>\n";
 }
 
+// Tick values for an axis from lo to hi: whole multiples of 1, 2 or 5 times a power of ten, at most
+// six of them, so that a reader can take values off the axis.
+std::vector<double> NiceTicks(double lo, double hi) {
+  const double rough = (hi - lo) / 5;
+  const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+  double step = magnitude;
+  for (const double factor : {1.0, 2.0, 5.0, 10.0}) {
+    step = factor * magnitude;
+    if (step >= rough) break;
+  }
+  step = std::max(step, 1.0);  // turns and history values are whole numbers
+  std::vector<double> ticks;
+  for (double t = std::ceil(lo / step) * step; t <= hi + step * 1e-9; t += step) ticks.push_back(t);
+  return ticks;
+}
+
 std::string Num(double value) {
   char buffer[32];
   const double rounded = std::round(value * 10) / 10;
@@ -149,12 +166,13 @@ void AppendChart(std::string& html, const WindowModel& model) {
           Escape(itemName.empty() ? "History" : itemName + " history") + "</text>\n";
   html += "<rect x=\"" + Num(kLeft) + "\" y=\"" + Num(kTop) + "\" width=\"" + Num(kWidth) + "\" height=\"" +
           Num(kHeight) + "\" fill=\"none\" stroke=\"#444\"/>\n";
-  for (int i = 0; i <= 5; ++i) {
-    const double x = xMin + (xMax - xMin) * i / 5, y = yMin + (yMax - yMin) * i / 5;
+  for (const double x : NiceTicks(xMin, xMax)) {
     html += "<line x1=\"" + Num(sx(x)) + "\" y1=\"" + Num(kTop + kHeight) + "\" x2=\"" + Num(sx(x)) +
             "\" y2=\"" + Num(kTop + kHeight + 5) + "\" stroke=\"#444\"/>";
     html += "<text x=\"" + Num(sx(x)) + "\" y=\"" + Num(kTop + kHeight + 18) + "\" text-anchor=\"middle\">" +
             std::to_string(std::llround(x)) + "</text>\n";
+  }
+  for (const double y : NiceTicks(yMin, yMax)) {
     html += "<line x1=\"" + Num(kLeft - 5) + "\" y1=\"" + Num(sy(y)) + "\" x2=\"" + Num(kLeft + kWidth) +
             "\" y2=\"" + Num(sy(y)) + "\" stroke=\"#ddd\"/>";
     html += "<text x=\"" + Num(kLeft - 8) + "\" y=\"" + Num(sy(y) + 4) + "\" text-anchor=\"end\">" +

@@ -66,10 +66,7 @@ class HandlersTest : public QObject {
   void init() {
     h_ = std::make_unique<FormHarness>();
     saves_ = std::make_unique<SaveFolder>();
-    // Three players, written in an order that is not the order of their names.
-    paths_ = {saves_->Write("Carol.Save", SimpleSave("Carol", 500, 100)),
-              saves_->Write("alice.Save", SimpleSave("Alice", 700, 120)),
-              saves_->Write("Bob.Save", SimpleSave("Bob", 500, 80))};
+    paths_ = saves_->WriteThreePlayers(500);
     h_->Form().show();
     QVERIFY(QTest::qWaitForWindowActive(&h_->Form()));
   }

@@ -36,9 +36,7 @@ class RefereeDayTest : public QObject {
   void init() {
     h_ = std::make_unique<FormHarness>();
     saves_ = std::make_unique<SaveFolder>();
-    paths_ = {saves_->Write("Carol.Save", SimpleSave("Carol", 500, 100)),
-              saves_->Write("alice.Save", SimpleSave("Alice", 700, 120)),
-              saves_->Write("Bob.Save", SimpleSave("Bob", 600, 80))};
+    paths_ = saves_->WriteThreePlayers(600);
     h_->Form().show();
     QVERIFY(QTest::qWaitForWindowActive(&h_->Form()));
   }

@@ -29,6 +29,12 @@ SaveDesc SimpleSave(const std::string& nick, int32_t score, int32_t turns) {
   return desc;
 }
 
+QStringList SaveFolder::WriteThreePlayers(int32_t bobScore) {
+  return {Write("Carol.Save", SimpleSave("Carol", 500, 100)),
+          Write("alice.Save", SimpleSave("Alice", 700, 120)),
+          Write("Bob.Save", SimpleSave("Bob", bobScore, 80))};
+}
+
 QString SaveFolder::Write(const QString& name, const SaveDesc& desc) {
   const std::vector<uint8_t> bytes = BuildSaveFile(desc);
   const QString path = WriteBytes(name, std::string(bytes.begin(), bytes.end()));

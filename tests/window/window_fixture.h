@@ -29,6 +29,9 @@ class SaveFolder {
   // Writes raw bytes as `name`; returns its path.
   QString WriteBytes(const QString& name, const std::string& bytes);
   QString Path() const { return dir_.path(); }
+  // Three players, written in an order that is not the order of their names: Carol (500 points over
+  // 100 turns), alice (700 over 120) and Bob (`bobScore` over 80). Returns their paths in that order.
+  QStringList WriteThreePlayers(int32_t bobScore);
 
  private:
   QTemporaryDir dir_;

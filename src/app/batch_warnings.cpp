@@ -24,9 +24,8 @@ std::string NameText(std::string_view nameBytes) {
   return Utf8ToCp1251(FileNameText(nameBytes));
 }
 
-// "1 file" / "4 files".
 std::string Files(size_t n) {
-  return std::to_string(n) + (n == 1 ? " file" : " files");
+  return CountText(static_cast<int64_t>(n), "file", "files");
 }
 
 std::string SpeedText(int32_t speed) {

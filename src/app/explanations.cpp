@@ -24,10 +24,6 @@ std::string Number(long double value, char separator) {
   return text == "-0" ? "0" : text;
 }
 
-std::string Plural(int64_t n, const std::string& one, const std::string& many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 std::string Trimmed(std::string text) {
   text.erase(0, text.find_first_not_of(' '));
   return text;
@@ -47,15 +43,16 @@ std::string AuditExplanation(const WindowModel& model, int i) {
   }
   const auto num = [sep](long double v) { return Number(v, sep); };
 
-  std::string text = "Reloads: " + Plural(row.SessionCount, "session", "sessions") + " - " +
-                     Plural(t.Presessions, "presession", "presessions") + " = " + std::to_string(row.Reloads);
+  std::string text = "Reloads: " + CountText(row.SessionCount, "session", "sessions") + " - " +
+                     CountText(t.Presessions, "presession", "presessions") + " = " +
+                     std::to_string(row.Reloads);
   if (int64_t{row.SessionCount} - t.Presessions < 0) text += " (never below 0)";
   text += "\nPlay Days: " + std::to_string(row.PlayDays);
   if (row.PlayDays != t.TournamentDay) {
     text += " (the file is dated outside the tournament's " + std::to_string(kTournamentDays) +
             " days from " + FileDateText(static_cast<double>(t.Start), model.Locale()) + ")";
   }
-  text += "\nAllowance by days: " + Plural(row.PlayDays, "day", "days") + " x " +
+  text += "\nAllowance by days: " + CountText(row.PlayDays, "day", "days") + " x " +
           num(settings.MaxSessionsPerDay) + " = " + num(t.ByDays);
   text += "\nAllowance by time: " + Trimmed(DurationText(row.PlayTime)) + " / " + num(t.MinSessionTime) +
           " min = " + num(t.ByTime);
@@ -74,7 +71,7 @@ std::string AuditExplanation(const WindowModel& model, int i) {
     text += std::string("\n") + (row.SessionCount == 0 ? "No session recorded" : "No reload") + ": " +
             HonestyText(row.Honesty) + " whatever the allowance";
   } else {
-    text += "\n" + Plural(row.Reloads, "reload", "reloads") + ": " + HonestyText(row.Honesty);
+    text += "\n" + CountText(row.Reloads, "reload", "reloads") + ": " + HonestyText(row.Honesty);
   }
   return text;
 }

@@ -92,4 +92,8 @@ std::string CivNameText(int32_t civType) {
   return Lookup(CivNames, civType);
 }
 
+std::string CountText(int64_t n, const std::string& one, const std::string& many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
 }  // namespace vsl

@@ -28,4 +28,7 @@ std::string HonestyText(int32_t honesty);                         // "Cheat", "A
 std::string LeaderNameText(int32_t leaderType);  // entry of LeaderNames, "Unknown" outside the table
 std::string CivNameText(int32_t civType);        // entry of CivNames, "Unknown" outside the table
 
+// A count with its noun: "1 file", "4 files".
+std::string CountText(int64_t n, const std::string& one, const std::string& many);
+
 }  // namespace vsl

@@ -10,10 +10,10 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "app/html_page.h"
+#include "app/export/html_page.h"
 #include "app/tournament_settings.h"
 #include "app/window_model.h"
-#include "cli/structured_export.h"
+#include "app/export/structured_export.h"
 #include "save/file_info.h"
 #include "scoring/convert.h"
 #include "scoring/errors.h"

@@ -16,7 +16,7 @@
 #include <QToolButton>
 #include <QValueAxis>
 
-#include "app/window/cp1251.h"
+#include "window/cp1251.h"
 #include "window_fixture.h"
 
 using vsl::testing::FormHarness;

@@ -25,7 +25,7 @@
 #include <QValueAxis>
 #include <cstdlib>
 
-#include "cli/structured_export.h"
+#include "app/export/structured_export.h"
 #include "window_fixture.h"
 
 using vsl::testing::FormHarness;

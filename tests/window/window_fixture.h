@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/window/form.h"
+#include "window/form.h"
 #include "support/fixture_save.h"
 
 class QAbstractItemModel;

@@ -1,6 +1,6 @@
 // The window's behaviour: wiring, the handlers, and copying texts between the widgets and the model.
 
-#include "app/window/form.h"
+#include "window/form.h"
 
 #include <QApplication>
 #include <QChart>
@@ -39,10 +39,10 @@
 
 #include "app/batch_warnings.h"
 #include "app/game_text.h"
-#include "app/window/cp1251.h"
-#include "app/window/form_fields.h"
-#include "app/window/grid_view.h"
-#include "app/window/setting_caption.h"
+#include "window/cp1251.h"
+#include "window/form_fields.h"
+#include "window/grid_view.h"
+#include "window/setting_caption.h"
 #include "scoring/convert.h"
 #include "scoring/errors.h"
 

@@ -1,4 +1,4 @@
-#include "app/window/column_strip.h"
+#include "window/column_strip.h"
 
 #include <QEvent>
 #include <QHeaderView>

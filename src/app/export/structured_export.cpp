@@ -1,4 +1,4 @@
-#include "cli/structured_export.h"
+#include "app/export/structured_export.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/window/form.h"
+#include "window/form.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/window/sort_glyph.h"
+#include "window/sort_glyph.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -24,12 +24,12 @@
 
 #include "app/explanations.h"
 #include "app/game_text.h"
-#include "app/window/column_strip.h"
-#include "app/window/cp1251.h"
-#include "app/window/form.h"
-#include "app/window/form_fields.h"
-#include "app/window/grid_view.h"
-#include "app/window/sort_glyph.h"
+#include "window/column_strip.h"
+#include "window/cp1251.h"
+#include "window/form.h"
+#include "window/form_fields.h"
+#include "window/grid_view.h"
+#include "window/sort_glyph.h"
 
 namespace vsl {
 

@@ -1,4 +1,4 @@
-#include "app/window/grid_view.h"
+#include "window/grid_view.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -26,12 +26,12 @@
 #include <map>
 #include <span>
 
-#include "app/html_page.h"
+#include "app/export/html_page.h"
 #include "app/tournament_settings.h"
-#include "app/window/cp1251.h"
-#include "app/window/form.h"
-#include "app/window/form_fields.h"
-#include "cli/structured_export.h"
+#include "window/cp1251.h"
+#include "window/form.h"
+#include "window/form_fields.h"
+#include "app/export/structured_export.h"
 #include "scoring/convert.h"
 
 namespace vsl {

@@ -1,4 +1,4 @@
-#include "app/html_page.h"
+#include "app/export/html_page.h"
 
 #include <QDateTime>
 #include <algorithm>

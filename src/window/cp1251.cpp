@@ -1,4 +1,4 @@
-#include "app/window/cp1251.h"
+#include "window/cp1251.h"
 
 #include <QFile>
 #include <QStringDecoder>

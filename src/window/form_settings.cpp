@@ -9,9 +9,9 @@
 #include <span>
 
 #include "app/tournament_settings.h"
-#include "app/window/cp1251.h"
-#include "app/window/form.h"
-#include "app/window/form_fields.h"
+#include "window/cp1251.h"
+#include "window/form.h"
+#include "window/form_fields.h"
 
 namespace vsl {
 

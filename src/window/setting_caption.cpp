@@ -1,11 +1,11 @@
-#include "app/window/setting_caption.h"
+#include "window/setting_caption.h"
 
 #include <QLabel>
 #include <QWidget>
 #include <span>
 
-#include "app/window/cp1251.h"
-#include "app/window/form_fields.h"
+#include "window/cp1251.h"
+#include "window/form_fields.h"
 
 namespace vsl {
 namespace {

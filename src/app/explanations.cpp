@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/format.h"
+#include "app/ladder_components.h"
 #include "scoring/convert.h"
 #include "scoring/errors.h"
 
@@ -77,9 +78,6 @@ std::string AuditExplanation(const WindowModel& model, int i) {
 }
 
 std::string LadderExplanation(const WindowModel& model, int i) {
-  // Component names as the Ladder page's columns show them, in the score's order.
-  static constexpr std::array<const char*, 7> kNames = {"Pop",     "Land",  "Tech", "Wonder",
-                                                        "Culture", "MTech", "Turn"};
   TSaveDataRec row = model.Row(i);
   const AuditSettings& audit = model.Audit();
   LadderTrace t;
@@ -92,9 +90,9 @@ std::string LadderExplanation(const WindowModel& model, int i) {
   const auto num = [sep](long double v) { return Number(v, sep); };
 
   std::string text;
-  for (size_t k = 0; k < kNames.size(); ++k) {
+  for (size_t k = 0; k < kLadderComponents.size(); ++k) {
     const LadderComponentTrace& c = t.Components[k];
-    text += std::string(kNames[k]) + ": ";
+    text += std::string(kLadderComponents[k].Caption) + ": ";
     if (c.Target > 0) {
       text += std::to_string(c.Factor) + " x " + num(c.Value) + " / " + num(c.Target) + " = " +
               std::to_string(c.Points);

@@ -23,7 +23,7 @@
 //   ApplyAuditSettings(s, model.Edits(), model.Locale().DecimalSeparator());   // before a load
 //   model.Button1Click(paths);
 //   ApplyLadderSettings(s, model.Edits()); model.PopFactorEChange();          // after it
-//   SaveTournamentSettings(path, SettingsFromModel(model, fixedMaxima));      // throws SettingsFileError
+//   SaveTournamentSettings(path, SettingsFromEdits(model));                   // throws SettingsFileError
 
 #include <array>
 #include <cstdint>
@@ -31,28 +31,22 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "app/ladder_components.h"
 #include "app/window_model.h"
 
 namespace vsl {
 
 inline constexpr int kTournamentSettingsVersion = 1;
 
-// The seven Ladder components in the order of the page, by their key in the file and their edits.
-struct LadderComponent {
-  const char* Key;
-  std::string WindowEdits::*MaxEdit;
-  std::string WindowEdits::*FactorEdit;
-};
-inline constexpr std::array<LadderComponent, 7> kLadderComponents = {{
-    {"pop", &WindowEdits::MaxPopE, &WindowEdits::PopFactorE},
-    {"land", &WindowEdits::MaxLandE, &WindowEdits::LandFactorE},
-    {"tech", &WindowEdits::MaxTechE, &WindowEdits::TechFactorE},
-    {"wonder", &WindowEdits::MaxWonderE, &WindowEdits::WonderFactorE},
-    {"culture", &WindowEdits::MaxCultureE, &WindowEdits::CultureFactorE},
-    {"mtech", &WindowEdits::MaxMTechE, &WindowEdits::MTechFactorE},
-    {"turn", &WindowEdits::MaxTurnE, &WindowEdits::TurnFactorE},
-}};
+// The default factors of the Ladder components, in their order.
+constexpr std::array<int32_t, 7> DefaultFactors() {
+  std::array<int32_t, 7> factors{};
+  for (size_t i = 0; i < factors.size(); ++i) factors[i] = kLadderComponents[i].DefaultFactor;
+  return factors;
+}
 
 struct TournamentSettings {
   std::string StartDate = "27-11-2005";  // DD-MM-YYYY
@@ -62,16 +56,24 @@ struct TournamentSettings {
   int32_t BaseLevel = 5;  // item index of kBaseLevelItems, -1 for none
   int32_t LevelBonus = 15;
   int32_t MaxReloads = 20;
-  std::array<int32_t, 7> Factors = {2500, 2500, 2500, 5000, 2500, 5000, 2500};  // kLadderComponents order
-  std::array<std::optional<int32_t>, 7> Maxima;                                 // fixed maxima only
+  std::array<int32_t, 7> Factors = DefaultFactors();  // kLadderComponents order
+  std::array<std::optional<int32_t>, 7> Maxima;       // fixed maxima only
 };
 
 // A settings file that cannot be read, parsed or written, or that holds a bad value: what() is
-// "<path>: <key>: <problem>" (without the key when the problem is the file as a whole).
+// "<path>: <key>: <problem>" (without the key when the problem is the file as a whole: it cannot be
+// opened, or it is larger than kMaxSettingsFileBytes). The key is "(top level)" for the outermost
+// object; a key the program does not know is shown short and with its control characters escaped.
+// Problems are stated in this program's words: a value of the wrong kind or out of range with the
+// range allowed, a key given twice, a number too large for any setting, objects nested too deeply,
+// text that is not UTF-8, a byte order mark, a file that is not JSON (with its line and column).
 class SettingsFileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// A settings file is read only up to this size; a larger one (or a device that never ends) is refused.
+inline constexpr int64_t kMaxSettingsFileBytes = int64_t{1} << 20;
 
 TournamentSettings LoadTournamentSettings(const std::string& path);
 // Writes the file in the current version; replaces an existing one only when complete.
@@ -81,6 +83,24 @@ void SaveTournamentSettings(const std::string& path, const TournamentSettings& s
 void ApplyAuditSettings(const TournamentSettings& settings, WindowEdits& edits, char decimalSeparator);
 // The factors and the fixed maxima into the Ladder edits, typed after a load.
 void ApplyLadderSettings(const TournamentSettings& settings, WindowEdits& edits);
+
+// The settings as the model's edits hold them, numbers in the locale's notation: each setting whose
+// text converts and is in the file's range takes that value; every other keeps its value in `base`
+// and is added to `refused` with its problem (key, problem). All seven maxima are set from the Max
+// edits; keep those that should be fixed.
+TournamentSettings SettingsFromEdits(const WindowModel& model, TournamentSettings base = {},
+                                     std::vector<std::pair<std::string, std::string>>* refused = nullptr);
+
+// The settings by their key in the file, each as its text in the file's notation, the same under
+// every locale: {"audit.sessionsPerDay", "1.5"}, {"audit.baseLevel", "Monarch"}; maxima only where
+// fixed.
+std::vector<std::pair<std::string, std::string>> SettingTexts(const TournamentSettings& settings);
+// Sets the setting `key` from a text in that notation. Returns the problem when the text does not
+// convert or is out of range (or the key is unknown), leaving `settings` unchanged; else nothing.
+std::optional<std::string> SetSettingFromText(TournamentSettings& settings, const std::string& key,
+                                              const std::string& text);
+// The edit a setting is typed into (Edit6 for the start date), null for the base level.
+std::string WindowEdits::*SettingEdit(const std::string& key);
 
 // The settings the model's last audit and Ladder score used; the maxima marked in `fixedMaxima` are
 // kept as fixed.

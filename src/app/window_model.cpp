@@ -9,6 +9,7 @@
 
 #include "app/file_name_text.h"
 #include "app/format.h"
+#include "app/ladder_components.h"
 #include "scoring/convert.h"
 
 namespace vsl {
@@ -34,27 +35,15 @@ const std::vector<GridColumn> kLadderColumns = {
     {"FWonder", 40}, {"FCulture", 40}, {"FMTech", 40}, {"FTurn", 35}, {"Result", 40}, {"Penalty", 35},
     {"Bonus", 35}, {"Final", 40}, {"Norma", 35}};
 
-// The fourteen Ladder edits in the order PopFactorEChange converts them, with the setting each fills.
-struct LadderEdit {
-  std::string WindowEdits::*Edit;
-  int32_t LadderSettings::*Setting;
-};
-constexpr LadderEdit kLadderEdits[] = {
-    {&WindowEdits::MaxPopE, &LadderSettings::MaxPop},
-    {&WindowEdits::MaxLandE, &LadderSettings::MaxLand},
-    {&WindowEdits::MaxTechE, &LadderSettings::MaxTech},
-    {&WindowEdits::MaxWonderE, &LadderSettings::MaxWonder},
-    {&WindowEdits::MaxCultureE, &LadderSettings::MaxCulture},
-    {&WindowEdits::MaxMTechE, &LadderSettings::MaxMTech},
-    {&WindowEdits::MaxTurnE, &LadderSettings::MaxTurn},
-    {&WindowEdits::PopFactorE, &LadderSettings::PopFactor},
-    {&WindowEdits::LandFactorE, &LadderSettings::LandFactor},
-    {&WindowEdits::TechFactorE, &LadderSettings::TechFactor},
-    {&WindowEdits::WonderFactorE, &LadderSettings::WonderFactor},
-    {&WindowEdits::CultureFactorE, &LadderSettings::CultureFactor},
-    {&WindowEdits::MTechFactorE, &LadderSettings::MTechFactor},
-    {&WindowEdits::TurnFactorE, &LadderSettings::TurnFactor}};
 // clang-format on
+
+// The fourteen Ladder edits in the order PopFactorEChange converts them, the maxima first, each with the
+// setting it fills.
+template <typename Visit>
+void ForEachLadderEdit(Visit visit) {
+  for (const LadderComponent& c : kLadderComponents) visit(c.MaxEdit, c.Maximum);
+  for (const LadderComponent& c : kLadderComponents) visit(c.FactorEdit, c.Factor);
+}
 
 template <typename T>
 int CompareValues(const T& a, const T& b) {
@@ -87,6 +76,7 @@ WindowEdits WindowModel::DefaultEdits() const {
   edits.Edit7 = std::string("1") + separator + "5";
   edits.Edit5 = std::string("10") + separator + "0";
   edits.Edit9 = std::string("5") + separator + "0";
+  for (const LadderComponent& c : kLadderComponents) edits.*c.FactorEdit = FormatInt(c.DefaultFactor, 5);
   return edits;
 }
 
@@ -136,19 +126,19 @@ void WindowModel::ThrowAuditSettingError(const std::string& message) const {
 void WindowModel::ThrowLadderSettingError(int row, const MathError& error) const {
   // A setting is the cause when its start value, all else kept, lets the row's score through.
   std::string WindowEdits::*cause = nullptr;
-  for (const LadderEdit& e : kLadderEdits) {
+  ForEachLadderEdit([&](std::string WindowEdits::*edit, int32_t LadderSettings::*setting) {
     LadderSettings trial = ladder_;
-    trial.*e.Setting = LadderSettings{}.*e.Setting;
-    if (trial.*e.Setting == ladder_.*e.Setting) continue;
+    trial.*setting = LadderSettings{}.*setting;
+    if (trial.*setting == ladder_.*setting) return;
     TSaveDataRec scratch = rows_.at(static_cast<size_t>(row));
     try {
       vsl::LadderScoreCalc(scratch, trial, audit_.BaseLevel, audit_.LevelBonus);
     } catch (const MathError&) {
-      continue;
+      return;
     }
     if (cause != nullptr) throw MathError(error.what());  // more than one setting would mend it
-    cause = e.Edit;
-  }
+    cause = edit;
+  });
   if (cause == nullptr) throw MathError(error.what());
   throw SettingMathError(cause, error.what());
 }
@@ -168,20 +158,18 @@ void WindowModel::Edit6Change() {
 
 void WindowModel::PopFactorEChange() {
   // Each setting is kept as soon as its text converts; a failing text leaves the later ones unchanged.
-  for (const LadderEdit& e : kLadderEdits) {
+  ForEachLadderEdit([this](std::string WindowEdits::*edit, int32_t LadderSettings::*setting) {
     try {
-      ladder_.*e.Setting = TextToInt(edits_.*e.Edit);
+      ladder_.*setting = TextToInt(edits_.*edit);
     } catch (const ConvertError& error) {
-      throw SettingConvertError(e.Edit, error.what());
+      throw SettingConvertError(edit, error.what());
     }
-  }
+  });
   PrintData();
 }
 
 void WindowModel::ApplyFactorEdits() {
-  // The last seven of the fourteen Ladder edits are the factors.
-  for (const LadderEdit& e : std::span(kLadderEdits).subspan(7))
-    ladder_.*e.Setting = TextToInt(edits_.*e.Edit);
+  for (const LadderComponent& c : kLadderComponents) ladder_.*c.Factor = TextToInt(edits_.*c.FactorEdit);
 }
 
 void WindowModel::SortClick(SortKey key) {
@@ -197,13 +185,7 @@ void WindowModel::GraphSelectChange() {
 }
 
 void WindowModel::WriteMaxEdits() {
-  edits_.MaxPopE = FormatInt(ladder_.MaxPop, 6);
-  edits_.MaxLandE = FormatInt(ladder_.MaxLand, 6);
-  edits_.MaxTechE = FormatInt(ladder_.MaxTech, 6);
-  edits_.MaxWonderE = FormatInt(ladder_.MaxWonder, 6);
-  edits_.MaxCultureE = FormatInt(ladder_.MaxCulture, 6);
-  edits_.MaxMTechE = FormatInt(ladder_.MaxMTech, 6);
-  edits_.MaxTurnE = FormatInt(ladder_.MaxTurn, 6);
+  for (const LadderComponent& c : kLadderComponents) edits_.*c.MaxEdit = FormatInt(ladder_.*c.Maximum, 6);
 }
 
 void WindowModel::PrintData() {

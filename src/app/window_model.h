@@ -48,8 +48,8 @@ struct WindowEdits {
   std::string LevelBonusE = "15";
   std::string MaxPopE = "    0", MaxLandE = "    0", MaxTechE = "    0", MaxWonderE = "    0",
               MaxCultureE = "    0", MaxMTechE = "    0", MaxTurnE = "    0";
-  std::string PopFactorE = " 2500", LandFactorE = " 2500", TechFactorE = " 2500", WonderFactorE = " 5000",
-              CultureFactorE = " 2500", MTechFactorE = " 5000", TurnFactorE = " 2500";
+  // The factors: DefaultEdits() gives them the default of each Ladder component (" 2500").
+  std::string PopFactorE, LandFactorE, TechFactorE, WonderFactorE, CultureFactorE, MTechFactorE, TurnFactorE;
   int32_t BaseLevelSelect = 5;  // item index; -1 when the typed text is no item
   int32_t GraphSelect = 0;      // item index; -1 when the typed text is no item
 };

@@ -312,7 +312,9 @@ bool TForm1::MarkSettings() {
       if (edit == focused) focusedProblem = shown;
     }
   }
-  statusSettings_->setText(focusedProblem.isEmpty() ? first : focusedProblem);
+  statusSettings_->setText(!focusedProblem.isEmpty() ? focusedProblem
+                           : !first.isEmpty()        ? first
+                                                     : settingsNotice_);
   statusSettings_->setToolTip(statusSettings_->text());
   // The batch's warnings take the whole line while every setting converts.
   statusSettings_->setVisible(!statusSettings_->text().isEmpty());
@@ -328,6 +330,7 @@ void TForm1::AuditEditChanged() {
 
 void TForm1::Run(const std::function<void()>& handler) {
   if (busy_) return;
+  settingsNotice_.clear();
   PullEdits();
   QString error;
   try {

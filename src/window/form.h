@@ -173,6 +173,8 @@ class TForm1 : public QMainWindow {
 
   QString lastFolder_;                                 // of the last file opened or written through a dialog
   std::array<std::optional<int32_t>, 7> fixedMaxima_;  // by a tournament settings file, in page order
+  std::array<int32_t, 7> loadedMaxima_{};              // as the last load set them (0 before any)
+  QString settingsNotice_;  // remembered settings dropped at start; shown until the first handler runs
   QMenu* settingsMenu_ = nullptr;
   QTabWidget* pages_ = nullptr;
   QTableView* baseGrid_ = nullptr;

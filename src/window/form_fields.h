@@ -2,6 +2,9 @@
 // The window's edits and sort buttons by object name, with the model fields and keys they stand for:
 // shared by the code that builds the window and the code that copies texts in and out.
 
+#include <iterator>
+
+#include "app/ladder_components.h"
 #include "app/window_model.h"
 
 namespace vsl::form_fields {
@@ -20,20 +23,21 @@ inline constexpr EditField kAuditEdits[] = {
     {"Edit6", &WindowEdits::Edit6},   {"Edit2", &WindowEdits::Edit2},   {"Edit3", &WindowEdits::Edit3},
     {"Edit7", &WindowEdits::Edit7},   {"Edit8", &WindowEdits::Edit8},   {"Edit4", &WindowEdits::Edit4},
     {"MaxReloadE", &WindowEdits::MaxReloadE}, {"LevelBonusE", &WindowEdits::LevelBonusE}};
-// The two rows of seven Ladder edits, over LadderGrid columns 2..8: leaving one runs PopFactorEChange.
-inline constexpr EditField kMaxEdits[] = {
-    {"MaxPopE", &WindowEdits::MaxPopE},         {"MaxLandE", &WindowEdits::MaxLandE},
-    {"MaxTechE", &WindowEdits::MaxTechE},       {"MaxWonderE", &WindowEdits::MaxWonderE},
-    {"MaxCultureE", &WindowEdits::MaxCultureE}, {"MaxMTechE", &WindowEdits::MaxMTechE},
-    {"MaxTurnE", &WindowEdits::MaxTurnE}};
-inline constexpr EditField kFactorEdits[] = {
-    {"PopFactorE", &WindowEdits::PopFactorE},         {"LandFactorE", &WindowEdits::LandFactorE},
-    {"TechFactorE", &WindowEdits::TechFactorE},       {"WonderFactorE", &WindowEdits::WonderFactorE},
-    {"CultureFactorE", &WindowEdits::CultureFactorE}, {"MTechFactorE", &WindowEdits::MTechFactorE},
-    {"TurnFactorE", &WindowEdits::TurnFactorE}};
 // No handler: nothing reads them.
 inline constexpr EditField kDisabledEdits[] = {{"Edit5", &WindowEdits::Edit5}, {"Edit9", &WindowEdits::Edit9}};
 // clang-format on
+// The two rows of seven Ladder edits, over LadderGrid columns 2..8: leaving one runs PopFactorEChange.
+constexpr EditField MaxField(size_t i) {
+  return {kLadderComponents[i].MaxName, kLadderComponents[i].MaxEdit};
+}
+constexpr EditField FactorField(size_t i) {
+  return {kLadderComponents[i].FactorName, kLadderComponents[i].FactorEdit};
+}
+inline constexpr EditField kMaxEdits[] = {MaxField(0), MaxField(1), MaxField(2), MaxField(3),
+                                          MaxField(4), MaxField(5), MaxField(6)};
+inline constexpr EditField kFactorEdits[] = {FactorField(0), FactorField(1), FactorField(2), FactorField(3),
+                                             FactorField(4), FactorField(5), FactorField(6)};
+static_assert(std::size(kMaxEdits) == kLadderComponents.size());
 
 struct SortButton {
   const char* Name;

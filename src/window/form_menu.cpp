@@ -31,6 +31,7 @@
 #include "window/cp1251.h"
 #include "window/form.h"
 #include "window/form_fields.h"
+#include "window/setting_caption.h"
 #include "app/export/structured_export.h"
 #include "scoring/convert.h"
 
@@ -155,28 +156,18 @@ void TForm1::OpenTournamentSettings() {
 void TForm1::SaveTournamentSettingsFile() {
   if (busy_) return;
   PullEdits();
-  // The settings as typed: a text that does not convert is reported instead of saved.
-  for (const auto group :
-       {std::span<const EditField>(kAuditEdits), std::span<const EditField>(kFactorEdits)}) {
-    for (const EditField& f : group) {
-      const QString problem = SettingProblem(f.Name);
-      if (!problem.isEmpty()) return ShowError(problem);
-    }
+  // The settings as typed: a text that does not convert, or is out of the file's range, is reported
+  // instead of saved.
+  std::vector<std::pair<std::string, std::string>> refused;
+  TournamentSettings settings = SettingsFromEdits(*model_, {}, &refused);
+  if (!refused.empty()) {
+    const auto& [key, problem] = refused.front();
+    return ShowError(SettingMessage(FromCp1251(problem), SettingCaption(*this, *model_, SettingEdit(key))));
   }
-  std::array<bool, 7> fixed{};
-  for (size_t i = 0; i < fixed.size(); ++i) fixed[i] = fixedMaxima_[i].has_value();
-  TournamentSettings settings = SettingsFromModel(*model_, fixed);
-  const WindowEdits& edits = model_->Edits();
-  const char separator = model_->Locale().DecimalSeparator();
-  settings.StartDate = edits.Edit6 + "-" + edits.Edit2 + "-" + edits.Edit3;
-  settings.SessionsPerDay = static_cast<double>(TextToFloat(edits.Edit7, separator));
-  settings.MinSession = TextToInt(edits.Edit8);
-  settings.Presessions = TextToInt(edits.Edit4);
-  settings.BaseLevel = edits.BaseLevelSelect;
-  settings.LevelBonus = TextToInt(edits.LevelBonusE);
-  settings.MaxReloads = TextToInt(edits.MaxReloadE);
-  for (size_t i = 0; i < kLadderComponents.size(); ++i)
-    settings.Factors[i] = TextToInt(edits.*kLadderComponents[i].FactorEdit);
+  // The maxima a settings file fixed and those typed since the last load; the others follow each batch.
+  for (size_t i = 0; i < settings.Maxima.size(); ++i) {
+    if (!fixedMaxima_[i] && settings.Maxima[i] == loadedMaxima_[i]) settings.Maxima[i].reset();
+  }
   const QString path = dialogs_.SaveAs(this, "Save tournament settings", ProposedName("Tournament.json"),
                                        "Tournament settings (*.json)");
   if (path.isEmpty()) return;

@@ -1,17 +1,27 @@
 // Remembered work: what the window keeps between runs in the user's settings store. The window's
 // geometry, the last folder of the dialogs, and the audit and Ladder settings the referee types (not
-// the maxima, which every load writes). A first run starts from the defaults of a fresh window.
+// the maxima, which every load writes, unless a settings file fixed them). A first run starts from the
+// defaults of a fresh window.
+//
+// The settings are kept under their keys in the tournament settings file and in its notation (numbers
+// with a point), so that a store written under one locale reads the same under any other; the edits
+// show them in the locale's notation.
 
 #include <QComboBox>
 #include <QSettings>
+#include <QStringList>
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "app/tournament_settings.h"
 #include "window/cp1251.h"
 #include "window/form.h"
 #include "window/form_fields.h"
+#include "window/setting_caption.h"
 
 namespace vsl {
 
@@ -19,9 +29,72 @@ using namespace form_fields;
 
 namespace {
 
+constexpr char kGroup[] = "tournament";
+constexpr char kEarlierGroup[] = "settings";  // edit texts as typed, in the locale of the run
+
 std::unique_ptr<QSettings> OpenStore() {
   return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "VellumSavesList",
                                      "vellum-saves-list");
+}
+
+// Every key of the settings, the maxima included.
+std::vector<std::string> SettingKeys() {
+  TournamentSettings all;
+  all.Maxima.fill(0);
+  std::vector<std::string> keys;
+  for (const auto& [key, text] : SettingTexts(all)) keys.push_back(key);
+  return keys;
+}
+
+// The texts an earlier version kept, by the settings' keys, in the file's notation as far as it goes.
+std::map<std::string, QString> EarlierTexts(QSettings& store) {
+  std::map<std::string, QString> texts;
+  store.beginGroup(kEarlierGroup);
+  const auto text = [&store](const QString& name) { return store.value(name).toString().trimmed(); };
+  for (const std::string& key : SettingKeys()) {
+    std::string WindowEdits::*edit = SettingEdit(key);
+    for (const auto group :
+         {std::span<const EditField>(kAuditEdits), std::span<const EditField>(kFactorEdits)}) {
+      for (const EditField& f : group) {
+        if (f.Field == edit && store.contains(f.Name)) texts[key] = text(f.Name).replace(',', '.');
+      }
+    }
+  }
+  if (store.contains("Edit6"))
+    texts["audit.startDate"] = text("Edit6") + "-" + text("Edit2") + "-" + text("Edit3");
+  if (store.contains("BaseLevelSelect")) {
+    const int index = store.value("BaseLevelSelect").toInt();
+    texts["audit.baseLevel"] = index >= 0 && index < static_cast<int>(kBaseLevelItems.size())
+                                   ? QString(kBaseLevelItems[static_cast<size_t>(index)]).trimmed()
+                                   : "none";
+  }
+  for (const LadderComponent& c : kLadderComponents) {
+    const QString name = QString("fixedMaximum/") + c.Key;
+    if (store.contains(name)) texts[std::string("ladder.maxima.") + c.Key] = text(name);
+  }
+  store.endGroup();
+  return texts;
+}
+
+// The remembered settings: each stored text that converts and is in range replaces the default; the
+// keys of the others are added to `dropped`.
+TournamentSettings ReadStoredSettings(QSettings& store, std::vector<std::string>* dropped) {
+  std::map<std::string, QString> texts;
+  if (store.childGroups().contains(kGroup)) {
+    store.beginGroup(kGroup);
+    for (const std::string& key : SettingKeys()) {
+      const QString name = QString::fromStdString(key);
+      if (store.contains(name)) texts[key] = store.value(name).toString();
+    }
+    store.endGroup();
+  } else if (store.childGroups().contains(kEarlierGroup)) {
+    texts = EarlierTexts(store);
+  }
+  TournamentSettings settings;
+  for (const auto& [key, text] : texts) {
+    if (SetSettingFromText(settings, key, text.toStdString()) && dropped) dropped->push_back(key);
+  }
+  return settings;
 }
 
 }  // namespace
@@ -30,28 +103,23 @@ void TForm1::RestoreRememberedWork() {
   const auto store = OpenStore();
   if (store->contains("window/geometry")) restoreGeometry(store->value("window/geometry").toByteArray());
   lastFolder_ = store->value("window/lastFolder").toString();
-  WindowEdits& edits = model_->Edits();
-  store->beginGroup("settings");
-  for (const auto& group :
-       {std::span<const EditField>(kAuditEdits), std::span<const EditField>(kFactorEdits)}) {
-    for (const EditField& f : group) {
-      if (store->contains(f.Name)) edits.*f.Field = ToCp1251(store->value(f.Name).toString());
-    }
-  }
-  if (store->contains("BaseLevelSelect")) {
-    const int index = store->value("BaseLevelSelect").toInt();
-    edits.BaseLevelSelect = index >= 0 && index < baseLevelSelect_->count() ? index : -1;
-  }
-  for (size_t i = 0; i < kLadderComponents.size(); ++i) {
-    const QString key = QString("fixedMaximum/") + kLadderComponents[i].Key;
-    if (store->contains(key)) fixedMaxima_[i] = store->value(key).toInt();
-  }
-  store->endGroup();
+  std::vector<std::string> dropped;
+  TournamentSettings settings = ReadStoredSettings(*store, &dropped);
+  fixedMaxima_ = settings.Maxima;
+  settings.Maxima = {};  // the Max edits show the maxima in force, which the next load sets
+  ApplyAuditSettings(settings, model_->Edits(), model_->Locale().DecimalSeparator());
+  ApplyLadderSettings(settings, model_->Edits());
   SyncBaseLevel();
-  try {
-    model_->ApplyFactorEdits();
-  } catch (const std::exception&) {
-    // A remembered text that does not convert shows marked in its edit; its factor keeps the default.
+  model_->ApplyFactorEdits();  // every remembered factor converts
+  QStringList captions;
+  for (const std::string& key : dropped) {
+    std::string WindowEdits::*edit = SettingEdit(key);
+    captions.append(edit ? SettingCaption(*this, *model_, edit) : QString("Base Level"));
+  }
+  captions.removeDuplicates();
+  if (!captions.isEmpty()) {
+    settingsNotice_ =
+        "Remembered settings that were not valid are back to their defaults: " + captions.join(", ");
   }
 }
 
@@ -60,20 +128,15 @@ void TForm1::RememberWork() {
   const auto store = OpenStore();
   store->setValue("window/geometry", saveGeometry());
   store->setValue("window/lastFolder", lastFolder_);
-  const WindowEdits& edits = model_->Edits();
-  store->beginGroup("settings");
-  for (const auto& group :
-       {std::span<const EditField>(kAuditEdits), std::span<const EditField>(kFactorEdits)}) {
-    for (const EditField& f : group) store->setValue(f.Name, FromCp1251(edits.*f.Field));
-  }
-  store->setValue("BaseLevelSelect", edits.BaseLevelSelect);
-  for (size_t i = 0; i < kLadderComponents.size(); ++i) {
-    const QString key = QString("fixedMaximum/") + kLadderComponents[i].Key;
-    if (fixedMaxima_[i])
-      store->setValue(key, *fixedMaxima_[i]);
-    else
-      store->remove(key);
-  }
+  // A text that does not convert (or is out of range) is not kept: the setting keeps the value
+  // remembered before, or its default.
+  TournamentSettings settings = SettingsFromEdits(*model_, ReadStoredSettings(*store, nullptr));
+  settings.Maxima = fixedMaxima_;
+  store->remove(kEarlierGroup);
+  store->remove(kGroup);
+  store->beginGroup(kGroup);
+  for (const auto& [key, text] : SettingTexts(settings))
+    store->setValue(QString::fromStdString(key), QString::fromStdString(text));
   store->endGroup();
 }
 
@@ -85,6 +148,8 @@ void TForm1::SyncBaseLevel() {
 }
 
 void TForm1::ApplyFixedMaxima() {
+  for (size_t i = 0; i < kLadderComponents.size(); ++i)
+    loadedMaxima_[i] = model_->Ladder().*kLadderComponents[i].Maximum;
   if (std::none_of(fixedMaxima_.begin(), fixedMaxima_.end(), [](const auto& m) { return m.has_value(); }))
     return;
   for (size_t i = 0; i < kLadderComponents.size(); ++i) {

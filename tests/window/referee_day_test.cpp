@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
@@ -45,14 +46,20 @@ class RefereeDayTest : public QObject {
     saves_.reset();
   }
 
+  // Remembered in one notation: typed under a ',' locale, restored under '.'; a text that does not
+  // convert is not kept, and a stored value that is not valid comes back at its default, named.
   void SettingsSurviveARestartAndDefaultsComeBack() {
-    h_->Find<QLineEdit>("Edit7")->setText("2.5");
-    h_->Find<QLineEdit>("PopFactorE")->setText(" 3000");
-    h_->Find<QComboBox>("BaseLevelSelect")->setCurrentIndex(2);
-    h_->Load(paths_);
-    h_->Form().close();
+    {
+      vsl::TForm1 comma(std::make_shared<vsl::FixedLocaleServices>(','));
+      comma.findChild<QLineEdit*>("Edit7")->setText("2,5");
+      comma.findChild<QLineEdit*>("PopFactorE")->setText(" 3000");
+      comma.findChild<QLineEdit*>("Edit8")->setText("4x");
+      comma.findChild<QComboBox*>("BaseLevelSelect")->setCurrentIndex(2);
+      comma.close();
+    }
     vsl::TForm1 again(std::make_shared<vsl::FixedLocaleServices>('.'));
     QCOMPARE(again.findChild<QLineEdit*>("Edit7")->text(), QString("2.5"));
+    QCOMPARE(again.findChild<QLineEdit*>("Edit8")->text(), QString("30"));
     QCOMPARE(again.findChild<QLineEdit*>("PopFactorE")->text(), QString(" 3000"));
     QCOMPARE(again.findChild<QComboBox*>("BaseLevelSelect")->currentIndex(), 2);
     QCOMPARE(again.Model().Ladder().PopFactor, 3000);
@@ -62,6 +69,14 @@ class RefereeDayTest : public QObject {
     QCOMPARE(again.findChild<QLineEdit*>("PopFactorE")->text(), QString(" 2500"));
     QCOMPARE(again.findChild<QComboBox*>("BaseLevelSelect")->currentText(), QString(" Monarch"));
     QCOMPARE(again.Model().Ladder().PopFactor, 2500);
+
+    QSettings(QSettings::IniFormat, QSettings::UserScope, "VellumSavesList", "vellum-saves-list")
+        .setValue("tournament/ladder.factors.land", "1,5");
+    vsl::TForm1 third(std::make_shared<vsl::FixedLocaleServices>(','));
+    QCOMPARE(third.findChild<QLineEdit*>("Edit7")->text(), QString("2,5"));
+    QCOMPARE(third.findChild<QLineEdit*>("LandFactorE")->text(), QString(" 2500"));
+    QCOMPARE(third.findChild<QLabel*>("StatusSettings")->text(),
+             QString("Remembered settings that were not valid are back to their defaults: Factor Land"));
   }
 
   // The settings file shared with the report tool: written as typed, read back, its maxima kept over a load.
@@ -84,6 +99,16 @@ class RefereeDayTest : public QObject {
     h_->Load(paths_);
     QCOMPARE(h_->Find<QLineEdit>("MaxPopE")->text(), QString("   999"));
     QCOMPARE(h_->Find<QLineEdit>("MaxLandE")->text(), QString("   300"));
+    // A maximum typed after the load is saved with the fixed one; those the load set are not.
+    h_->Find<QLineEdit>("MaxTurnE")->setText("700");
+    h_->saveAnswer = file;
+    h_->Find<QAction>("SaveSettingsAction")->trigger();
+    QFile saved(file);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().contains(R"("maxima": {
+      "pop": 999,
+      "turn": 700
+    })"));
   }
 
   void NamesShowWithoutMarkup() {

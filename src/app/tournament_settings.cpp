@@ -450,7 +450,8 @@ std::vector<std::pair<std::string, std::string>> SettingTexts(const TournamentSe
 std::optional<std::string> SetSettingFromText(TournamentSettings& settings, const std::string& key,
                                               const std::string& text) {
   Json value = text;
-  if (key != "audit.startDate" && key != "audit.baseLevel") {
+  // A number is a short text; anything longer is of the wrong kind without being parsed.
+  if (key != "audit.startDate" && key != "audit.baseLevel" && text.size() <= 64) {
     value = Json::parse(text, nullptr, false);
     if (value.is_discarded()) value = text;  // then of the wrong kind
   }

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "app/file_name_text.h"
 #include "app/format.h"
 #include "scoring/convert.h"
 #include "scoring/errors.h"
@@ -17,13 +18,12 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 QString PathName(const std::string& path) {
-  return QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size()));
+  return PathText(path);
 }
 
+// A base level item without the blanks that align it in the drop-down list.
 std::string Trimmed(const char* item) {
-  std::string text = item;
-  while (!text.empty() && text.front() == ' ') text.erase(0, 1);
-  return text;
+  return std::string(TrimLeft(item));
 }
 
 // Reads one file's values, naming the file and the key in every complaint.
@@ -202,11 +202,7 @@ void SaveTournamentSettings(const std::string& path, const TournamentSettings& s
 }
 
 void ApplyAuditSettings(const TournamentSettings& s, WindowEdits& edits, char decimalSeparator) {
-  const size_t first = s.StartDate.find('-');
-  const size_t second = s.StartDate.find('-', first + 1);
-  edits.Edit6 = s.StartDate.substr(0, first);
-  edits.Edit2 = s.StartDate.substr(first + 1, second - first - 1);
-  edits.Edit3 = s.StartDate.substr(second + 1);
+  if (const std::optional<DateText> date = DateText::Split(s.StartDate)) edits.SetStartDate(*date);
   edits.Edit7 = LocaleDecimalText(DecimalText(s.SessionsPerDay), decimalSeparator);
   edits.Edit8 = std::to_string(s.MinSession);
   edits.Edit4 = std::to_string(s.Presessions);
@@ -225,7 +221,7 @@ void ApplyLadderSettings(const TournamentSettings& s, WindowEdits& edits) {
 TournamentSettings SettingsFromModel(const WindowModel& model, const std::array<bool, 7>& fixedMaxima) {
   TournamentSettings s;
   const WindowEdits& e = model.Edits();
-  s.StartDate = e.Edit6 + "-" + e.Edit2 + "-" + e.Edit3;
+  s.StartDate = e.StartDate().Joined();
   const AuditSettings& a = model.Audit();
   s.SessionsPerDay = static_cast<double>(a.MaxSessionsPerDay);
   s.MinSession = static_cast<int32_t>(a.MinSessionTime);

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/file_name_text.h"  // paths: PathText, PathBytes
+
 namespace vsl {
 
 // Code page 1251 bytes as Unicode (the header byte 0xB9 shows as "№").
@@ -13,12 +15,5 @@ QString FromCp1251(std::string_view bytes);
 
 // Typed text as code page 1251 bytes; a character the code page lacks becomes '?'.
 std::string ToCp1251(const QString& text);
-
-// A file name or folder as the model holds it (the bytes of the path): shown in the file system's
-// encoding when the bytes are valid there, else as code page 1251.
-QString FromPathBytes(std::string_view bytes);
-
-// A path typed or chosen in the window as the bytes the file system takes.
-std::string ToPathBytes(const QString& path);
 
 }  // namespace vsl

@@ -102,10 +102,10 @@ QString TForm1::ProposedName(const QString& name) const {
 void TForm1::WriteChosenFile(const QString& path, const QByteArray& bytes) {
   lastFolder_ = QFileInfo(path).absolutePath();
   try {
-    WriteResultsFile(ToPathBytes(path),
+    WriteResultsFile(PathBytes(path),
                      std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
   } catch (const std::exception& e) {
-    ShowError(FromPathBytes(e.what()));
+    ShowError(PathText(e.what()));
   }
 }
 
@@ -134,9 +134,9 @@ void TForm1::OpenTournamentSettings() {
   lastFolder_ = QFileInfo(path).absolutePath();
   TournamentSettings settings;
   try {
-    settings = LoadTournamentSettings(ToPathBytes(path));
+    settings = LoadTournamentSettings(PathBytes(path));
   } catch (const std::exception& e) {
-    ShowError(FromPathBytes(e.what()));
+    ShowError(PathText(e.what()));
     return;
   }
   // As a referee would type them: the audit settings (which re-audit), then the Ladder factors and the
@@ -168,7 +168,7 @@ void TForm1::SaveTournamentSettingsFile() {
   TournamentSettings settings = SettingsFromModel(*model_, fixed);
   const WindowEdits& edits = model_->Edits();
   const char separator = model_->Locale().DecimalSeparator();
-  settings.StartDate = edits.Edit6 + "-" + edits.Edit2 + "-" + edits.Edit3;
+  settings.StartDate = edits.StartDate().Joined();
   settings.SessionsPerDay = static_cast<double>(TextToFloat(edits.Edit7, separator));
   settings.MinSession = TextToInt(edits.Edit8);
   settings.Presessions = TextToInt(edits.Edit4);
@@ -182,9 +182,9 @@ void TForm1::SaveTournamentSettingsFile() {
   if (path.isEmpty()) return;
   lastFolder_ = QFileInfo(path).absolutePath();
   try {
-    SaveTournamentSettings(ToPathBytes(path), settings);
+    SaveTournamentSettings(PathBytes(path), settings);
   } catch (const std::exception& e) {
-    ShowError(FromPathBytes(e.what()));
+    ShowError(PathText(e.what()));
   }
 }
 

@@ -49,8 +49,8 @@ std::string AuditExplanation(const WindowModel& model, int i) {
   }
   text += "\nAllowance by days: " + CountText(row.PlayDays, "day", "days") + " x " +
           num(settings.MaxSessionsPerDay) + " = " + num(t.ByDays);
-  text += "\nAllowance by time: " + std::string(TrimLeft(DurationText(row.PlayTime))) + " / " + num(t.MinSessionTime) +
-          " min = " + num(t.ByTime);
+  text += "\nAllowance by time: " + std::string(TrimLeft(DurationText(row.PlayTime))) + " / " +
+          num(t.MinSessionTime) + " min = " + num(t.ByTime);
   text += "\nMax Reloads: ";
   if (row.PlayTime == 0) {
     text += "no play time, so by days alone: " + num(t.Allowance);

@@ -38,8 +38,6 @@ struct WindowEdits {
   std::string Edit6 = "27";    // tournament start: day
   std::string Edit2 = "11";    // month
   std::string Edit3 = "2005";  // year
-  DateText StartDate() const { return {Edit6, Edit2, Edit3}; }
-  void SetStartDate(const DateText& date) { Edit6 = date.Day, Edit2 = date.Month, Edit3 = date.Year; }
   std::string Edit7;           // sessions per day, "1" + separator + "5"
   std::string Edit8 = "30";    // minimum session time, minutes
   std::string Edit4 = "1";     // presessions
@@ -54,6 +52,10 @@ struct WindowEdits {
               CultureFactorE = " 2500", MTechFactorE = " 5000", TurnFactorE = " 2500";
   int32_t BaseLevelSelect = 5;  // item index; -1 when the typed text is no item
   int32_t GraphSelect = 0;      // item index; -1 when the typed text is no item
+
+  // The tournament start from its three edits.
+  DateText StartDate() const { return {Edit6, Edit2, Edit3}; }
+  void SetStartDate(const DateText& date) { Edit6 = date.Day, Edit2 = date.Month, Edit3 = date.Year; }
 };
 
 // The setting a failure comes from: the edit whose text did not convert, or whose value alone made the

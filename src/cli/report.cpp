@@ -66,8 +66,10 @@ std::vector<std::string> LadderOptionNames(const std::string& prefix) {
 const std::vector<OptionGroup>& OptionGroups() {
   static const std::vector<OptionGroup> groups = {
       {"Tournament settings",
-       {{{"settings"}, "FILE", "read the tournament's settings from FILE (JSON, see the guide);\n"
-                               "the options below override it"}}},
+       {{{"settings"},
+         "FILE",
+         "read the tournament's settings from FILE (JSON, see the guide);\n"
+         "the options below override it"}}},
       {"Reload audit settings (as typed before the load; decimals with a point or the locale's separator)",
        {{{"start-date"}, "DD-MM-YYYY", "tournament start date (default 27-11-2005)"},
         {{"sessions-per-day"}, "NUMBER", "maximum sessions per day (default 1.5)", &WindowEdits::Edit7},
@@ -83,8 +85,10 @@ const std::vector<OptionGroup>& OptionGroups() {
       {"Chart (the web page's history)",
        {{{"graph"}, "score|economy|industry|agriculture|power|culture|science", "(default score)"}}},
       {"Output",
-       {{{"format"}, "res|csv|json|html", "the results file (default, code page 1251), CSV, JSON or a web page\n"
-                                          "(all three in UTF-8)"},
+       {{{"format"},
+         "res|csv|json|html",
+         "the results file (default, code page 1251), CSV, JSON or a web page\n"
+         "(all three in UTF-8)"},
         {{"output"}, "FILE", "write to FILE instead of standard output"},
         {{"keep-going"}, "", "skip files that cannot be loaded (each reported) and report the rest"},
         {{"h", "help"}, "", "show this text"},
@@ -120,8 +124,8 @@ void AddOptions(QCommandLineParser& parser) {
   }
 }
 
-constexpr size_t kHelpWidth = 100;   // an entry's names wrap before this column
-constexpr size_t kHelpColumn = 28;   // where the texts begin, or two blanks after longer names
+constexpr size_t kHelpWidth = 100;  // an entry's names wrap before this column
+constexpr size_t kHelpColumn = 28;  // where the texts begin, or two blanks after longer names
 
 // One entry of the help: its names (wrapped), then its text.
 std::string HelpEntry(const OptionSpec& o) {
@@ -248,7 +252,8 @@ Options ParseArguments(const std::vector<std::string>& args) {
     o.startDate = StartDate(v);
   }
   for (const OptionSpec* opt : AuditOptions()) {
-    for (const std::string& v : values(QString::fromStdString(opt->names[0]))) o.auditEdits.push_back({opt->edit, v});
+    for (const std::string& v : values(QString::fromStdString(opt->names[0])))
+      o.auditEdits.push_back({opt->edit, v});
   }
   for (const std::string& v : values("base-level")) o.baseLevel = BaseLevelIndex(v);
   for (const LadderComponent& c : kLadderComponents) {
@@ -395,8 +400,7 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitUsage;
   }
   if (options.help || options.version) {
-    const std::string text =
-        options.help ? HelpText() : "vsl-report (Vellum Saves List) " VSL_VERSION "\n";
+    const std::string text = options.help ? HelpText() : "vsl-report (Vellum Saves List) " VSL_VERSION "\n";
     return WriteOutput({}, text, out, err) ? kExitSuccess : kExitFailure;
   }
 

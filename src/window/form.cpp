@@ -32,7 +32,6 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <exception>
 #include <span>
 
@@ -151,9 +150,10 @@ TForm1::~TForm1() {
 void TForm1::WireEvents() {
   connect(findChild<QPushButton*>("Button1"), &QPushButton::clicked, this, &TForm1::Button1Click);
   connect(findChild<QPushButton*>("Button2"), &QPushButton::clicked, this, &TForm1::Button2Click);
-  // A click on the header of a sortable column does what the sort button over it does.
+  // A sort button sorts by its key, and so does a click on the header of the column under it.
   for (const SortButton& b : kSortButtons) {
-    connect(findChild<QToolButton*>(b.Name), &QToolButton::clicked, this, [this, key = b.Key] { SortClick(key); });
+    connect(findChild<QToolButton*>(b.Name), &QToolButton::clicked, this,
+            [this, key = b.Key] { SortClick(key); });
   }
   for (QTableView* grid : {baseGrid_, ladderGrid_}) {
     connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this, grid](int col) {
@@ -259,7 +259,9 @@ QString TForm1::SettingProblem(const QString& editName) const {
   QString message;
   const std::string_view name = field->Name;
   if (name == "Edit6" || name == "Edit2" || name == "Edit3") {
-    message = ConvertMessage([&] { TextToDate(DateText{text("Edit6"), text("Edit2"), text("Edit3")}.Joined()); });
+    message = ConvertMessage([&] {
+      TextToDate(DateText{text("Edit6"), text("Edit2"), text("Edit3")}.Joined());
+    });
   } else if (name == "Edit7") {
     message = ConvertMessage([&] { TextToFloat(text("Edit7"), model_->Locale().DecimalSeparator()); });
   } else {

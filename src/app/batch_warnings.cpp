@@ -16,13 +16,8 @@
 namespace vsl {
 namespace {
 
-const char kRangeSign[] = "\x85";   // the horizontal ellipsis in code page 1251
-constexpr size_t kNamesListed = 3;  // skipped files named in the line; the window lists them all
-
-// A file name (the file system's bytes) in this text's code page.
-std::string NameText(std::string_view nameBytes) {
-  return Utf8ToCp1251(FileNameText(nameBytes));
-}
+const char kRangeSign[] = "\xE2\x80\xA6";  // the horizontal ellipsis
+constexpr size_t kNamesListed = 3;         // skipped files named in the line; the window lists them all
 
 std::string Files(size_t n) {
   return CountText(static_cast<int64_t>(n), "file", "files");
@@ -47,8 +42,8 @@ std::optional<BatchWarning> OutsideTournament(const WindowModel& model) {
   }
   if (outside == 0) return std::nullopt;
   const double first = static_cast<double>(start);
-  const std::string range = FileDateText(first, model.Locale()) + " " + kRangeSign + " " +
-                            FileDateText(first + kTournamentDays - 1, model.Locale());
+  const std::string range = Cp1251ToUtf8(FileDateText(first, model.Locale()) + " ") + kRangeSign +
+                            Cp1251ToUtf8(" " + FileDateText(first + kTournamentDays - 1, model.Locale()));
   return BatchWarning{BatchWarning::Kind::OutsideTournament,
                       Files(outside) + (outside == 1 ? " lies" : " lie") + " outside " + range + ": " +
                           (outside == 1 ? "its" : "their") + " Play Days is " +
@@ -69,7 +64,7 @@ std::optional<BatchWarning> MixedSettings(const WindowModel& model, const BatchR
   if (otherwise == 0) return std::nullopt;
   return BatchWarning{
       BatchWarning::Kind::MixedSettings,
-      "The Ladder maxima come from " + NameText(m.FileName) + " (" + SpeedText(m.GameSpeed) + ", map " +
+      "The Ladder maxima come from " + FileNameText(m.FileName) + " (" + SpeedText(m.GameSpeed) + ", map " +
           std::to_string(m.MapWidth) + "x" + std::to_string(m.MapHeight) + ", end turn " +
           std::to_string(m.EndTurn) + "); " + Files(otherwise) + (otherwise == 1 ? " was" : " were") +
           " played otherwise. Load each kind of game as a batch of its own, or set the maxima "
@@ -94,7 +89,7 @@ std::vector<BatchWarning> BatchWarnings(const WindowModel& model, const BatchRes
     std::string names;
     for (size_t i = 0; i < std::min(n, kNamesListed); ++i) {
       const std::string& path = result.Skipped[i].Path;
-      names += (i == 0 ? "" : ", ") + NameText(path.substr(BaseNameStart(path)));
+      names += (i == 0 ? "" : ", ") + FileNameText(path.substr(BaseNameStart(path)));
     }
     if (n > kNamesListed) names += " and " + std::to_string(n - kNamesListed) + " more";
     warnings.push_back(

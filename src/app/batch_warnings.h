@@ -3,7 +3,7 @@
 // whose files were played with other settings than the file that set the Ladder maxima, files left
 // out or skipped. Each text says what is wrong and what to do; none of them stops anything.
 //
-// Texts are in code page 1251, like every text of the window model (the range sign is one byte).
+// Texts are UTF-8, so that file names read as the grids show them.
 
 #include <string>
 #include <vector>

@@ -1,6 +1,7 @@
 #include "app/chart_model.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace vsl {
@@ -69,6 +70,23 @@ void ChartModel::HideFrom(int first) {
     series_[static_cast<size_t>(k)].InLegend = false;
   }
   ++revision_;
+}
+
+double TickStep(double span, int intervals) {
+  if (!(span > 0)) return 1;
+  const double rough = span / intervals;
+  const double power = std::pow(10.0, std::floor(std::log10(rough)));
+  for (const double factor : {1.0, 2.0, 5.0}) {
+    if (rough <= factor * power) return std::max(1.0, factor * power);
+  }
+  return std::max(1.0, 10 * power);
+}
+
+std::vector<double> AxisTicks(double lo, double hi, int intervals) {
+  const double step = TickStep(hi - lo, intervals);
+  std::vector<double> ticks;
+  for (double t = std::ceil(lo / step) * step; t <= hi + step * 1e-9; t += step) ticks.push_back(t);
+  return ticks;
 }
 
 }  // namespace vsl

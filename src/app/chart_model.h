@@ -59,6 +59,13 @@ class ChartModel {
   uint64_t revision_ = 0;
 };
 
+// The step between the ticks of an axis over `span`: 1, 2 or 5 times a power of ten, the smallest that
+// cuts the span into at most `intervals` parts, and at least 1 (turns and history values are whole
+// numbers); 1 for an empty span. Round steps let a reader take values off the axis.
+double TickStep(double span, int intervals);
+// The ticks from lo to hi: the whole multiples of TickStep(hi - lo, intervals) between them.
+std::vector<double> AxisTicks(double lo, double hi, int intervals);
+
 // Items of the history selector GraphSelect, in order.
 inline constexpr std::array<const char*, 7> kGraphSelectItems = {
     "Score", "Economy", "Industry", "Agriculture", "Power", "Culture", "Science"};

@@ -25,11 +25,6 @@ std::string Number(long double value, char separator) {
   return text == "-0" ? "0" : text;
 }
 
-std::string Trimmed(std::string text) {
-  text.erase(0, text.find_first_not_of(' '));
-  return text;
-}
-
 }  // namespace
 
 std::string AuditExplanation(const WindowModel& model, int i) {
@@ -55,8 +50,8 @@ std::string AuditExplanation(const WindowModel& model, int i) {
   }
   text += "\nAllowance by days: " + CountText(row.PlayDays, "day", "days") + " x " +
           num(settings.MaxSessionsPerDay) + " = " + num(t.ByDays);
-  text += "\nAllowance by time: " + Trimmed(DurationText(row.PlayTime)) + " / " + num(t.MinSessionTime) +
-          " min = " + num(t.ByTime);
+  text += "\nAllowance by time: " + std::string(TrimLeft(DurationText(row.PlayTime))) + " / " +
+          num(t.MinSessionTime) + " min = " + num(t.ByTime);
   text += "\nMax Reloads: ";
   if (row.PlayTime == 0) {
     text += "no play time, so by days alone: " + num(t.Allowance);

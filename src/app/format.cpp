@@ -79,10 +79,21 @@ std::string VictoryText(int32_t gameEnded, int32_t victoryType) {
   return Lookup(kVictoryNames, victoryType);
 }
 
+constexpr std::array<std::pair<Honesty, const char*>, 3> kHonestyNames = {
+    {{kCheat, "Cheat"}, {kAverage, "Average"}, {kFair, "Fair"}}};
+
 std::string HonestyText(int32_t honesty) {
-  if (honesty == kCheat) return "Cheat";
-  if (honesty == kAverage) return "Average";
+  for (const auto& [verdict, name] : kHonestyNames) {
+    if (honesty == verdict) return name;
+  }
   return "Fair";
+}
+
+std::optional<Honesty> ShownHonesty(std::string_view cell) {
+  for (const auto& [verdict, name] : kHonestyNames) {
+    if (cell == name) return verdict;
+  }
+  return std::nullopt;
 }
 
 std::string LeaderNameText(int32_t leaderType) {

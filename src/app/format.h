@@ -3,9 +3,12 @@
 // C library's locale; the decimal separator is the one passed in.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/locale_services.h"
+#include "record/save_record.h"
 
 namespace vsl {
 
@@ -25,6 +28,8 @@ std::string FileDateText(double fileDate, const LocaleServices& locale);
 std::string LevelText(int32_t level);                             // "Settler" .. "Deity", else "Unknown"
 std::string VictoryText(int32_t gameEnded, int32_t victoryType);  // "Incomplete", "Loss", "Time", ...
 std::string HonestyText(int32_t honesty);                         // "Cheat", "Average", else "Fair"
+// The verdict a Honesty cell shows, for the views that colour it; none for a cell without one.
+std::optional<Honesty> ShownHonesty(std::string_view cell);
 std::string LeaderNameText(int32_t leaderType);  // entry of LeaderNames, "Unknown" outside the table
 std::string CivNameText(int32_t civType);        // entry of CivNames, "Unknown" outside the table
 

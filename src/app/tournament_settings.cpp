@@ -11,6 +11,7 @@
 #include <functional>
 #include <set>
 
+#include "app/file_name_text.h"
 #include "app/format.h"
 #include "scoring/convert.h"
 #include "scoring/errors.h"
@@ -25,13 +26,12 @@ constexpr size_t kExcerptLength = 32;
 constexpr double kMaxSessionsPerDay = 1e6;
 
 QString PathName(const std::string& path) {
-  return QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size()));
+  return PathText(path);
 }
 
+// A base level item without the blanks that align it in the drop-down list.
 std::string Trimmed(const char* item) {
-  std::string text = item;
-  while (!text.empty() && text.front() == ' ') text.erase(0, 1);
-  return text;
+  return std::string(TrimLeft(item));
 }
 
 // A text of the file as messages show it: at most kExcerptLength characters, and every control or
@@ -372,11 +372,7 @@ void SaveTournamentSettings(const std::string& path, const TournamentSettings& s
 }
 
 void ApplyAuditSettings(const TournamentSettings& s, WindowEdits& edits, char decimalSeparator) {
-  const size_t first = s.StartDate.find('-');
-  const size_t second = s.StartDate.find('-', first + 1);
-  edits.Edit6 = s.StartDate.substr(0, first);
-  edits.Edit2 = s.StartDate.substr(first + 1, second - first - 1);
-  edits.Edit3 = s.StartDate.substr(second + 1);
+  if (const std::optional<DateText> date = DateText::Split(s.StartDate)) edits.SetStartDate(*date);
   edits.Edit7 = LocaleDecimalText(DecimalText(s.SessionsPerDay), decimalSeparator);
   for (const AuditWhole& w : kAuditWholes) edits.*w.Edit = std::to_string(s.*w.Value);
   edits.BaseLevelSelect = s.BaseLevel;
@@ -392,7 +388,7 @@ void ApplyLadderSettings(const TournamentSettings& s, WindowEdits& edits) {
 TournamentSettings SettingsFromModel(const WindowModel& model, const std::array<bool, 7>& fixedMaxima) {
   TournamentSettings s;
   const WindowEdits& e = model.Edits();
-  s.StartDate = e.Edit6 + "-" + e.Edit2 + "-" + e.Edit3;
+  s.StartDate = e.StartDate().Joined();
   const AuditSettings& a = model.Audit();
   s.SessionsPerDay = static_cast<double>(a.MaxSessionsPerDay);
   s.MinSession = static_cast<int32_t>(a.MinSessionTime);
@@ -420,7 +416,7 @@ TournamentSettings SettingsFromEdits(const WindowModel& model, TournamentSetting
     }
     if (problem && refused) refused->emplace_back(key, *problem);
   };
-  typed("audit.startDate", [&] { return Json(e.Edit6 + "-" + e.Edit2 + "-" + e.Edit3); });
+  typed("audit.startDate", [&] { return Json(e.StartDate().Joined()); });
   const char separator = model.Locale().DecimalSeparator();
   typed("audit.sessionsPerDay", [&] { return Json(static_cast<double>(TextToFloat(e.Edit7, separator))); });
   for (const AuditWhole& w : kAuditWholes) typed(w.Key, [&] { return Json(TextToInt(e.*w.Edit)); });

@@ -88,9 +88,7 @@ void WindowModel::SetSaveCount(int n) {
 
 AuditEdits WindowModel::CurrentAuditEdits() const {
   AuditEdits a;
-  a.Day = edits_.Edit6;
-  a.Month = edits_.Edit2;
-  a.Year = edits_.Edit3;
+  a.Start = edits_.StartDate();
   a.SessionsPerDay = edits_.Edit7;
   a.MinSessionTime = edits_.Edit8;
   a.Presessions = edits_.Edit4;
@@ -105,7 +103,7 @@ void WindowModel::ThrowAuditSettingError(const std::string& message) const {
   const char separator = locale_->DecimalSeparator();
   // The audit's conversions in its order: the first that fails is the one the audit stopped at.
   const std::pair<std::string WindowEdits::*, std::function<void()>> conversions[] = {
-      {&WindowEdits::Edit6, [&] { TextToDate(a.Day + "-" + a.Month + "-" + a.Year); }},
+      {&WindowEdits::Edit6, [&] { TextToDate(a.Start.Joined()); }},
       {&WindowEdits::Edit7, [&] { TextToFloat(a.SessionsPerDay, separator); }},
       {&WindowEdits::Edit8, [&] { TextToInt(a.MinSessionTime); }},
       {&WindowEdits::Edit4, [&] { TextToInt(a.Presessions); }},

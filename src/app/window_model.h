@@ -52,6 +52,10 @@ struct WindowEdits {
   std::string PopFactorE, LandFactorE, TechFactorE, WonderFactorE, CultureFactorE, MTechFactorE, TurnFactorE;
   int32_t BaseLevelSelect = 5;  // item index; -1 when the typed text is no item
   int32_t GraphSelect = 0;      // item index; -1 when the typed text is no item
+
+  // The tournament start from its three edits.
+  DateText StartDate() const { return {Edit6, Edit2, Edit3}; }
+  void SetStartDate(const DateText& date) { Edit6 = date.Day, Edit2 = date.Month, Edit3 = date.Year; }
 };
 
 // The setting a failure comes from: the edit whose text did not convert, or whose value alone made the
@@ -212,12 +216,7 @@ class WindowModel {
   // any load, without reading the Max edits). A text that does not convert throws ConvertError; the
   // factors before it keep their new values. Renders nothing.
   void ApplyFactorEdits();
-  // Sort by the key in its direction, flip the direction, blank the rows, render.
-  void SortByFileNameSelectClick() { SortClick(SortKey::FileName); }
-  void SortByTurnSelectClick() { SortClick(SortKey::Turn); }
-  void SortByScoreSelectClick() { SortClick(SortKey::Score); }
-  void SortByFinalScoreSelectClick() { SortClick(SortKey::FinalScore); }
-  void SortByLadderFinalSelectClick() { SortClick(SortKey::LadderFinal); }
+  // A sort button: sort by the key in its direction, flip the direction, blank the rows, render.
   void SortClick(SortKey key);
   // The history selector changed: redraw the curves of the first 20 rows.
   void GraphSelectChange();
@@ -250,10 +249,6 @@ class WindowModel {
   // Sets every cell of rows 1..n of the four grids to " ".
   void ClearList(int n);
   void SortByFileName() { Sort(SortKey::FileName); }
-  void SortByTurn() { Sort(SortKey::Turn); }
-  void SortByScore() { Sort(SortKey::Score); }
-  void SortByFinalScore() { Sort(SortKey::FinalScore); }
-  void SortByLadderFinal() { Sort(SortKey::LadderFinal); }
   void Sort(SortKey key);
 
  private:

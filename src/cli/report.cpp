@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <vector>
 
 #include "app/export/html_page.h"
 #include "app/tournament_settings.h"
@@ -21,37 +23,12 @@
 namespace vsl {
 namespace {
 
-constexpr char kUsage[] =
+constexpr char kUsageHead[] =
     "Usage: vsl-report [options] SAVE...\n"
     "Loads the saves as one batch, in argument order, and writes the results file that \"Save Results\"\n"
     "writes in the window, or the results as CSV, JSON or a web page.\n"
-    "\n"
-    "Tournament settings:\n"
-    "  --settings FILE           read the tournament's settings from FILE (JSON, see the guide);\n"
-    "                            the options below override it\n"
-    "Reload audit settings (as typed before the load; decimals with a point or the locale's separator):\n"
-    "  --start-date DD-MM-YYYY   tournament start date (default 27-11-2005)\n"
-    "  --sessions-per-day NUMBER maximum sessions per day (default 1.5)\n"
-    "  --min-session N           minimum session time in minutes (default 30)\n"
-    "  --presessions N           presessions (default 1)\n"
-    "  --base-level N            base level item, 0 Settler .. 8 Deity, -1 none (default 5, Monarch)\n"
-    "  --level-bonus N           level bonus in percent (default 15)\n"
-    "  --max-reloads N           maximum reloads (default 20)\n"
-    "Ladder settings (typed after the load, then applied at once):\n"
-    "  --max-pop, --max-land, --max-tech, --max-wonder, --max-culture, --max-mtech, --max-turn N\n"
-    "  --factor-pop, --factor-land, --factor-tech, --factor-wonder, --factor-culture, --factor-mtech,\n"
-    "  --factor-turn N\n"
-    "Ordering (one click of that sort button; may repeat, applied in order):\n"
-    "  --sort file|turn|score|final|ladder\n"
-    "Chart (the web page's history):\n"
-    "  --graph score|economy|industry|agriculture|power|culture|science   (default score)\n"
-    "Output:\n"
-    "  --format res|csv|json|html  the results file (default, code page 1251), CSV, JSON or a web page\n"
-    "                            (all three in UTF-8)\n"
-    "  --output FILE             write to FILE instead of standard output\n"
-    "  --keep-going              skip files that cannot be loaded (each reported) and report the rest\n"
-    "  -h, --help                show this text\n"
-    "  -v, --version             show the program's name and version\n"
+    "\n";
+constexpr char kUsageTail[] =
     "\n"
     "Exit status: 0 success, 1 a file could not be loaded (also when skipped with --keep-going or left\n"
     "out beyond the hundredth), a setting did not convert or the output could not be written,\n"
@@ -64,16 +41,118 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct EditOption {
-  const char* name;
-  std::string WindowEdits::*edit;
+// Options of the command line, as registered and as the help lists them. A one-letter name is the short
+// form of the long name after it; other names in one entry are options of their own that share the
+// entry's value and text (the Ladder's seven).
+struct OptionSpec {
+  std::vector<std::string> names;
+  std::string value;                         // the value shown in the help; empty for a switch
+  std::string text;                          // what it does; a line break continues it under itself
+  std::string WindowEdits::*edit = nullptr;  // the audit edit whose text it gives, if one
 };
 
-const std::vector<EditOption> kAuditOptions = {{"sessions-per-day", &WindowEdits::Edit7},
-                                               {"min-session", &WindowEdits::Edit8},
-                                               {"presessions", &WindowEdits::Edit4},
-                                               {"level-bonus", &WindowEdits::LevelBonusE},
-                                               {"max-reloads", &WindowEdits::MaxReloadE}};
+struct OptionGroup {
+  std::string heading;
+  std::vector<OptionSpec> options;
+};
+
+// The Ladder options for one edit kind: "max-pop" ... "max-turn".
+std::vector<std::string> LadderOptionNames(const std::string& prefix) {
+  std::vector<std::string> names;
+  for (const LadderComponent& c : kLadderComponents) names.push_back(prefix + c.Key);
+  return names;
+}
+
+const std::vector<OptionGroup>& OptionGroups() {
+  static const std::vector<OptionGroup> groups = {
+      {"Tournament settings",
+       {{{"settings"},
+         "FILE",
+         "read the tournament's settings from FILE (JSON, see the guide);\n"
+         "the options below override it"}}},
+      {"Reload audit settings (as typed before the load; decimals with a point or the locale's separator)",
+       {{{"start-date"}, "DD-MM-YYYY", "tournament start date (default 27-11-2005)"},
+        {{"sessions-per-day"}, "NUMBER", "maximum sessions per day (default 1.5)", &WindowEdits::Edit7},
+        {{"min-session"}, "N", "minimum session time in minutes (default 30)", &WindowEdits::Edit8},
+        {{"presessions"}, "N", "presessions (default 1)", &WindowEdits::Edit4},
+        {{"base-level"}, "N", "base level item, 0 Settler .. 8 Deity, -1 none (default 5, Monarch)"},
+        {{"level-bonus"}, "N", "level bonus in percent (default 15)", &WindowEdits::LevelBonusE},
+        {{"max-reloads"}, "N", "maximum reloads (default 20)", &WindowEdits::MaxReloadE}}},
+      {"Ladder settings (typed after the load, then applied at once)",
+       {{LadderOptionNames("max-"), "N", ""}, {LadderOptionNames("factor-"), "N", ""}}},
+      {"Ordering (one click of that sort button; may repeat, applied in order)",
+       {{{"sort"}, "file|turn|score|final|ladder", ""}}},
+      {"Chart (the web page's history)",
+       {{{"graph"}, "score|economy|industry|agriculture|power|culture|science", "(default score)"}}},
+      {"Output",
+       {{{"format"},
+         "res|csv|json|html",
+         "the results file (default, code page 1251), CSV, JSON or a web page\n"
+         "(all three in UTF-8)"},
+        {{"output"}, "FILE", "write to FILE instead of standard output"},
+        {{"keep-going"}, "", "skip files that cannot be loaded (each reported) and report the rest"},
+        {{"h", "help"}, "", "show this text"},
+        {{"v", "version"}, "", "show the program's name and version"}}}};
+  return groups;
+}
+
+// The options that give an audit edit's text.
+std::vector<const OptionSpec*> AuditOptions() {
+  std::vector<const OptionSpec*> options;
+  for (const OptionGroup& g : OptionGroups()) {
+    for (const OptionSpec& o : g.options) {
+      if (o.edit != nullptr) options.push_back(&o);
+    }
+  }
+  return options;
+}
+
+// Registers every option of the table, each with its names and, when it takes one, a value.
+void AddOptions(QCommandLineParser& parser) {
+  for (const OptionGroup& g : OptionGroups()) {
+    for (const OptionSpec& o : g.options) {
+      QStringList names;
+      for (const std::string& name : o.names) {
+        names << QString::fromStdString(name);
+        if (name.size() == 1) continue;  // a short form: its long name follows
+        QCommandLineOption option(names, QString::fromStdString(o.text));
+        if (!o.value.empty()) option.setValueName("value");
+        parser.addOption(option);
+        names.clear();
+      }
+    }
+  }
+}
+
+constexpr size_t kHelpWidth = 100;  // an entry's names wrap before this column
+constexpr size_t kHelpColumn = 28;  // where the texts begin, or two blanks after longer names
+
+// One entry of the help: its names (wrapped), then its text.
+std::string HelpEntry(const OptionSpec& o) {
+  std::string lines, line = " ";
+  for (size_t i = 0; i < o.names.size(); ++i) {
+    std::string word = (o.names[i].size() == 1 ? "-" : "--") + o.names[i];
+    word += i + 1 < o.names.size() ? "," : o.value.empty() ? "" : " " + o.value;
+    if (line.size() > 1 && line.size() + 1 + word.size() > kHelpWidth) {
+      lines += line + "\n";
+      line = " ";
+    }
+    line += " " + word;
+  }
+  if (o.text.empty()) return lines + line + "\n";
+  line.resize(line.size() < kHelpColumn ? kHelpColumn : line.size() + 2, ' ');
+  for (const char c : o.text) line += c == '\n' ? "\n" + std::string(kHelpColumn, ' ') : std::string(1, c);
+  return lines + line + "\n";
+}
+
+std::string HelpText() {
+  std::string help = kUsageHead;
+  for (const OptionGroup& g : OptionGroups()) {
+    help += g.heading + ":\n";
+    for (const OptionSpec& o : g.options) help += HelpEntry(o);
+  }
+  return help + kUsageTail;
+}
 
 const std::map<std::string, SortKey> kSortKeys = {{"file", SortKey::FileName},
                                                   {"turn", SortKey::Turn},
@@ -99,7 +178,7 @@ struct Options {
   Format format = Format::Res;
   std::optional<std::string> output;
   std::optional<std::string> settingsFile;
-  std::optional<std::string> startDate;
+  std::optional<DateText> startDate;
   std::vector<EditText> auditEdits;
   std::optional<int32_t> baseLevel;
   std::vector<EditText> ladderEdits;
@@ -117,12 +196,10 @@ std::string ToBytes(const QString& text) {
   return text.toLatin1().toStdString();
 }
 
-void CheckStartDate(const std::string& text) {
-  const size_t first = text.find('-');
-  const size_t second = first == std::string::npos ? first : text.find('-', first + 1);
-  if (second == std::string::npos || text.find('-', second + 1) != std::string::npos) {
-    throw UsageError("--start-date needs DD-MM-YYYY, not '" + text + "'");
-  }
+DateText StartDate(const std::string& text) {
+  const std::optional<DateText> date = DateText::Split(text);
+  if (!date) throw UsageError("--start-date needs DD-MM-YYYY, not '" + text + "'");
+  return *date;
 }
 
 int32_t BaseLevelIndex(const std::string& text) {
@@ -156,36 +233,27 @@ int32_t GraphItem(const std::string& text) {
 Options ParseArguments(const std::vector<std::string>& args) {
   QCommandLineParser parser;
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-  const QCommandLineOption help(QStringList{"h", "help"}), version(QStringList{"v", "version"});
-  const QCommandLineOption keepGoing("keep-going");
-  parser.addOption(help);
-  parser.addOption(version);
-  parser.addOption(keepGoing);
-  QStringList valued = {"start-date", "base-level", "sort", "format", "output", "settings", "graph"};
-  for (const EditOption& o : kAuditOptions) valued << o.name;
-  for (const LadderComponent& c : kLadderComponents)
-    valued << QString("max-") + c.Key << QString("factor-") + c.Key;
-  for (const QString& name : valued) parser.addOption(QCommandLineOption(name, QString(), "value"));
+  AddOptions(parser);
 
   QStringList arguments = {"vsl-report"};
   for (const std::string& a : args) arguments << FromBytes(a);
   if (!parser.parse(arguments)) throw UsageError(ToBytes(parser.errorText()));
 
   Options o;
-  o.help = parser.isSet(help);
-  o.version = parser.isSet(version);
-  o.keepGoing = parser.isSet(keepGoing);
+  o.help = parser.isSet("help");
+  o.version = parser.isSet("version");
+  o.keepGoing = parser.isSet("keep-going");
   const auto values = [&](const QString& name) {
     std::vector<std::string> texts;
     for (const QString& v : parser.values(name)) texts.push_back(ToBytes(v));
     return texts;
   };
   for (const std::string& v : values("start-date")) {
-    CheckStartDate(v);
-    o.startDate = v;
+    o.startDate = StartDate(v);
   }
-  for (const EditOption& opt : kAuditOptions) {
-    for (const std::string& v : values(opt.name)) o.auditEdits.push_back({opt.edit, v});
+  for (const OptionSpec* opt : AuditOptions()) {
+    for (const std::string& v : values(QString::fromStdString(opt->names[0])))
+      o.auditEdits.push_back({opt->edit, v});
   }
   for (const std::string& v : values("base-level")) o.baseLevel = BaseLevelIndex(v);
   for (const LadderComponent& c : kLadderComponents) {
@@ -210,7 +278,7 @@ Options ParseArguments(const std::vector<std::string>& args) {
 // does not convert is blamed on its option, not on a file) and decimals put in the locale's notation.
 void CheckSettings(Options& o, char separator) {
   try {
-    if (o.startDate) TextToDate(*o.startDate);
+    if (o.startDate) TextToDate(o.startDate->Joined());
   } catch (const ConvertError& e) {
     throw SettingConvertError(&WindowEdits::Edit6, e.what());
   }
@@ -247,13 +315,7 @@ std::string Results(const WindowModel& model, const Options& o) {
 bool RunActions(WindowModel& model, const Options& o, const std::optional<TournamentSettings>& file,
                 std::ostream& err) {
   if (file) ApplyAuditSettings(*file, model.Edits(), model.Locale().DecimalSeparator());
-  if (o.startDate) {
-    const std::string& d = *o.startDate;
-    const size_t first = d.find('-'), second = d.find('-', first + 1);
-    model.Edits().Edit6 = d.substr(0, first);
-    model.Edits().Edit2 = d.substr(first + 1, second - first - 1);
-    model.Edits().Edit3 = d.substr(second + 1);
-  }
+  if (o.startDate) model.Edits().SetStartDate(*o.startDate);
   for (const EditText& e : o.auditEdits) model.Edits().*e.edit = e.text;
   if (o.baseLevel) model.Edits().BaseLevelSelect = *o.baseLevel;
 
@@ -316,8 +378,8 @@ std::string FailureMessage(const std::exception& e) {
   const auto* setting = dynamic_cast<const SettingFailure*>(&e);
   if (setting == nullptr) return e.what();
   std::string option = "start-date";  // the three date edits
-  for (const EditOption& o : kAuditOptions) {
-    if (o.edit == setting->Edit()) option = o.name;
+  for (const OptionSpec* o : AuditOptions()) {
+    if (o->edit == setting->Edit()) option = o->names[0];
   }
   for (const LadderComponent& c : kLadderComponents) {
     if (c.MaxEdit == setting->Edit()) option = std::string("max-") + c.Key;
@@ -338,8 +400,7 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitUsage;
   }
   if (options.help || options.version) {
-    const std::string text =
-        options.help ? std::string(kUsage) : "vsl-report (Vellum Saves List) " VSL_VERSION "\n";
+    const std::string text = options.help ? HelpText() : "vsl-report (Vellum Saves List) " VSL_VERSION "\n";
     return WriteOutput({}, text, out, err) ? kExitSuccess : kExitFailure;
   }
 

@@ -8,7 +8,7 @@
 namespace vsl {
 
 long double TournamentStart(const AuditEdits& edits) {
-  return TextToDate(edits.Day + "-" + edits.Month + "-" + edits.Year);
+  return TextToDate(edits.Start.Joined());
 }
 
 int32_t TournamentDay(double fileDate, long double start) {

@@ -5,14 +5,14 @@
 #include <string>
 
 #include "record/save_record.h"
+#include "scoring/convert.h"
 
 namespace vsl {
 
 // The texts of the audit's edits as the user typed them, and the selected base level.
 struct AuditEdits {
-  std::string Day = "27";             // Edit6
-  std::string Month = "11";           // Edit2
-  std::string Year = "2005";          // Edit3
+  DateText Start = {"27", "11", "2005"};  // Edit6, Edit2, Edit3
+
   std::string SessionsPerDay;         // Edit7; its default uses the locale's decimal separator
   std::string MinSessionTime = "30";  // Edit8, minutes
   std::string Presessions = "1";      // Edit4

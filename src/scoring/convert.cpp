@@ -20,13 +20,6 @@ bool IsDigit(char c) {
   throw ConvertError("'" + std::string(text) + "' is not a valid " + what);
 }
 
-// Skips leading, then trailing blanks.
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
-
 // Appends the digits at the front of `s` to `out` and drops them from `s`; returns how many there were.
 size_t TakeDigits(std::string_view& s, std::string& out) {
   size_t n = 0;
@@ -57,9 +50,29 @@ int32_t WholeToInt32(long double whole) {
 
 }  // namespace
 
-int32_t TextToInt(std::string_view text) {
-  std::string_view s = text;
+std::string_view TrimLeft(std::string_view s) {
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  return s;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+  s = TrimLeft(s);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
+
+std::optional<DateText> DateText::Split(std::string_view text) {
+  const size_t dash1 = text.find('-');
+  const size_t dash2 = dash1 == std::string_view::npos ? dash1 : text.find('-', dash1 + 1);
+  if (dash2 == std::string_view::npos || text.find('-', dash2 + 1) != std::string_view::npos) {
+    return std::nullopt;
+  }
+  return DateText{std::string(text.substr(0, dash1)), std::string(text.substr(dash1 + 1, dash2 - dash1 - 1)),
+                  std::string(text.substr(dash2 + 1))};
+}
+
+int32_t TextToInt(std::string_view text) {
+  std::string_view s = TrimLeft(text);
   bool negative = false;
   if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
     negative = s.front() == '-';
@@ -109,18 +122,13 @@ long double TextToFloat(std::string_view text, char decimalSeparator) {
 }
 
 double TextToDate(std::string_view text) {
-  const std::string_view s = TrimBlanks(text);
-  const size_t dash1 = s.find('-');
-  const size_t dash2 = dash1 == std::string_view::npos ? dash1 : s.find('-', dash1 + 1);
-  if (dash2 == std::string_view::npos || s.find('-', dash2 + 1) != std::string_view::npos) {
-    Fail(text, "date");
-  }
-  const std::string_view yearText = s.substr(dash2 + 1);
-  const int32_t day = DateField(s.substr(0, dash1));
-  const int32_t month = DateField(s.substr(dash1 + 1, dash2 - dash1 - 1));
-  int32_t year = DateField(yearText);
+  const std::optional<DateText> parts = DateText::Split(TrimBlanks(text));
+  if (!parts) Fail(text, "date");
+  const int32_t day = DateField(parts->Day);
+  const int32_t month = DateField(parts->Month);
+  int32_t year = DateField(parts->Year);
   if (day < 0 || month < 0 || year < 0) Fail(text, "date");
-  if (yearText.size() <= 2) year += 2000;  // a short year lies in the current century
+  if (parts->Year.size() <= 2) year += 2000;  // a short year lies in the current century
   if (!IsValidDate(year, month, day)) Fail(text, "date");
   return static_cast<double>(DaysFromCivil(year, month, day));
 }

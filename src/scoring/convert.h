@@ -2,6 +2,7 @@
 // Conversions of the texts typed into the settings edits.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,19 @@ int32_t TextToInt(std::string_view text);
 // A decimal number with `decimalSeparator` as its separator. Throws ConvertError
 // "'<text>' is not a valid floating point value".
 long double TextToFloat(std::string_view text, char decimalSeparator);
+
+// The text without its leading blanks; TrimBlanks drops the trailing ones too.
+std::string_view TrimLeft(std::string_view text);
+std::string_view TrimBlanks(std::string_view text);
+
+// A date as its three edits hold it: day, month and year texts, written "DD-MM-YYYY" (joined by '-').
+struct DateText {
+  std::string Day, Month, Year;
+
+  std::string Joined() const { return Day + "-" + Month + "-" + Year; }
+  // The three parts of a text with exactly two '-'; none otherwise. The parts are not checked.
+  static std::optional<DateText> Split(std::string_view text);
+};
 
 // A date in day-month-year order joined by '-', as a date-time value at midnight. A year of one or
 // two digits is taken in the current century. Throws ConvertError "'<text>' is not a valid date".

@@ -1,24 +1,24 @@
 #pragma once
 // The one place where the window turns the model's 8-bit texts (code page 1251) into what it shows,
-// and what the user types back into 8-bit texts.
+// and what the user types back into 8-bit texts; paths go through PathText and PathBytes.
 
 #include <QString>
 #include <string>
 #include <string_view>
 
+#include "app/cp1251.h"
+#include "app/file_name_text.h"
+
 namespace vsl {
 
 // Code page 1251 bytes as Unicode (the header byte 0xB9 shows as "№").
-QString FromCp1251(std::string_view bytes);
+inline QString FromCp1251(std::string_view bytes) {
+  return Cp1251ToQString(bytes);
+}
 
 // Typed text as code page 1251 bytes; a character the code page lacks becomes '?'.
-std::string ToCp1251(const QString& text);
-
-// A file name or folder as the model holds it (the bytes of the path): shown in the file system's
-// encoding when the bytes are valid there, else as code page 1251.
-QString FromPathBytes(std::string_view bytes);
-
-// A path typed or chosen in the window as the bytes the file system takes.
-std::string ToPathBytes(const QString& path);
+inline std::string ToCp1251(const QString& text) {
+  return QStringToCp1251(text);
+}
 
 }  // namespace vsl

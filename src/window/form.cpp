@@ -32,9 +32,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <exception>
-#include <map>
 #include <span>
 
 #include "app/batch_warnings.h"
@@ -51,16 +49,6 @@ namespace vsl {
 using namespace form_fields;
 
 namespace {
-
-double NiceInterval(double span, int ticks) {
-  if (span <= 0) return 1;
-  const double raw = span / ticks;
-  const double power = std::pow(10.0, std::floor(std::log10(raw)));
-  for (double step : {1.0, 2.0, 5.0, 10.0}) {
-    if (raw <= step * power) return std::max(1.0, step * power);
-  }
-  return std::max(1.0, 10 * power);
-}
 
 // The message of a conversion that fails, as the user reads it; empty when the text converts.
 template <typename Convert>
@@ -95,7 +83,7 @@ void SetAxisRange(QValueAxis* axis, double min, double max) {
   if (max <= min) max = min + 1;
   axis->setRange(min, max);
   axis->setTickAnchor(0);
-  axis->setTickInterval(NiceInterval(max - min, 8));
+  axis->setTickInterval(TickStep(max - min, 8));
 }
 
 }  // namespace
@@ -142,7 +130,7 @@ TForm1::TForm1(std::shared_ptr<const LocaleServices> locale, QWidget* parent)
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   connect(statusWarnings_, &QLabel::linkActivated, this, [this] {
     QStringList lines;
-    for (const SkippedFile& f : lastBatch_.Skipped) lines.append(FromPathBytes(ErrorBoxText(f.Message)));
+    for (const SkippedFile& f : lastBatch_.Skipped) lines.append(PathText(ErrorBoxText(f.Message)));
     dialogs_.InfoBox(this, kApplicationTitle, lines.join('\n'));
   });
 
@@ -162,20 +150,19 @@ TForm1::~TForm1() {
 void TForm1::WireEvents() {
   connect(findChild<QPushButton*>("Button1"), &QPushButton::clicked, this, &TForm1::Button1Click);
   connect(findChild<QPushButton*>("Button2"), &QPushButton::clicked, this, &TForm1::Button2Click);
-  // A click on the header of a sortable column does what the sort button over it does.
-  const std::pair<QTableView*, std::map<int, void (TForm1::*)()>> sortableHeaders[] = {
-      {baseGrid_,
-       {{1, &TForm1::SortByFileNameSelectClick},
-        {5, &TForm1::SortByTurnSelectClick},
-        {8, &TForm1::SortByScoreSelectClick},
-        {9, &TForm1::SortByFinalScoreSelectClick}}},
-      {ladderGrid_, {{21, &TForm1::SortByLadderFinalSelectClick}}}};
-  for (const auto& [grid, handlers] : sortableHeaders) {
-    connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this, grid, handlers](int col) {
-      const auto handler = handlers.find(col);
-      if (handler == handlers.end()) return;
-      (this->*handler->second)();
-      grid->clearSelection();  // the press selected the column; the click sorted instead
+  // A sort button sorts by its key, and so does a click on the header of the column under it.
+  for (const SortButton& b : kSortButtons) {
+    connect(findChild<QToolButton*>(b.Name), &QToolButton::clicked, this,
+            [this, key = b.Key] { SortClick(key); });
+  }
+  for (QTableView* grid : {baseGrid_, ladderGrid_}) {
+    connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this, grid](int col) {
+      for (const SortButton& b : kSortButtons) {
+        if (grid->objectName() != b.Grid || col != b.Column) continue;
+        SortClick(b.Key);
+        grid->clearSelection();  // the press selected the column; the click sorted instead
+        return;
+      }
     });
   }
 
@@ -203,17 +190,6 @@ void TForm1::WireEvents() {
     connect(combo, &QComboBox::currentIndexChanged, this, changed);
     connect(combo, &QComboBox::editTextChanged, this, changed);
   }
-
-  connect(findChild<QToolButton*>("SortByFileNameSelect"), &QToolButton::clicked, this,
-          &TForm1::SortByFileNameSelectClick);
-  connect(findChild<QToolButton*>("SortByTurnSelect"), &QToolButton::clicked, this,
-          &TForm1::SortByTurnSelectClick);
-  connect(findChild<QToolButton*>("SortByScoreSelect"), &QToolButton::clicked, this,
-          &TForm1::SortByScoreSelectClick);
-  connect(findChild<QToolButton*>("SortByFinalScoreSelect"), &QToolButton::clicked, this,
-          &TForm1::SortByFinalScoreSelectClick);
-  connect(findChild<QToolButton*>("SortByLadderFinalSelect"), &QToolButton::clicked, this,
-          &TForm1::SortByLadderFinalSelectClick);
 }
 
 // A drop-down list changed its selection or its text: one handler call per distinct state, with the
@@ -283,7 +259,9 @@ QString TForm1::SettingProblem(const QString& editName) const {
   QString message;
   const std::string_view name = field->Name;
   if (name == "Edit6" || name == "Edit2" || name == "Edit3") {
-    message = ConvertMessage([&] { TextToDate(text("Edit6") + "-" + text("Edit2") + "-" + text("Edit3")); });
+    message = ConvertMessage([&] {
+      TextToDate(DateText{text("Edit6"), text("Edit2"), text("Edit3")}.Joined());
+    });
   } else if (name == "Edit7") {
     message = ConvertMessage([&] { TextToFloat(text("Edit7"), model_->Locale().DecimalSeparator()); });
   } else {
@@ -359,7 +337,7 @@ void TForm1::Button1Click() {
 
 void TForm1::LoadFiles(const QStringList& paths) {
   std::vector<std::string> bytes;
-  for (const QString& p : paths) bytes.push_back(ToPathBytes(p));
+  for (const QString& p : paths) bytes.push_back(PathBytes(p));
   LoadBatch(bytes);
 }
 
@@ -381,7 +359,7 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
     for (QWidget* w : inputs) w->setEnabled(false);
     for (QWidget* w : progress) w->show();
   };
-  progressLabel_->setText(QString("Loading %1").arg(QFileInfo(FromPathBytes(paths.front())).fileName()));
+  progressLabel_->setText(QString("Loading %1").arg(QFileInfo(PathText(paths.front())).fileName()));
   progressBar_->setRange(0, static_cast<int>(std::min(paths.size(), static_cast<size_t>(kMaxFiles))));
   progressBar_->setValue(0);
   QTimer delay;
@@ -403,7 +381,7 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   options.Cancel = &cancel;
   options.ProgressInterval = std::chrono::milliseconds(progressIntervalMs_);
   options.Progress = [this](int done, int total, const std::string& current) {
-    const QString name = QFileInfo(FromPathBytes(current)).fileName();
+    const QString name = QFileInfo(PathText(current)).fileName();
     QMetaObject::invokeMethod(
         this,
         [this, done, total, name] {
@@ -423,7 +401,7 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
         [&] {
           if (skipAll) return;
           const DamagedChoice choice =
-              dialogs_.DamagedFile(this, kApplicationTitle, FromPathBytes(ErrorBoxText(message)));
+              dialogs_.DamagedFile(this, kApplicationTitle, PathText(ErrorBoxText(message)));
           skipAll = choice == DamagedChoice::SkipAll;
           stopped = choice == DamagedChoice::Stop;
           skip = !stopped;
@@ -471,7 +449,7 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
 void TForm1::ShowBatchWarnings() {
   QStringList shown, whole;
   for (const BatchWarning& w : BatchWarnings(*model_, lastBatch_)) {
-    const QString text = FromCp1251(w.Text);
+    const QString text = QString::fromStdString(w.Text);
     whole.append(text);
     shown.append(text.toHtmlEscaped() +
                  (w.What == BatchWarning::Kind::Skipped ? " <a href=\"skipped\">Show the list</a>" : ""));
@@ -486,7 +464,7 @@ void TForm1::ShowLeftOut(const std::vector<std::string>& paths, int loaded) {
   QStringList names;
   const int leftOut = static_cast<int>(paths.size()) - loaded;
   for (int i = loaded; i < std::min(static_cast<int>(paths.size()), loaded + kNamed); ++i)
-    names.append(QFileInfo(FromPathBytes(paths[static_cast<size_t>(i)])).fileName());
+    names.append(QFileInfo(PathText(paths[static_cast<size_t>(i)])).fileName());
   QString list = names.join(", ");
   if (leftOut > kNamed) list += QString(" and %1 more").arg(leftOut - kNamed);
   dialogs_.InfoBox(this, kApplicationTitle,
@@ -501,13 +479,13 @@ void TForm1::Button2Click() {
   if (busy_) return;
   PullEdits();
   // "Res.txt" in the Path folder; with no Path yet, in the folder last used rather than the working one.
-  QString proposed = FromPathBytes(model_->ProposedExportName());
+  QString proposed = PathText(model_->ProposedExportName());
   if (model_->Edits().Edit1.empty() && !lastFolder_.isEmpty())
     proposed = QDir(lastFolder_).filePath(proposed);
   const QString path = dialogs_.SaveFile(this, proposed);
   if (path.isEmpty()) return;
   lastFolder_ = QFileInfo(path).absolutePath();
-  Run([&] { model_->Button2Click(ToPathBytes(path)); });
+  Run([&] { model_->Button2Click(PathBytes(path)); });
 }
 
 void TForm1::Edit6Change() {
@@ -522,31 +500,15 @@ void TForm1::GraphSelectChange() {
   Run([this] { model_->GraphSelectChange(); });
 }
 
-void TForm1::SortByFileNameSelectClick() {
-  Run([this] { model_->SortByFileNameSelectClick(); });
-}
-
-void TForm1::SortByTurnSelectClick() {
-  Run([this] { model_->SortByTurnSelectClick(); });
-}
-
-void TForm1::SortByScoreSelectClick() {
-  Run([this] { model_->SortByScoreSelectClick(); });
-}
-
-void TForm1::SortByFinalScoreSelectClick() {
-  Run([this] { model_->SortByFinalScoreSelectClick(); });
-}
-
-void TForm1::SortByLadderFinalSelectClick() {
-  Run([this] { model_->SortByLadderFinalSelectClick(); });
+void TForm1::SortClick(SortKey key) {
+  Run([this, key] { model_->SortClick(key); });
 }
 
 // --- Copying between widgets and model -----------------------------------------------------------
 
 void TForm1::PullEdits() {
   WindowEdits& edits = model_->Edits();
-  edits.Edit1 = ToPathBytes(findChild<QLineEdit*>("Edit1")->text());
+  edits.Edit1 = PathBytes(findChild<QLineEdit*>("Edit1")->text());
   auto pull = [&](const EditField& f) { edits.*f.Field = ToCp1251(findChild<QLineEdit*>(f.Name)->text()); };
   for (const EditField& f : kAuditEdits) pull(f);
   for (const EditField& f : kMaxEdits) pull(f);
@@ -575,7 +537,7 @@ void TForm1::PushEdits() {
     auto* edit = findChild<QLineEdit*>(name);
     if (edit->text() != text) edit->setText(text);
   };
-  push("Edit1", FromPathBytes(edits.Edit1));
+  push("Edit1", PathText(edits.Edit1));
   for (const auto& group :
        {std::span<const EditField>(kAuditEdits), std::span<const EditField>(kMaxEdits),
         std::span<const EditField>(kFactorEdits), std::span<const EditField>(kDisabledEdits)}) {

@@ -33,8 +33,8 @@ namespace vsl {
 class GridTableModel;
 
 inline constexpr const char* kApplicationTitle = "Vellum Saves List";
-inline constexpr const char* kWindowCaption = "Vellum Saves List (version 1.01)";
-inline constexpr const char* kVersion = "1.01";
+inline constexpr const char* kVersion = VSL_VERSION;  // the project's version, from the build
+inline constexpr const char* kWindowCaption = "Vellum Saves List (version " VSL_VERSION ")";
 
 enum class DamagedChoice { Stop, Skip, SkipAll };
 
@@ -96,11 +96,7 @@ class TForm1 : public QMainWindow {
   void Edit6Change();
   void PopFactorEChange();
   void GraphSelectChange();
-  void SortByFileNameSelectClick();
-  void SortByTurnSelectClick();
-  void SortByScoreSelectClick();
-  void SortByFinalScoreSelectClick();
-  void SortByLadderFinalSelectClick();
+  void SortClick(SortKey key);  // a sort button, or the header of the column under it
   void ExportCsv();
   void ExportHtml();
   // The settings file shared with the report tool: audit settings, factors and the maxima it fixes.

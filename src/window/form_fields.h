@@ -39,17 +39,20 @@ inline constexpr EditField kFactorEdits[] = {FactorField(0), FactorField(1), Fac
                                              FactorField(4), FactorField(5), FactorField(6)};
 static_assert(std::size(kMaxEdits) == kLadderComponents.size());
 
+// The sort buttons; each sits over a column of a grid, whose header sorts as the button does.
 struct SortButton {
   const char* Name;
   SortKey Key;
   const char* KeyText;  // for the tool tip
+  const char* Grid;     // the grid it sorts from
+  int Column;           // the column it sits over
 };
 inline constexpr SortButton kSortButtons[] = {
-    {"SortByFileNameSelect", SortKey::FileName, "file name"},
-    {"SortByTurnSelect", SortKey::Turn, "turn"},
-    {"SortByScoreSelect", SortKey::Score, "score"},
-    {"SortByFinalScoreSelect", SortKey::FinalScore, "final score"},
-    {"SortByLadderFinalSelect", SortKey::LadderFinal, "Ladder final score"},
+    {"SortByFileNameSelect", SortKey::FileName, "file name", "BaseGrid", 1},
+    {"SortByTurnSelect", SortKey::Turn, "turn", "BaseGrid", 5},
+    {"SortByScoreSelect", SortKey::Score, "score", "BaseGrid", 8},
+    {"SortByFinalScoreSelect", SortKey::FinalScore, "final score", "BaseGrid", 9},
+    {"SortByLadderFinalSelect", SortKey::LadderFinal, "Ladder final score", "LadderGrid", 21},
 };
 
 }  // namespace vsl::form_fields

@@ -23,6 +23,7 @@
 #include <QValueAxis>
 
 #include "app/explanations.h"
+#include "app/format.h"
 #include "app/game_text.h"
 #include "window/column_strip.h"
 #include "window/cp1251.h"
@@ -75,8 +76,8 @@ QVariant MarkupColour(const std::string& cell) {
 
 // The verdicts in colours that differ in grey scale too: "Cheat" bold white on dark red, "Average"
 // black on amber, "Fair" dark green on the grid's white.
-QVariant HonestyLook(const std::string& verdict, int role) {
-  if (verdict == "Cheat") {
+QVariant HonestyLook(std::optional<Honesty> verdict, int role) {
+  if (verdict == kCheat) {
     if (role == Qt::BackgroundRole) return QColor(0x9C, 0x00, 0x06);
     if (role == Qt::ForegroundRole) return QColor(Qt::white);
     if (role == Qt::FontRole) {
@@ -84,10 +85,10 @@ QVariant HonestyLook(const std::string& verdict, int role) {
       bold.setBold(true);
       return bold;
     }
-  } else if (verdict == "Average") {
+  } else if (verdict == kAverage) {
     if (role == Qt::BackgroundRole) return QColor(0xFF, 0xD9, 0x66);
     if (role == Qt::ForegroundRole) return QColor(Qt::black);
-  } else if (verdict == "Fair") {
+  } else if (verdict == kFair) {
     if (role == Qt::ForegroundRole) return QColor(0x00, 0x61, 0x00);
   }
   return {};
@@ -232,7 +233,7 @@ QTableView* TForm1::AddGrid(const QString& name, const Grid& grid, QWidget* pare
           }
           return {};
         }
-        if (hasHonesty && col == kHonestyCol) return HonestyLook(grid.Cell(col, row), role);
+        if (hasHonesty && col == kHonestyCol) return HonestyLook(ShownHonesty(grid.Cell(col, row)), role);
         return {};
       });
   return view;
@@ -266,10 +267,9 @@ QWidget* TForm1::BuildBasePage() {
   layout->setSpacing(1);
   baseGrid_ = AddGrid("BaseGrid", model_->BaseGrid(), page);
   auto* strip = new ColumnStrip(baseGrid_, 21, page);
-  strip->Centre(AddSortButton("SortByFileNameSelect", page), 1, 0);
-  strip->Centre(AddSortButton("SortByTurnSelect", page), 5, 0);
-  strip->Centre(AddSortButton("SortByScoreSelect", page), 8, 0);
-  strip->Centre(AddSortButton("SortByFinalScoreSelect", page), 9, 0);
+  for (const SortButton& b : kSortButtons) {
+    if (std::string_view(b.Grid) == "BaseGrid") strip->Centre(AddSortButton(b.Name, page), b.Column, 0);
+  }
   layout->addWidget(strip);
   layout->addWidget(baseGrid_, 1);
   return page;

@@ -103,10 +103,10 @@ QString TForm1::ProposedName(const QString& name) const {
 void TForm1::WriteChosenFile(const QString& path, const QByteArray& bytes) {
   lastFolder_ = QFileInfo(path).absolutePath();
   try {
-    WriteResultsFile(ToPathBytes(path),
+    WriteResultsFile(PathBytes(path),
                      std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
   } catch (const std::exception& e) {
-    ShowError(FromPathBytes(e.what()));
+    ShowError(PathText(e.what()));
   }
 }
 
@@ -135,9 +135,9 @@ void TForm1::OpenTournamentSettings() {
   lastFolder_ = QFileInfo(path).absolutePath();
   TournamentSettings settings;
   try {
-    settings = LoadTournamentSettings(ToPathBytes(path));
+    settings = LoadTournamentSettings(PathBytes(path));
   } catch (const std::exception& e) {
-    ShowError(FromPathBytes(e.what()));
+    ShowError(PathText(e.what()));
     return;
   }
   // As a referee would type them: the audit settings (which re-audit), then the Ladder factors and the
@@ -173,9 +173,9 @@ void TForm1::SaveTournamentSettingsFile() {
   if (path.isEmpty()) return;
   lastFolder_ = QFileInfo(path).absolutePath();
   try {
-    SaveTournamentSettings(ToPathBytes(path), settings);
+    SaveTournamentSettings(PathBytes(path), settings);
   } catch (const std::exception& e) {
-    ShowError(FromPathBytes(e.what()));
+    ShowError(PathText(e.what()));
   }
 }
 

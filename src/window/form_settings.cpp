@@ -61,7 +61,8 @@ std::map<std::string, QString> EarlierTexts(QSettings& store) {
     }
   }
   if (store.contains("Edit6"))
-    texts["audit.startDate"] = text("Edit6") + "-" + text("Edit2") + "-" + text("Edit3");
+    texts["audit.startDate"] = QString::fromStdString(
+        DateText{text("Edit6").toStdString(), text("Edit2").toStdString(), text("Edit3").toStdString()}.Joined());
   if (store.contains("BaseLevelSelect")) {
     const int index = store.value("BaseLevelSelect").toInt();
     texts["audit.baseLevel"] = index >= 0 && index < static_cast<int>(kBaseLevelItems.size())

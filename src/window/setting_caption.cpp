@@ -55,7 +55,7 @@ QString SettingMessage(const QString& message, const QString& caption) {
 
 QString FailureMessage(const QWidget& form, const WindowModel& model, const std::exception& e) {
   const auto* setting = dynamic_cast<const SettingFailure*>(&e);
-  if (setting == nullptr) return FromPathBytes(e.what());
+  if (setting == nullptr) return PathText(e.what());
   return SettingMessage(FromCp1251(e.what()), SettingCaption(form, model, setting->Edit()));
 }
 

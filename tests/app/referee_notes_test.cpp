@@ -31,9 +31,10 @@ TEST(RefereeNotesTest, BatchWarningsNameTheFilesAndWhatToDo) {
   result.Skipped = {{"/s/a.Save", ""}, {"/s/b.Save", ""}, {"/s/c.Save", ""}, {"/s/d.Save", ""}};
   std::vector<BatchWarning> w = BatchWarnings(*model, result);
   ASSERT_EQ(w.size(), 3u);
-  EXPECT_EQ(w[0].Text,
-            "1 file lies outside 27-11-2005 \x85 27-12-2005: its Play Days is 30. Set the start date on the "
-            "Reloads page.");
+  EXPECT_EQ(
+      w[0].Text,
+      "1 file lies outside 27-11-2005 \u2026 27-12-2005: its Play Days is 30. Set the start date on the "
+      "Reloads page.");
   EXPECT_EQ(w[1].Text, "1 file beyond the 100th was left out. Load it as another batch.");
   EXPECT_EQ(w[2].Text,
             "4 files skipped as damaged: a.Save, b.Save, c.Save and 1 more. Ask for new copies and load them "
@@ -45,9 +46,10 @@ TEST(RefereeNotesTest, BatchWarningsNameTheFilesAndWhatToDo) {
   w = BatchWarnings(*model, BatchResult{3, 0, {}, result.Maxima});
   ASSERT_EQ(w.size(), 2u);
   EXPECT_EQ(w[0].What, BatchWarning::Kind::OutsideTournament);
-  EXPECT_EQ(w[0].Text,
-            "1 file lies outside 27-12-2005 \x85 26-01-2006: its Play Days is 30. Set the start date on the "
-            "Reloads page.");
+  EXPECT_EQ(
+      w[0].Text,
+      "1 file lies outside 27-12-2005 \u2026 26-01-2006: its Play Days is 30. Set the start date on the "
+      "Reloads page.");
   EXPECT_EQ(w[1].Text,
             "The Ladder maxima come from Clara (the 460-turn speed, map 40x25, end turn 460); 2 files were "
             "played otherwise. Load each kind of game as a batch of its own, or set the maxima on the Ladder "

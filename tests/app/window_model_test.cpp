@@ -170,8 +170,8 @@ TEST_F(WindowModelTest, LockedRowsShowOnlyTheirNamesAndKeepBlanksAfterASort) {
   EXPECT_EQ(model.BaseGrid().Cell(8, 2), "   500");
 
   // Score: descending puts the locked 900 first again, then ascending moves it to row 2.
-  model.SortByScoreSelectClick();
-  model.SortByScoreSelectClick();
+  model.SortClick(vsl::SortKey::Score);
+  model.SortClick(vsl::SortKey::Score);
   EXPECT_EQ(Column(model.BaseGrid(), 1), (std::vector<std::string>{"B", "A"}));
   // Row 2 held the open file's values; the locked file there shows blanks, never those values.
   EXPECT_EQ(model.BaseGrid().Cell(8, 2), " ");
@@ -203,10 +203,10 @@ TEST_F(WindowModelTest, ClearListWritesBlanksWhereNothingWasWritten) {
 
 TEST_F(WindowModelTest, SortsAreStableAndFlipTheirDirection) {
   Load({Record("f1", "first", 500), Record("f2", "second", 700), Record("f3", "third", 500)});
-  model.SortByScoreSelectClick();
+  model.SortClick(vsl::SortKey::Score);
   EXPECT_EQ(Column(model.BaseGrid(), 2), (std::vector<std::string>{"second", "first", "third"}));
   EXPECT_TRUE(model.Ascending(SortKey::Score));
-  model.SortByScoreSelectClick();
+  model.SortClick(vsl::SortKey::Score);
   EXPECT_EQ(Column(model.BaseGrid(), 2), (std::vector<std::string>{"first", "third", "second"}));
   // Row numbers stay 1..n, the curves follow the rows.
   EXPECT_EQ(Column(model.BaseGrid(), 0), (std::vector<std::string>{"1", "2", "3"}));
@@ -226,20 +226,20 @@ TEST_F(WindowModelTest, EachSortKeyOrdersByItsOwnField) {
   a.Score = 9, b.Score = 5, c.Score = 7;                          // score, descending: A, C, B
   a.MTechScore = 150, b.MTechScore = 100, c.MTechScore = 50;      // Ladder final, descending: A, B, C
   Load({a, b, c});
-  model.SortByTurnSelectClick();
+  model.SortClick(vsl::SortKey::Turn);
   EXPECT_EQ(Column(model.BaseGrid(), 2), (std::vector<std::string>{"C", "A", "B"}));
-  model.SortByFinalScoreSelectClick();
+  model.SortClick(vsl::SortKey::FinalScore);
   EXPECT_EQ(Column(model.BaseGrid(), 2), (std::vector<std::string>{"B", "C", "A"}));
-  model.SortByLadderFinalSelectClick();
+  model.SortClick(vsl::SortKey::LadderFinal);
   EXPECT_EQ(Column(model.BaseGrid(), 2), (std::vector<std::string>{"A", "B", "C"}));
-  model.SortByScoreSelectClick();
+  model.SortClick(vsl::SortKey::Score);
   EXPECT_EQ(Column(model.BaseGrid(), 2), (std::vector<std::string>{"A", "C", "B"}));
 }
 
 TEST_F(WindowModelTest, FileNamesCompareIgnoringCaseAndALoadFollowsTheLastDirection) {
   Load({Record("b", "1"), Record("A", "2"), Record("a", "3"), Record("C", "4")});
   EXPECT_EQ(Column(model.BaseGrid(), 1), (std::vector<std::string>{"A", "a", "b", "C"}));
-  model.SortByFileNameSelectClick();  // ascending again (already sorted), then descending for the next
+  model.SortClick(vsl::SortKey::FileName);  // ascending again (already sorted), then descending for the next
   EXPECT_EQ(Column(model.BaseGrid(), 1), (std::vector<std::string>{"A", "a", "b", "C"}));
   EXPECT_FALSE(model.Ascending(SortKey::FileName));
   // A new batch after an odd number of clicks is listed in descending order; equal names keep theirs.
@@ -250,7 +250,7 @@ TEST_F(WindowModelTest, FileNamesCompareIgnoringCaseAndALoadFollowsTheLastDirect
 TEST_F(WindowModelTest, SortClickWithOneRowFlipsAndRenders) {
   Load({Record("a", "x")});
   model.ClearList(1);
-  model.SortByTurnSelectClick();
+  model.SortClick(vsl::SortKey::Turn);
   EXPECT_FALSE(model.Ascending(SortKey::Turn));
   EXPECT_EQ(model.BaseGrid().Cell(1, 1), "a");
 }

@@ -88,8 +88,8 @@ TEST_F(ReportTest, WritesWhatTheWindowWouldForTheSameActions) {
   model.Edits().MaxPopE = " 500";
   model.Edits().TurnFactorE = "3000";
   model.PopFactorEChange();
-  model.SortByScoreSelectClick();
-  model.SortByLadderFinalSelectClick();
+  model.SortClick(vsl::SortKey::Score);
+  model.SortClick(vsl::SortKey::LadderFinal);
   EXPECT_EQ(run.out, model.ExportText());
   EXPECT_EQ(model.Audit().Presessions, 2);
   EXPECT_EQ(model.Ladder().MaxPop, 500);

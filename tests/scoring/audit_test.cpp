@@ -200,7 +200,7 @@ TEST(AuditTest, AnInvalidDateStopsBeforeAnythingIsWritten) {
   TSaveDataRec row = FileOfDay(4, 5 * 3600, 7);
   row.PlayDays = 99;
   AuditEdits edits = Defaults();
-  edits.Day = "32";
+  edits.Start.Day = "32";
   AuditSettings settings;
   settings.Presessions = 7;
   EXPECT_THAT([&] { RControl(row, edits, '?', settings); },

@@ -192,8 +192,8 @@ class FormTest : public QObject {
     QCOMPARE(vsl::ToCp1251(QString::fromUtf8("№ Иван")), std::string("\xB9 \xC8\xE2\xE0\xED"));
     QCOMPARE(vsl::ToCp1251(QString::fromUtf8("ü")), std::string("?"));
     // Paths: UTF-8 names show as such; bytes that are no UTF-8 fall back to code page 1251.
-    QCOMPARE(vsl::FromPathBytes("\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD"), QString::fromUtf8("Иван"));
-    QCOMPARE(vsl::FromPathBytes("\xC8\xE2\xE0\xED"), QString::fromUtf8("Иван"));
+    QCOMPARE(vsl::PathText("\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD"), QString::fromUtf8("Иван"));
+    QCOMPARE(vsl::PathText("\xC8\xE2\xE0\xED"), QString::fromUtf8("Иван"));
   }
 
  private:

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "app/cp1251.h"
+#include "app/format.h"
 #include "app/game_text.h"
 #include "app/tournament_settings.h"
+#include "scoring/convert.h"
 
 namespace vsl {
 namespace {
@@ -51,10 +53,7 @@ std::string Escape(std::string_view text) {
 
 // A cell as shown: decoded, the game's markup taken out, the alignment blanks trimmed.
 std::string CellText(const std::string& cell) {
-  std::string text = Cp1251ToUtf8(StripGameMarkup(cell));
-  const size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+  return std::string(TrimBlanks(Cp1251ToUtf8(StripGameMarkup(cell))));
 }
 
 // A number or a duration ("12:05:09"): right-aligned.
@@ -72,10 +71,16 @@ bool IsNumeric(std::string_view text, char separator) {
   return digit;
 }
 
-std::string VerdictClass(std::string_view text) {
-  if (text == "Fair") return "fair";
-  if (text == "Average") return "average";
-  if (text == "Cheat") return "cheat";
+std::string VerdictClass(std::optional<Honesty> verdict) {
+  if (!verdict) return "";
+  switch (*verdict) {
+    case kFair:
+      return "fair";
+    case kAverage:
+      return "average";
+    case kCheat:
+      return "cheat";
+  }
   return "";
 }
 
@@ -94,7 +99,7 @@ void AppendGrid(std::string& html, const char* name, const Grid& grid, int rows,
     html += "<tr>";
     for (int c = 0; c < grid.ColCount(); ++c) {
       const std::string text = fileNames && c == 1 ? grid.Cell(c, r) : CellText(grid.Cell(c, r));
-      std::string cls = c == honesty ? VerdictClass(text) : "";
+      std::string cls = c == honesty ? VerdictClass(ShownHonesty(text)) : "";
       if (cls.empty() && c > 0 && IsNumeric(text, separator)) cls = "n";
       html += cls.empty() ? "<td>" : "<td class=\"" + cls + "\">";
       html += Escape(text) + "</td>";
@@ -102,22 +107,6 @@ void AppendGrid(std::string& html, const char* name, const Grid& grid, int rows,
     html += "</tr>\n";
   }
   html += "</tbody>\n</table>\n";
-}
-
-// Tick values for an axis from lo to hi: whole multiples of 1, 2 or 5 times a power of ten, at most
-// six of them, so that a reader can take values off the axis.
-std::vector<double> NiceTicks(double lo, double hi) {
-  const double rough = (hi - lo) / 5;
-  const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
-  double step = magnitude;
-  for (const double factor : {1.0, 2.0, 5.0, 10.0}) {
-    step = factor * magnitude;
-    if (step >= rough) break;
-  }
-  step = std::max(step, 1.0);  // turns and history values are whole numbers
-  std::vector<double> ticks;
-  for (double t = std::ceil(lo / step) * step; t <= hi + step * 1e-9; t += step) ticks.push_back(t);
-  return ticks;
 }
 
 std::string Num(double value) {
@@ -137,6 +126,7 @@ std::string Colour(uint32_t rgb) {
 // The chart of the window's curves: plot area, axes with five intervals each, titles and legend.
 void AppendChart(std::string& html, const WindowModel& model) {
   constexpr double kLeft = 80, kTop = 40, kWidth = 560, kHeight = 300, kLegendX = 670;
+  constexpr int kAxisIntervals = 5;
   const ChartModel& chart = model.Chart();
   const int drawn = std::min(model.SaveCount(), ChartModel::kSeriesCount);
   double xMin = 0, xMax = 0;
@@ -166,13 +156,13 @@ void AppendChart(std::string& html, const WindowModel& model) {
           Escape(itemName.empty() ? "History" : itemName + " history") + "</text>\n";
   html += "<rect x=\"" + Num(kLeft) + "\" y=\"" + Num(kTop) + "\" width=\"" + Num(kWidth) + "\" height=\"" +
           Num(kHeight) + "\" fill=\"none\" stroke=\"#444\"/>\n";
-  for (const double x : NiceTicks(xMin, xMax)) {
+  for (const double x : AxisTicks(xMin, xMax, kAxisIntervals)) {
     html += "<line x1=\"" + Num(sx(x)) + "\" y1=\"" + Num(kTop + kHeight) + "\" x2=\"" + Num(sx(x)) +
             "\" y2=\"" + Num(kTop + kHeight + 5) + "\" stroke=\"#444\"/>";
     html += "<text x=\"" + Num(sx(x)) + "\" y=\"" + Num(kTop + kHeight + 18) + "\" text-anchor=\"middle\">" +
             std::to_string(std::llround(x)) + "</text>\n";
   }
-  for (const double y : NiceTicks(yMin, yMax)) {
+  for (const double y : AxisTicks(yMin, yMax, kAxisIntervals)) {
     html += "<line x1=\"" + Num(kLeft - 5) + "\" y1=\"" + Num(sy(y)) + "\" x2=\"" + Num(kLeft + kWidth) +
             "\" y2=\"" + Num(sy(y)) + "\" stroke=\"#ddd\"/>";
     html += "<text x=\"" + Num(kLeft - 8) + "\" y=\"" + Num(sy(y) + 4) + "\" text-anchor=\"end\">" +

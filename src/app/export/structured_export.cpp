@@ -12,8 +12,10 @@
 #include <string_view>
 
 #include "app/cp1251.h"
+#include "app/file_name_text.h"
 #include "app/tournament_settings.h"
 #include "app/window_model.h"
+#include "scoring/convert.h"
 
 namespace vsl {
 namespace {
@@ -52,11 +54,6 @@ constexpr std::array<FieldKind, kExportFields> kFields = {{
 // A cell that holds no value: never written, or blanked before rendering.
 bool IsBlank(std::string_view cell) {
   return cell.empty() || cell == " ";
-}
-
-std::string_view TrimLeft(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  return s;
 }
 
 // The field as shown: UTF-8, without its alignment blanks, decimals with a point; empty for a blank
@@ -141,7 +138,7 @@ std::string ResultsJson(const WindowModel& model) {
   for (size_t r = 1; r < rows.size(); ++r) {
     const TSaveDataRec& record = model.Row(static_cast<int>(r) - 1);
     nlohmann::ordered_json row = nlohmann::ordered_json::object();
-    row["file"] = QString::fromLocal8Bit(model.RowPath(static_cast<int>(r) - 1).c_str()).toStdString();
+    row["file"] = PathText(model.RowPath(static_cast<int>(r) - 1)).toStdString();
     row["locked"] = record.Locked();
     row["fileDate"] = IsoDateTime(record.FileDate);
     row["playTimeSeconds"] =

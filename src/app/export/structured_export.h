@@ -19,7 +19,7 @@ class WindowModel;
 std::string ResultsCsv(const std::vector<std::vector<std::string>>& rows, char separator);
 
 // JSON, the shape the guide documents:
-//   {"program": "vsl-report", "version": "1.01", "settings": {...},
+//   {"program": "vsl-report", "version": VSL_VERSION, "settings": {...},
 //    "rows": [{"file": PATH, "locked": BOOL, "fileDate": ISO 8601 with offset,
 //              "playTimeSeconds": N, "sessionTimeSeconds": N,
 //              "Base": {...}, "Reloads": {...}, "Additional": {...}, "Ladder": {...}}, ...]}

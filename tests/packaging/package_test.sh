@@ -123,10 +123,14 @@ for page in vsl-report vellum-saves-list; do
     fail "the manual page of $page does not point at the installed guide"
 done
 
-# lintian, where installed, finds no error in the package.
+# lintian, where installed, finds no error in the package, and the programs carry every hardening
+# (fortified functions, stack protector, full RELRO, immediate binding, PIE): no hardening tag at all.
 if command -v lintian >/dev/null; then
-  errors=$(lintian --no-tag-display-limit "$deb" 2>&1 | grep '^E: ' || true)
+  report=$(lintian --display-info --no-tag-display-limit "$deb" 2>&1 || true)
+  errors=$(grep '^E: ' <<<"$report" || true)
   [ -z "$errors" ] || fail "lintian reports errors: $errors"
+  hardening=$(grep ' hardening-' <<<"$report" || true)
+  [ -z "$hardening" ] || fail "lintian reports missing hardening: $hardening"
 else
   echo "note: lintian not installed, the package is not checked by it"
 fi

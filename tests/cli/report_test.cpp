@@ -158,7 +158,7 @@ TEST_F(ReportTest, SettingsThatDoNotConvertNameTheirOption) {
   EXPECT_THAT(point.out, HasSubstr("  0,00; "));
 }
 
-// --output never replaces a save of the batch, nor a device or a named pipe.
+// --output never replaces a save of the batch or the settings file, nor a device or a named pipe.
 TEST_F(ReportTest, OutputOntoAnInputOrANonRegularFile) {
   const std::string before = Read(a_);
   std::filesystem::create_symlink(a_, dir_ + "/link.Save");
@@ -170,6 +170,13 @@ TEST_F(ReportTest, OutputOntoAnInputOrANonRegularFile) {
   }
   EXPECT_EQ(Read(a_), before);
   EXPECT_TRUE(std::filesystem::is_symlink(dir_ + "/link.Save"));
+  const std::string settings = dir_ + "/t.json";
+  std::ofstream(settings) << R"({"version": 1})";
+  const Outcome onSettings = Report({"--settings", settings, "--output", settings, a_});
+  EXPECT_EQ(onSettings.status, kExitUsage);
+  EXPECT_EQ(onSettings.err, "vsl-report: " + settings + ": the results would replace the tournament settings file " +
+                                settings + ", which this run read\n");
+  EXPECT_EQ(Read(settings), R"({"version": 1})");
 
   const std::string fifo = dir_ + "/fifo";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -356,7 +363,7 @@ TEST_F(ReportTest, SettingsFileRoundTripWithAnOverrideAndABadKey) {
   s.Factors[6] = 3000;
   s.Maxima[0] = 500;
   const std::string path = dir_ + "/round.json";
-  SaveTournamentSettings(path, s);
+  std::ofstream(path) << TournamentSettingsFileText(s);
   const TournamentSettings back = LoadTournamentSettings(path);
   EXPECT_EQ(back.StartDate, "01-03-2024");
   EXPECT_EQ(back.SessionsPerDay, 2.5);

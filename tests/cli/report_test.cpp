@@ -6,6 +6,7 @@
 #include <sys/sysmacros.h>
 #include <sys/time.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -267,6 +268,23 @@ TEST_F(ReportTest, CsvIsUtf8WithQuotingUniqueHeadersAndPoints) {
   // The locked row: number, name and date; blanked cells are empty fields.
   EXPECT_THAT(locked, StartsWith("2,c,,,,,,,,,,,"));
   EXPECT_EQ(run.out.substr(run.out.size() - 2), "\r\n");
+}
+
+// Names a spreadsheet would run, a line break in a nick name and U+FFFE in a file name: neutralised in
+// the CSV, blanks in the results file and the page, exact in the JSON.
+TEST_F(ReportTest, HostileNamesAreSafeInEveryFormat) {
+  const std::string f = WriteFile(dir_ + "/=1+2\xEF\xBF\xBE.Save", BuildSaveFile(Game("@SUM(A1)\r\nx", 300)));
+  const Outcome res = Report({f, b_});
+  EXPECT_THAT(res.out, HasSubstr("; =1+2?; @SUM(A1)  x; "));
+  EXPECT_EQ(std::count(res.out.begin(), res.out.end(), '\n'), 2);
+  const Outcome csv = Report({"--format", "csv", f, b_});
+  EXPECT_THAT(csv.out, HasSubstr("\r\n1,'=1+2\xEF\xBF\xBE,\"'@SUM(A1)\r\nx\","));
+  EXPECT_THAT(csv.out, HasSubstr("\r\n2,B,Bert,"));
+  const Outcome json = Report({"--format", "json", f});
+  EXPECT_THAT(json.out, HasSubstr(R"("NickName": "@SUM(A1)\r\nx")"));
+  QXmlStreamReader xml(QByteArray::fromStdString(Report({"--format", "html", f}).out));
+  while (!xml.atEnd()) xml.readNext();
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
 }
 
 TEST_F(ReportTest, JsonHasTypedValues) {

@@ -256,8 +256,8 @@ class WindowModel {
   ChartModel chart_;
   std::vector<TSaveDataRec> rows_;  // SaveData: kMaxFiles rows
   int saveCount_ = 0;
-  FilesRead inputs_;                     // the last batch's saves among them
-  std::vector<std::string> rowPaths_;    // the file each row was loaded from; moves with its row
+  FilesRead inputs_;                   // the last batch's saves among them
+  std::vector<std::string> rowPaths_;  // the file each row was loaded from; moves with its row
   LadderSettings ladder_;
   AuditSettings audit_;
   std::array<bool, 5> ascending_ = {true, true, false, false, false};

@@ -667,8 +667,8 @@ bool TForm1::SavePageShots(const QString& dir) {
     }
     try {
       WriteOutputFile(ToPathBytes(QDir(dir).filePath(pages_->tabText(i) + ".png")),
-                      std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), model_->Inputs(),
-                      OutputKind::Picture);
+                      std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                      model_->Inputs(), OutputKind::Picture);
     } catch (const ExportError&) {
       ok = false;
     }

@@ -58,7 +58,11 @@ TEST(OutputFileTest, NamesAsLongAsTheFileSystemAllowsAndAFailedWriteKeepsTheOldF
   WriteOutputFile(path, "first", {});
   WriteOutputFile(path, "second", {});
   EXPECT_EQ(InChild([] { return true; },
-                    [&] { return Writes(path, "over the limit", path + ": cannot write the file: File too large") ? 0 : 1; }),
+                    [&] {
+                      return Writes(path, "over the limit", path + ": cannot write the file: File too large")
+                                 ? 0
+                                 : 1;
+                    }),
             0);
   EXPECT_EQ(Read(path), "second");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path()), {}), 1);  // nothing beside
@@ -81,21 +85,25 @@ TEST(OutputFileTest, OnlyWhatTheUserMayWriteIsReplacedAndTheOldContentSurvives) 
   const auto asNobody = [&] {
     return ::chdir(scratch.Path().c_str()) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
   };
-  EXPECT_EQ(InChild(asNobody,
-                    [] {
-                      if (!Writes("open/theirs", "x", "open/theirs: cannot write the file: Permission denied")) return 1;
-                      if (!Writes("open/mine", "x", "open/mine: cannot write the file: Permission denied")) return 2;
-                      if (!Writes("open/shared", "by 65534", "")) return 3;
-                      // The same size: the write stops at the limit, the old bytes go back; longer: no room.
-                      for (const char* text : {"new results", "new results, longer"}) {
-                        if (!Writes("locked/res", text, "locked/res: cannot write the file: File too large") ||
-                            Read("locked/res") != "old results")
-                          return 4;
-                      }
-                      return Writes("locked/res", "new", "") ? 0 : 5;
-                    }),
-            0);
-  EXPECT_EQ(Read(open + "/theirs") + Read(open + "/mine") + Read(open + "/shared"), "root'sread-onlyby 65534");
+  EXPECT_EQ(
+      InChild(asNobody,
+              [] {
+                if (!Writes("open/theirs", "x", "open/theirs: cannot write the file: Permission denied"))
+                  return 1;
+                if (!Writes("open/mine", "x", "open/mine: cannot write the file: Permission denied"))
+                  return 2;
+                if (!Writes("open/shared", "by 65534", "")) return 3;
+                // The same size: the write stops at the limit, the old bytes go back; longer: no room.
+                for (const char* text : {"new results", "new results, longer"}) {
+                  if (!Writes("locked/res", text, "locked/res: cannot write the file: File too large") ||
+                      Read("locked/res") != "old results")
+                    return 4;
+                }
+                return Writes("locked/res", "new", "") ? 0 : 5;
+              }),
+      0);
+  EXPECT_EQ(Read(open + "/theirs") + Read(open + "/mine") + Read(open + "/shared"),
+            "root'sread-onlyby 65534");
   struct stat shared {};
   EXPECT_EQ(::stat((open + "/shared").c_str(), &shared), 0);
   EXPECT_EQ(shared.st_uid, 0u);

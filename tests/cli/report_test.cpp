@@ -175,8 +175,9 @@ TEST_F(ReportTest, OutputOntoAnInputOrANonRegularFile) {
   std::ofstream(settings) << R"({"version": 1})";
   const Outcome onSettings = Report({"--settings", settings, "--output", settings, a_});
   EXPECT_EQ(onSettings.status, kExitUsage);
-  EXPECT_EQ(onSettings.err, "vsl-report: " + settings + ": the results would replace the tournament settings file " +
-                                settings + ", which this run read\n");
+  EXPECT_EQ(onSettings.err, "vsl-report: " + settings +
+                                ": the results would replace the tournament settings file " + settings +
+                                ", which this run read\n");
   EXPECT_EQ(Read(settings), R"({"version": 1})");
 
   const std::string fifo = dir_ + "/fifo";

@@ -3,8 +3,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -15,6 +13,8 @@
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -312,13 +312,14 @@ class HandlersTest : public QObject {
     };
     const QByteArray before = bytes(paths_[0]);
     h_->saveAnswer = paths_[0];
-    for (const char* action : {"SaveResultsAction", "ExportCsvAction", "ExportHtmlAction", "SaveChartPngAction",
-                               "SaveChartSvgAction", "SaveSettingsAction"})
+    for (const char* action : {"SaveResultsAction", "ExportCsvAction", "ExportHtmlAction",
+                               "SaveChartPngAction", "SaveChartSvgAction", "SaveSettingsAction"})
       h_->Find<QAction>(action)->trigger();
-    const QString refused = paths_[0] + ": the %1 would replace the save " + paths_[0] + ", which the batch reads.";
-    QCOMPARE(h_->errors, QStringList({refused.arg("results"), refused.arg("results"), refused.arg("results"),
-                                      refused.arg("chart"), refused.arg("chart"),
-                                      refused.arg("tournament settings")}));
+    const QString refused =
+        paths_[0] + ": the %1 would replace the save " + paths_[0] + ", which the batch reads.";
+    QCOMPARE(h_->errors,
+             QStringList({refused.arg("results"), refused.arg("results"), refused.arg("results"),
+                          refused.arg("chart"), refused.arg("chart"), refused.arg("tournament settings")}));
     QCOMPARE(bytes(paths_[0]), before);
 
     auto* html = h_->Find<QAction>("ExportHtmlAction");
@@ -326,7 +327,8 @@ class HandlersTest : public QObject {
     h_->saveAnswer = QDir(saves_->Path()).filePath("Standings.html");
     html->trigger();
     QCOMPARE(h_->errors.size(), 6);
-    QVERIFY(bytes(h_->saveAnswer).startsWith("<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\""));
+    QVERIFY(
+        bytes(h_->saveAnswer).startsWith("<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\""));
   }
 
   void DamagedFileEndsTheBatchNamingTheFile() {

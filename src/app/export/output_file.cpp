@@ -190,7 +190,8 @@ void CheckOutputTarget(const std::string& path, const FilesRead& read, OutputKin
   }
 }
 
-void WriteOutputFile(const std::string& path, std::string_view bytes, const FilesRead& read, OutputKind kind) {
+void WriteOutputFile(const std::string& path, std::string_view bytes, const FilesRead& read,
+                     OutputKind kind) {
   CheckOutputTarget(path, read, kind);
   const std::optional<struct stat> old = StatOf(path);
   if (old && S_ISDIR(old->st_mode)) throw ExportError(path, "is a folder");

@@ -34,8 +34,9 @@ class FilesRead {
   std::vector<std::string> settingsFiles_;
 };
 
-// What is written (Picture: a page of the window); it names the output in a refusal. Tournament settings may replace a settings file
-// the run read (the referee saves the settings they opened and changed), never a save.
+// What is written (Picture: a page of the window); it names the output in a refusal. Tournament
+// settings may replace a settings file the run read (the referee saves the settings they opened and
+// changed), never a save.
 enum class OutputKind { Results, Chart, Picture, TournamentSettings };
 
 // Throws ExportError when `path` is the same file as one the run read (also through links or another

@@ -35,21 +35,20 @@ bool Writes(const std::string& path, const std::string& bytes, const std::string
   }
 }
 
-// The exit status of `body` run in a child process under a file size limit of 8 bytes (set after
-// `before`, which may change the user): 0 when every write behaved, else the number of the first that
-// did not.
-int InChild(const std::function<bool()>& before, const std::function<int()>& body) {
+// Whether `body` returns true in a child process under a file size limit of 8 bytes, set after
+// `before` (which may change the user) succeeded.
+bool InChild(const std::function<bool()>& before, const std::function<bool()>& body) {
   const pid_t pid = ::fork();
   if (pid == 0) {
     std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit limit {};
     ::getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = 8;
-    ::_exit(before() && ::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? body() : 99);
+    ::_exit(before() && ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && body() ? 0 : 1);
   }
   int status = -1;
   ::waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 TEST(OutputFileTest, NamesAsLongAsTheFileSystemAllowsAndAFailedWriteKeepsTheOldFile) {
@@ -57,13 +56,9 @@ TEST(OutputFileTest, NamesAsLongAsTheFileSystemAllowsAndAFailedWriteKeepsTheOldF
   const std::string path = scratch.Path() + "/" + std::string(255, 'n');
   WriteOutputFile(path, "first", {});
   WriteOutputFile(path, "second", {});
-  EXPECT_EQ(InChild([] { return true; },
-                    [&] {
-                      return Writes(path, "over the limit", path + ": cannot write the file: File too large")
-                                 ? 0
-                                 : 1;
-                    }),
-            0);
+  EXPECT_TRUE(InChild(
+      [] { return true; },
+      [&] { return Writes(path, "over the limit", path + ": cannot write the file: File too large"); }));
   EXPECT_EQ(Read(path), "second");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path()), {}), 1);  // nothing beside
 }
@@ -85,23 +80,16 @@ TEST(OutputFileTest, OnlyWhatTheUserMayWriteIsReplacedAndTheOldContentSurvives) 
   const auto asNobody = [&] {
     return ::chdir(scratch.Path().c_str()) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
   };
-  EXPECT_EQ(
-      InChild(asNobody,
-              [] {
-                if (!Writes("open/theirs", "x", "open/theirs: cannot write the file: Permission denied"))
-                  return 1;
-                if (!Writes("open/mine", "x", "open/mine: cannot write the file: Permission denied"))
-                  return 2;
-                if (!Writes("open/shared", "by 65534", "")) return 3;
-                // The same size: the write stops at the limit, the old bytes go back; longer: no room.
-                for (const char* text : {"new results", "new results, longer"}) {
-                  if (!Writes("locked/res", text, "locked/res: cannot write the file: File too large") ||
-                      Read("locked/res") != "old results")
-                    return 4;
-                }
-                return Writes("locked/res", "new", "") ? 0 : 5;
-              }),
-      0);
+  // In the locked folder, the same size: the write stops at the limit and the old bytes go back; longer:
+  // there is no room.
+  const std::string tooLarge = "locked/res: cannot write the file: File too large";
+  EXPECT_TRUE(InChild(asNobody, [&] {
+    return Writes("open/theirs", "x", "open/theirs: cannot write the file: Permission denied") &&
+           Writes("open/mine", "x", "open/mine: cannot write the file: Permission denied") &&
+           Writes("open/shared", "by 65534", "") && Writes("locked/res", "new results", tooLarge) &&
+           Read("locked/res") == "old results" && Writes("locked/res", "new results, longer", tooLarge) &&
+           Read("locked/res") == "old results" && Writes("locked/res", "new", "");
+  }));
   EXPECT_EQ(Read(open + "/theirs") + Read(open + "/mine") + Read(open + "/shared"),
             "root'sread-onlyby 65534");
   struct stat shared {};

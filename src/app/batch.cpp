@@ -223,7 +223,7 @@ class Worker {
 
 BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, const BatchOptions& options) {
   if (paths.empty()) return {};
-  batchPaths_ = paths;
+  inputs_.SetSaves(paths);
   ClearList(saveCount_);
   saveCount_ = 0;
   edits_.Edit1 = DirectoryOf(paths.front());

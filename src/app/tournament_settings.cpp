@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 #include <algorithm>
 #include <charconv>
@@ -359,16 +358,10 @@ nlohmann::ordered_json TournamentSettingsJson(const TournamentSettings& s) {
   return doc;
 }
 
-void SaveTournamentSettings(const std::string& path, const TournamentSettings& settings) {
+std::string TournamentSettingsFileText(const TournamentSettings& settings) {
   Json doc = TournamentSettingsJson(settings);
   doc["audit"].erase("startDateIso");  // derived; the file keeps the text the referee types
-  const std::string text = doc.dump(2) + "\n";
-  QSaveFile file(PathName(path));
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-      !file.commit()) {
-    throw SettingsFileError(path + ": cannot write the file: " + file.errorString().toStdString());
-  }
+  return doc.dump(2) + "\n";
 }
 
 void ApplyAuditSettings(const TournamentSettings& s, WindowEdits& edits, char decimalSeparator) {

@@ -23,7 +23,8 @@
 //   ApplyAuditSettings(s, model.Edits(), model.Locale().DecimalSeparator());   // before a load
 //   model.Button1Click(paths);
 //   ApplyLadderSettings(s, model.Edits()); model.PopFactorEChange();          // after it
-//   SaveTournamentSettings(path, SettingsFromEdits(model));                   // throws SettingsFileError
+//   WriteOutputFile(path, TournamentSettingsFileText(SettingsFromEdits(model)),
+//                   model.Inputs(), OutputKind::TournamentSettings);         // throws ExportError
 
 #include <array>
 #include <cstdint>
@@ -76,8 +77,8 @@ class SettingsFileError : public std::runtime_error {
 inline constexpr int64_t kMaxSettingsFileBytes = int64_t{1} << 20;
 
 TournamentSettings LoadTournamentSettings(const std::string& path);
-// Writes the file in the current version; replaces an existing one only when complete.
-void SaveTournamentSettings(const std::string& path, const TournamentSettings& settings);
+// The file's text in the current version, for WriteOutputFile (output_file.h).
+std::string TournamentSettingsFileText(const TournamentSettings& settings);
 
 // The audit settings into the edits typed before a load; numbers in the locale's notation.
 void ApplyAuditSettings(const TournamentSettings& settings, WindowEdits& edits, char decimalSeparator);

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/chart_model.h"
+#include "app/export/output_file.h"
 #include "app/grid.h"
 #include "app/locale_services.h"
 #include "record/save_record.h"
@@ -145,24 +146,6 @@ struct BatchResult {
 // A file of a batch that failed: what() is "<path>: <reason>".
 using BatchFileError = FileError;
 
-// A results file that could not be written: what() is "<path>: <reason>".
-class ExportError : public std::runtime_error {
- public:
-  ExportError(const std::string& path, const std::string& reason)
-      : std::runtime_error(path + ": " + reason) {}
-};
-
-// Writes `bytes` to the file at `path`, creating or replacing it; throws ExportError naming the file and
-// the reason when it cannot be written. A regular file is written beside and renamed over the old one,
-// which keeps its permissions and, where the process may, its owner; a link stays and the file it points
-// to is replaced; in a folder that may not be written, a writable file is rewritten in place. A device or
-// a FIFO is written through, never replaced; a FIFO that no program reads from is refused.
-void WriteResultsFile(const std::string& path, std::string_view bytes);
-
-// Throws ExportError when `path` is the same file as one of `inputs` (also through links or another
-// spelling of the path), before anything is read or written.
-void CheckResultsTarget(const std::string& path, const std::vector<std::string>& inputs);
-
 // The error box's text: the message with a '.' appended when its last byte sorts above '.'.
 std::string ErrorBoxText(const std::string& message);
 
@@ -194,6 +177,10 @@ class WindowModel {
   // The audit's edits as the audit reads them.
   AuditEdits CurrentAuditEdits() const;
   bool Ascending(SortKey key) const { return ascending_.at(static_cast<size_t>(key)); }
+  // The files this run read (the last batch's saves, the tournament settings files), which no output
+  // may replace.
+  const FilesRead& Inputs() const { return inputs_; }
+  FilesRead& Inputs() { return inputs_; }
 
   // Rows set directly, for tests and tools that build records without files: slot i is
   // MutableRow(i); SetSaveCount says how many are in use. Neither renders.
@@ -220,8 +207,8 @@ class WindowModel {
   void SortClick(SortKey key);
   // The history selector changed: redraw the curves of the first 20 rows.
   void GraphSelectChange();
-  // "Save Results" to the chosen path: writes ExportText(). Throws ExportError naming the file and the
-  // reason when it cannot be written, or when it is one of the saves the last batch was loaded from.
+  // "Save Results" to the chosen path: writes ExportText() through WriteOutputFile. Throws ExportError
+  // naming the file and the reason when it cannot be written, or when it is a file the run read.
   void Button2Click(const std::string& path) const;
   // The name the save dialog proposes: Edit1, the path separator, "Res.txt" ("Res.txt" alone while Edit1
   // is empty).
@@ -230,7 +217,8 @@ class WindowModel {
   // --- Operations the handlers are made of -------------------------------------------------------
   // The results file's bytes: SaveCount + 1 lines of 56 fields, "; " after each field but the last
   // of the last line, CR LF between lines. The file names are written in code page 1251 like every
-  // other text ('?' for a character the code page lacks).
+  // other text ('?' for a character the code page lacks). The file has no quoting: a line break or
+  // another control character in a text (a player's name) is written as a blank.
   std::string ExportText() const;
   // The fields of the results file: SaveCount + 1 rows (the header row first) of kExportFields cells,
   // as the grids hold them: the file name (field kFileNameField of a data row) is UTF-8, every other
@@ -263,8 +251,8 @@ class WindowModel {
   ChartModel chart_;
   std::vector<TSaveDataRec> rows_;  // SaveData: kMaxFiles rows
   int saveCount_ = 0;
-  std::vector<std::string> batchPaths_;  // every file the last batch was loaded from
-  std::vector<std::string> rowPaths_;    // the file each row was loaded from; moves with its row
+  FilesRead inputs_;                   // the last batch's saves among them
+  std::vector<std::string> rowPaths_;  // the file each row was loaded from; moves with its row
   LadderSettings ladder_;
   AuditSettings audit_;
   std::array<bool, 5> ascending_ = {true, true, false, false, false};

@@ -12,10 +12,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "app/export/html_page.h"
+#include "app/export/exports.h"
 #include "app/tournament_settings.h"
 #include "app/window_model.h"
-#include "app/export/structured_export.h"
 #include "save/file_info.h"
 #include "scoring/convert.h"
 #include "scoring/errors.h"
@@ -160,10 +159,10 @@ const std::map<std::string, SortKey> kSortKeys = {{"file", SortKey::FileName},
                                                   {"final", SortKey::FinalScore},
                                                   {"ladder", SortKey::LadderFinal}};
 
-enum class Format { Res, Csv, Json, Html };
-
-const std::map<std::string, Format> kFormats = {
-    {"res", Format::Res}, {"csv", Format::Csv}, {"json", Format::Json}, {"html", Format::Html}};
+const std::map<std::string, ExportFormat> kFormats = {{"res", ExportFormat::Results},
+                                                      {"csv", ExportFormat::Csv},
+                                                      {"json", ExportFormat::Json},
+                                                      {"html", ExportFormat::Html}};
 
 // A text for an edit.
 struct EditText {
@@ -175,7 +174,7 @@ struct Options {
   bool help = false;
   bool version = false;
   bool keepGoing = false;
-  Format format = Format::Res;
+  ExportFormat format = ExportFormat::Results;
   std::optional<std::string> output;
   std::optional<std::string> settingsFile;
   std::optional<DateText> startDate;
@@ -297,20 +296,6 @@ void CheckSettings(Options& o, char separator) {
   }
 }
 
-std::string Results(const WindowModel& model, const Options& o) {
-  switch (o.format) {
-    case Format::Csv:
-      return ResultsCsv(model.ExportRows(), model.Locale().DecimalSeparator());
-    case Format::Json:
-      return ResultsJson(model);
-    case Format::Html:
-      return RenderHtmlPage(model);
-    case Format::Res:
-      break;
-  }
-  return model.ExportText();
-}
-
 // The actions of a person at the window, in order. Returns false when files were skipped or left out.
 bool RunActions(WindowModel& model, const Options& o, const std::optional<TournamentSettings>& file,
                 std::ostream& err) {
@@ -356,11 +341,12 @@ bool RunActions(WindowModel& model, const Options& o, const std::optional<Tourna
   return result.Skipped.empty() && o.saves.size() <= static_cast<size_t>(kMaxFiles);
 }
 
-// Writes the results where the options say. Returns false (after a message) when they could not be
-// written.
-bool WriteOutput(const Options& o, const std::string& results, std::ostream& out, std::ostream& err) {
+// Writes the results where the options say, never over a file the run read. Returns false (after a
+// message) when they could not be written to standard output.
+bool WriteOutput(const Options& o, const FilesRead& read, const std::string& results, std::ostream& out,
+                 std::ostream& err) {
   if (o.output) {
-    WriteResultsFile(*o.output, results);
+    WriteOutputFile(*o.output, results, read, OutputKind::Results);
     return true;
   }
   errno = 0;
@@ -400,14 +386,19 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return kExitUsage;
   }
   if (options.help || options.version) {
-    const std::string text = options.help ? HelpText() : "vsl-report (Vellum Saves List) " VSL_VERSION "\n";
-    return WriteOutput({}, text, out, err) ? kExitSuccess : kExitFailure;
+    const std::string text =
+        options.help ? HelpText() : "vsl-report (Vellum Saves List) " VSL_VERSION "\n";
+    return WriteOutput({}, {}, text, out, err) ? kExitSuccess : kExitFailure;
   }
 
   if (options.output) {
-    // Refused before anything is read: the results must never replace a save of the batch.
+    // Refused before anything is read: the results must never replace a save of the batch or the
+    // settings file.
+    FilesRead inputs;
+    inputs.SetSaves(options.saves);
+    if (options.settingsFile) inputs.AddSettingsFile(*options.settingsFile);
     try {
-      CheckResultsTarget(*options.output, options.saves);
+      CheckOutputTarget(*options.output, inputs);
     } catch (const ExportError& e) {
       err << "vsl-report: " << e.what() << "\n";
       return kExitUsage;
@@ -416,11 +407,14 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
   try {
     WindowModel model(locale ? std::move(locale) : SystemLocaleServices());
     std::optional<TournamentSettings> file;
-    if (options.settingsFile) file = LoadTournamentSettings(*options.settingsFile);
+    if (options.settingsFile) {
+      file = LoadTournamentSettings(*options.settingsFile);
+      model.Inputs().AddSettingsFile(*options.settingsFile);
+    }
     CheckSettings(options, model.Locale().DecimalSeparator());
     const bool allLoaded = RunActions(model, options, file, err);
-    const std::string results = Results(model, options);
-    if (!WriteOutput(options, results, out, err)) return kExitFailure;
+    const std::string results = ExportBytes(model, options.format);
+    if (!WriteOutput(options, model.Inputs(), results, out, err)) return kExitFailure;
     return allLoaded ? kExitSuccess : kExitFailure;
   } catch (const std::exception& e) {
     err << "vsl-report: " << FailureMessage(e) << "\n";

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "save/container.h"
+#include "save/file_descriptor.h"
 #include "save/file_info.h"
 #include "save/save_error.h"
 
@@ -19,31 +20,16 @@ std::string Reason(const char* what, int error) {
   return std::string(what) + ": " + std::strerror(error);
 }
 
-// Closes the descriptor on every way out.
-class FileHandle {
- public:
-  explicit FileHandle(int fd) : fd_(fd) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() {
-    if (fd_ >= 0) close(fd_);
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 }  // namespace
 
 // The whole file, read once into a buffer of its size. The file is opened read-only: a save that the
 // referee may only read loads like any other. Opening does not wait: a named pipe without a writer is
 // refused below like every other file that is not a regular one, instead of blocking the batch.
 void ReadSaveFile(const std::string& path, std::vector<uint8_t>& bytes) {
-  const FileHandle file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (file.get() < 0) throw SaveError(Reason("cannot open the file", errno));
+  const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (file.Get() < 0) throw SaveError(Reason("cannot open the file", errno));
   struct stat st {};
-  if (fstat(file.get(), &st) != 0) throw SaveError(Reason("cannot read the file", errno));
+  if (fstat(file.Get(), &st) != 0) throw SaveError(Reason("cannot read the file", errno));
   if (S_ISDIR(st.st_mode)) throw SaveError(Reason("cannot read the file", EISDIR));
   if (!S_ISREG(st.st_mode)) throw SaveError("cannot read the file: not a regular file");
   if (st.st_size > kMaxSaveFileBytes) {
@@ -61,7 +47,7 @@ void ReadSaveFile(const std::string& path, std::vector<uint8_t>& bytes) {
   }
   size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = read(file.get(), bytes.data() + done, bytes.size() - done);
+    const ssize_t n = read(file.Get(), bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) throw SaveError(Reason("cannot read the file", errno));
     if (n == 0) break;  // the file shrank since fstat: keep what is there

@@ -3,6 +3,7 @@
 #include "window/form.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
@@ -622,8 +623,20 @@ bool TForm1::SavePageShots(const QString& dir) {
   for (int i = 0; i < pages_->count(); ++i) {
     pages_->setCurrentIndex(i);
     QCoreApplication::processEvents();
-    const QString path = QDir(dir).filePath(pages_->tabText(i) + ".png");
-    ok = grab().save(path, "PNG") && ok;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!grab().save(&buffer, "PNG")) {
+      ok = false;
+      continue;
+    }
+    try {
+      WriteOutputFile(PathBytes(QDir(dir).filePath(pages_->tabText(i) + ".png")),
+                      std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                      model_->Inputs(), OutputKind::Picture);
+    } catch (const ExportError&) {
+      ok = false;
+    }
   }
   pages_->setCurrentIndex(current);
   return ok;

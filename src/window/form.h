@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/window_model.h"
 
@@ -136,7 +137,7 @@ class TForm1 : public QMainWindow {
   // After a load: the maxima a settings file fixed replace those the batch set.
   void ApplyFixedMaxima();
   void RememberWork();
-  void WriteChosenFile(const QString& path, const QByteArray& bytes);
+  void WriteChosenFile(const QString& path, std::string_view bytes, OutputKind kind);
 
   // Running a handler: edits in, handler, everything out; an exception ends it in the error box.
   void Run(const std::function<void()>& handler);

@@ -26,13 +26,13 @@
 #include <map>
 #include <span>
 
-#include "app/export/html_page.h"
+#include "app/export/exports.h"
 #include "app/tournament_settings.h"
+#include "scoring/convert.h"
 #include "window/cp1251.h"
 #include "window/form.h"
 #include "window/form_fields.h"
 #include "window/setting_caption.h"
-#include "app/export/structured_export.h"
 #include "scoring/convert.h"
 
 namespace vsl {
@@ -59,6 +59,8 @@ void TForm1::BuildMenus() {
   file->addSeparator();
   connect(AddAction(file, "ExportCsvAction", "Export as &CSV…"), &QAction::triggered, this,
           &TForm1::ExportCsv);
+  connect(AddAction(file, "ExportHtmlAction", "Export as &HTML…"), &QAction::triggered, this,
+          &TForm1::ExportHtml);
   file->addSeparator();
   connect(AddAction(file, "SaveChartPngAction", "Save chart as &PNG…"), &QAction::triggered, this,
           [this] { SaveChart("png"); });
@@ -100,11 +102,12 @@ QString TForm1::ProposedName(const QString& name) const {
   return folder.isEmpty() ? name : QDir(folder).filePath(name);
 }
 
-void TForm1::WriteChosenFile(const QString& path, const QByteArray& bytes) {
+// Every file the menus write goes through the one door, which refuses a file the run read; the error
+// box names the file and the reason.
+void TForm1::WriteChosenFile(const QString& path, std::string_view bytes, OutputKind kind) {
   lastFolder_ = QFileInfo(path).absolutePath();
   try {
-    WriteResultsFile(PathBytes(path),
-                     std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    WriteOutputFile(PathBytes(path), bytes, model_->Inputs(), kind);
   } catch (const std::exception& e) {
     ShowError(PathText(e.what()));
   }
@@ -114,8 +117,7 @@ void TForm1::ExportCsv() {
   if (busy_) return;
   const QString path = dialogs_.SaveAs(this, "Export as CSV", ProposedName("Res.csv"), "CSV files (*.csv)");
   if (path.isEmpty()) return;
-  WriteChosenFile(
-      path, QByteArray::fromStdString(ResultsCsv(model_->ExportRows(), model_->Locale().DecimalSeparator())));
+  WriteChosenFile(path, ExportBytes(*model_, ExportFormat::Csv), OutputKind::Results);
 }
 
 void TForm1::ExportHtml() {
@@ -123,7 +125,7 @@ void TForm1::ExportHtml() {
   const QString path =
       dialogs_.SaveAs(this, "Export as HTML", ProposedName("Standings.html"), "Web pages (*.html)");
   if (path.isEmpty()) return;
-  WriteChosenFile(path, QByteArray::fromStdString(RenderHtmlPage(*model_)));
+  WriteChosenFile(path, ExportBytes(*model_, ExportFormat::Html), OutputKind::Results);
 }
 
 void TForm1::OpenTournamentSettings() {
@@ -136,6 +138,7 @@ void TForm1::OpenTournamentSettings() {
   TournamentSettings settings;
   try {
     settings = LoadTournamentSettings(PathBytes(path));
+    model_->Inputs().AddSettingsFile(PathBytes(path));
   } catch (const std::exception& e) {
     ShowError(PathText(e.what()));
     return;
@@ -171,12 +174,7 @@ void TForm1::SaveTournamentSettingsFile() {
   const QString path = dialogs_.SaveAs(this, "Save tournament settings", ProposedName("Tournament.json"),
                                        "Tournament settings (*.json)");
   if (path.isEmpty()) return;
-  lastFolder_ = QFileInfo(path).absolutePath();
-  try {
-    SaveTournamentSettings(PathBytes(path), settings);
-  } catch (const std::exception& e) {
-    ShowError(PathText(e.what()));
-  }
+  WriteChosenFile(path, TournamentSettingsFileText(settings), OutputKind::TournamentSettings);
 }
 
 void TForm1::SaveChart(const QString& format) {
@@ -207,7 +205,8 @@ void TForm1::SaveChart(const QString& format) {
     painter.end();
     picture.save(&buffer, "PNG");
   }
-  WriteChosenFile(path, bytes);
+  WriteChosenFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                  OutputKind::Chart);
 }
 
 void TForm1::CopySelection() {

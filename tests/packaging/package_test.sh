@@ -123,10 +123,14 @@ for page in vsl-report vellum-saves-list; do
     fail "the manual page of $page does not point at the installed guide"
 done
 
-# lintian, where installed, finds no error in the package.
+# lintian, where installed, finds no error in the package, and the programs carry every hardening
+# (fortified functions, stack protector, full RELRO, immediate binding, PIE): no hardening tag at all.
 if command -v lintian >/dev/null; then
-  errors=$(lintian --no-tag-display-limit "$deb" 2>&1 | grep '^E: ' || true)
+  report=$(lintian --display-info --no-tag-display-limit "$deb" 2>&1 || true)
+  errors=$(grep '^E: ' <<<"$report" || true)
   [ -z "$errors" ] || fail "lintian reports errors: $errors"
+  hardening=$(grep ' hardening-' <<<"$report" || true)
+  [ -z "$hardening" ] || fail "lintian reports missing hardening: $hardening"
 else
   echo "note: lintian not installed, the package is not checked by it"
 fi
@@ -147,6 +151,13 @@ if [ -f "${saves[0]}" ]; then
   "$usr/bin/vsl-report" "${saves[@]}" >/dev/full 2>"$scratch/full.txt" || status=$?
   [ "$status" -eq 1 ] && grep -q 'cannot write the results to standard output' "$scratch/full.txt" ||
     fail "vsl-report onto /dev/full: status $status, message '$(cat "$scratch/full.txt")'"
+  # Under a file size limit the output fails with a message, and the old file stays as it was.
+  echo old >"$scratch/limited.txt"
+  status=0
+  (ulimit -f 1; "$usr/bin/vsl-report" --format html --output "$scratch/limited.txt" "${saves[@]}") \
+    2>"$scratch/limit.txt" || status=$?
+  [ "$status" -eq 1 ] && [ "$(cat "$scratch/limited.txt")" = old ] && grep -q 'File too large' "$scratch/limit.txt" ||
+    fail "vsl-report under a file size limit: status $status, message '$(cat "$scratch/limit.txt")'"
   many=()
   for _ in $(seq 100); do many+=("${saves[0]}"); done  # far more than a pipe holds
   statuses=$("$usr/bin/vsl-report" --format json "${many[@]}" 2>"$scratch/pipe.txt" | head -c 1 >/dev/null;

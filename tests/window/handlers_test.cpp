@@ -2,6 +2,7 @@
 // audit and Ladder settings, the history selector, the export, the error box, drops and page shots.
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -12,6 +13,8 @@
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -297,6 +300,35 @@ class HandlersTest : public QObject {
     h_->Save(bad);
     QCOMPARE(h_->errors.size(), 1);
     QVERIFY(h_->errors[0].contains(bad));
+  }
+
+  // Every write of the window goes through one door: none replaces a loaded save; "Export as HTML…" is
+  // in the File menu and writes the page.
+  void EveryWriteRefusesALoadedSaveAndTheFileMenuExportsHtml() {
+    h_->Load(paths_);
+    const auto bytes = [](const QString& path) {
+      QFile file(path);
+      return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes(paths_[0]);
+    h_->saveAnswer = paths_[0];
+    for (const char* action : {"SaveResultsAction", "ExportCsvAction", "ExportHtmlAction",
+                               "SaveChartPngAction", "SaveChartSvgAction", "SaveSettingsAction"})
+      h_->Find<QAction>(action)->trigger();
+    const QString refused =
+        paths_[0] + ": the %1 would replace the save " + paths_[0] + ", which the batch reads.";
+    QCOMPARE(h_->errors,
+             QStringList({refused.arg("results"), refused.arg("results"), refused.arg("results"),
+                          refused.arg("chart"), refused.arg("chart"), refused.arg("tournament settings")}));
+    QCOMPARE(bytes(paths_[0]), before);
+
+    auto* html = h_->Find<QAction>("ExportHtmlAction");
+    QVERIFY(h_->Form().menuBar()->actions().first()->menu()->actions().contains(html));
+    h_->saveAnswer = QDir(saves_->Path()).filePath("Standings.html");
+    html->trigger();
+    QCOMPARE(h_->errors.size(), 6);
+    QVERIFY(
+        bytes(h_->saveAnswer).startsWith("<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\""));
   }
 
   void DamagedFileEndsTheBatchNamingTheFile() {

@@ -26,27 +26,57 @@ constexpr char kStyle[] =
     "svg text{font-family:sans-serif;font-size:12px}"
     "@media print{body{margin:0}h2{page-break-before:auto}}";
 
-// Text for an element or an attribute; characters XML does not allow become blanks.
+struct Utf8Char {
+  size_t length;  // 0: no well-formed character starts here
+  char32_t code;
+};
+
+Utf8Char DecodeUtf8(std::string_view text) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  const size_t length = lead < 0x80                    ? 1
+                        : lead >= 0xC2 && lead <= 0xDF ? 2
+                        : lead >= 0xE0 && lead <= 0xEF ? 3
+                        : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                       : 0;
+  if (length == 0 || text.size() < length) return {0, 0};
+  char32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return {0, 0};
+    code = code << 6 | (byte(i) & 0x3Fu);
+  }
+  constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < kLeast[length] || code > 0x10FFFF) return {0, 0};
+  return {length, code};
+}
+
+// The characters XML allows in text, line breaks left out: a page row is one line.
+bool XmlAllows(char32_t c) {
+  return c == '\t' || (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c <= 0xFFFD) || c >= 0x10000;
+}
+
+// Text for an element or an attribute. Characters XML does not allow (control characters, U+FFFE and
+// U+FFFF, bytes that are no well-formed UTF-8) become blanks, so that the page stays well-formed XML.
 std::string Escape(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += static_cast<unsigned char>(c) < 0x20 && c != '\t' ? ' ' : c;
+  while (!text.empty()) {
+    const Utf8Char c = DecodeUtf8(text);
+    const size_t length = std::max<size_t>(c.length, 1);
+    if (c.length == 0 || !XmlAllows(c.code)) {
+      out += ' ';
+    } else if (c.code == '&') {
+      out += "&amp;";
+    } else if (c.code == '<') {
+      out += "&lt;";
+    } else if (c.code == '>') {
+      out += "&gt;";
+    } else if (c.code == '"') {
+      out += "&quot;";
+    } else {
+      out += text.substr(0, length);
     }
+    text.remove_prefix(length);
   }
   return out;
 }

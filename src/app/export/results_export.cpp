@@ -3,6 +3,9 @@
 #include <ostream>
 
 #include "app/cp1251.h"
+#include "app/export/exports.h"
+#include "app/export/html_page.h"
+#include "app/export/structured_export.h"
 #include "app/window_model.h"
 
 namespace vsl {
@@ -15,7 +18,28 @@ struct ExportedColumns {
   int first, last;
 };
 
+// A field as the file holds it: the file has no quoting, so a line break or another control character
+// (a player's name may hold any) becomes a blank rather than break the line.
+void AppendField(std::string& text, std::string_view field) {
+  for (const char c : field) text += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
+  text += "; ";
+}
+
 }  // namespace
+
+std::string ExportBytes(const WindowModel& model, ExportFormat format) {
+  switch (format) {
+    case ExportFormat::Csv:
+      return ResultsCsv(model.ExportRows(), model.Locale().DecimalSeparator());
+    case ExportFormat::Json:
+      return ResultsJson(model);
+    case ExportFormat::Html:
+      return RenderHtmlPage(model);
+    case ExportFormat::Results:
+      break;
+  }
+  return model.ExportText();
+}
 
 std::vector<std::vector<std::string>> WindowModel::ExportRows() const {
   const ExportedColumns parts[] = {
@@ -37,7 +61,7 @@ std::string WindowModel::ExportText() const {
   std::vector<std::vector<std::string>> rows = ExportRows();
   for (size_t r = 1; r < rows.size(); ++r) rows[r][kFileNameField] = Utf8ToCp1251(rows[r][kFileNameField]);
   for (const std::vector<std::string>& fields : rows) {
-    for (const std::string& field : fields) text += field + "; ";
+    for (const std::string& field : fields) AppendField(text, field);
     text += "\r\n";
   }
   text.resize(text.size() - 4);
@@ -50,8 +74,7 @@ void WindowModel::Export(std::ostream& out) const {
 }
 
 void WindowModel::Button2Click(const std::string& path) const {
-  CheckResultsTarget(path, batchPaths_);
-  WriteResultsFile(path, ExportText());
+  WriteOutputFile(path, ExportText(), inputs_, OutputKind::Results);
 }
 
 std::string WindowModel::ProposedExportName() const {

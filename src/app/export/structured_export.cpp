@@ -81,6 +81,28 @@ std::string IsoDateTime(double fileDate) {
          QString::asprintf("%02d:%02d", magnitude / 60, magnitude % 60).toStdString();
 }
 
+// A decimal number as the CSV writes it: an optional minus, digits, and a point with digits.
+bool IsNumber(std::string_view text) {
+  if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+  const size_t point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction = point == std::string_view::npos ? "0" : text.substr(point + 1);
+  const auto digits = [](std::string_view part) {
+    return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  return digits(whole) && digits(fraction);
+}
+
+// A text that a spreadsheet would take for a formula (it begins with '=', '+', '-', '@', a tab or a
+// carriage return: "=HYPERLINK(...)" as a player's name) gets a leading apostrophe, which spreadsheets
+// read as "this is text"; numbers stay numbers.
+std::string Neutralised(std::string text) {
+  if (text.empty() || std::string_view("=+-@\t\r").find(text.front()) == std::string_view::npos ||
+      IsNumber(text))
+    return text;
+  return "'" + text;
+}
+
 std::string CsvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string quoted = "\"";
@@ -122,7 +144,7 @@ std::string ResultsCsv(const std::vector<std::vector<std::string>>& rows, char s
         field = Cp1251ToUtf8(rows[r][f]);
         if (!seen.insert(field).second) field = std::string(kFields.at(f).page) + " " + field;
       } else {
-        field = Shown(rows[r][f], kFields.at(f).type, separator);
+        field = Neutralised(Shown(rows[r][f], kFields.at(f).type, separator));
       }
       csv += CsvField(field);
     }

@@ -15,7 +15,9 @@ class WindowModel;
 // CSV (RFC 4180): one record per row, fields quoted when they hold a comma, a quote or a line break,
 // records ended by CR LF. A blanked cell gives an empty field. Headers are unique: a header that an
 // earlier page already has gets its page's name before it ("Reloads Turn", "Ladder Final"). Decimal
-// numbers are written with a point, whatever the locale.
+// numbers are written with a point, whatever the locale. A text that begins with '=', '+', '-', '@', a
+// tab or a carriage return gets a leading apostrophe, so that no spreadsheet takes it for a formula;
+// numbers (also negative ones) are written as they are.
 std::string ResultsCsv(const std::vector<std::vector<std::string>>& rows, char separator);
 
 // JSON, the shape the guide documents:

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QPainter>
 #include <QSvgGenerator>
 #include <QTabWidget>
@@ -71,7 +72,7 @@ void TForm1::BuildMenus() {
   connect(AddAction(edit, "CopyAction", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)), &QAction::triggered,
           this, &TForm1::CopySelection);
 
-  settingsMenu_ = menuBar()->addMenu("S&ettings");
+  settingsMenu_ = menuBar()->addMenu("&Settings");
   connect(AddAction(settingsMenu_, "OpenSettingsAction", "&Open tournament settings…"), &QAction::triggered,
           this, &TForm1::OpenTournamentSettings);
   connect(AddAction(settingsMenu_, "SaveSettingsAction", "&Save tournament settings…"), &QAction::triggered,
@@ -94,23 +95,25 @@ void TForm1::BuildMenus() {
 
 // The proposed name of an export: the last folder (else Path) and `name`.
 QString TForm1::ProposedName(const QString& name) const {
-  QString folder = lastFolder_;
+  QString folder = exportFolder_;
   if (folder.isEmpty()) folder = findChild<QLineEdit*>("Edit1")->text();
   return folder.isEmpty() ? name : QDir(folder).filePath(name);
 }
 
 void TForm1::WriteChosenFile(const QString& path, const QByteArray& bytes) {
-  lastFolder_ = QFileInfo(path).absolutePath();
+  exportFolder_ = QFileInfo(path).absolutePath();
   try {
     WriteResultsFile(ToPathBytes(path),
                      std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
   } catch (const std::exception& e) {
     ShowError(FromPathBytes(e.what()));
+    return;
   }
+  statusBar()->showMessage(QString("Wrote %1").arg(path), 15000);
 }
 
 void TForm1::ExportCsv() {
-  if (busy_) return;
+  if (busy_ || !ConfirmIncomplete("Export")) return;
   const QString path = dialogs_.SaveAs(this, "Export as CSV", ProposedName("Res.csv"), "CSV files (*.csv)");
   if (path.isEmpty()) return;
   WriteChosenFile(
@@ -118,7 +121,7 @@ void TForm1::ExportCsv() {
 }
 
 void TForm1::ExportHtml() {
-  if (busy_) return;
+  if (busy_ || !ConfirmIncomplete("Export")) return;
   const QString path =
       dialogs_.SaveAs(this, "Export as HTML", ProposedName("Standings.html"), "Web pages (*.html)");
   if (path.isEmpty()) return;
@@ -132,6 +135,7 @@ void TForm1::OpenTournamentSettings() {
                                          "Tournament settings (*.json);;All files (*)");
   if (path.isEmpty()) return;
   lastFolder_ = QFileInfo(path).absolutePath();
+  settingsFile_ = path;
   TournamentSettings settings;
   try {
     settings = LoadTournamentSettings(ToPathBytes(path));
@@ -180,12 +184,16 @@ void TForm1::SaveTournamentSettingsFile() {
   const QString path = dialogs_.SaveAs(this, "Save tournament settings", ProposedName("Tournament.json"),
                                        "Tournament settings (*.json)");
   if (path.isEmpty()) return;
-  lastFolder_ = QFileInfo(path).absolutePath();
+  exportFolder_ = QFileInfo(path).absolutePath();
   try {
     SaveTournamentSettings(ToPathBytes(path), settings);
   } catch (const std::exception& e) {
     ShowError(FromPathBytes(e.what()));
+    return;
   }
+  settingsFile_ = path;
+  UpdateTitle();
+  statusBar()->showMessage(QString("Saved the tournament settings to %1").arg(path), 15000);
 }
 
 void TForm1::SaveChart(const QString& format) {
@@ -247,6 +255,12 @@ void TForm1::CopySelection() {
 
 void TForm1::RestoreDefaultSettings() {
   if (busy_) return;
+  if (!dialogs_.Question(this, kApplicationTitle,
+                         "Restore the default settings? Every audit and Ladder setting goes back to the "
+                         "value of a new window, and the maxima are no longer fixed."))
+    return;
+  settingsFile_.clear();
+  settingsDifferAtStart_ = false;
   // Every typed setting back to the text of a freshly opened window; the maxima stay, as the last
   // rendering wrote them, and are no longer fixed.
   fixedMaxima_ = {};

@@ -30,6 +30,8 @@ void TForm1::RestoreRememberedWork() {
   const auto store = OpenStore();
   if (store->contains("window/geometry")) restoreGeometry(store->value("window/geometry").toByteArray());
   lastFolder_ = store->value("window/lastFolder").toString();
+  exportFolder_ = store->value("window/exportFolder").toString();
+  settingsFile_ = store->value("window/settingsFile").toString();
   WindowEdits& edits = model_->Edits();
   store->beginGroup("settings");
   for (const auto& group :
@@ -60,6 +62,8 @@ void TForm1::RememberWork() {
   const auto store = OpenStore();
   store->setValue("window/geometry", saveGeometry());
   store->setValue("window/lastFolder", lastFolder_);
+  store->setValue("window/exportFolder", exportFolder_);
+  store->setValue("window/settingsFile", settingsFile_);
   const WindowEdits& edits = model_->Edits();
   store->beginGroup("settings");
   for (const auto& group :

@@ -31,8 +31,9 @@ std::string OtherKindOfFile(std::span<const uint8_t> file) {
   for (const Signature& s : kSignatures) {
     if (start.starts_with(s.Start)) return std::string("it is ") + s.Kind;
   }
+  // A few bytes tell nothing: a save cut short may hold as few.
   const size_t probe = std::min<size_t>(file.size(), 512);
-  if (probe < 4) return {};
+  if (probe < 16) return {};
   const bool text = std::all_of(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(probe), [](uint8_t b) {
     return b >= 0x20 || b == '\t' || b == '\n' || b == '\r';
   });

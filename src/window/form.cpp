@@ -490,6 +490,8 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   if (stopped) MarkIncomplete(result.Loaded, selected, "the load was stopped at a damaged file");
   if (!error.isEmpty() && !stopped) MarkIncomplete(result.Loaded, selected, "the load ended at an error");
   PushAll();
+  // A new batch starts at its first row, wherever the last one was scrolled to.
+  for (QTableView* grid : {baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_}) grid->scrollToTop();
   if (error.isEmpty()) ApplyFixedMaxima();
   if (!error.isEmpty() && !stopped) ShowError(error);
 }
@@ -624,8 +626,10 @@ void TForm1::PushChart() {
 void TForm1::PushSortTips() {
   for (const SortButton& b : kSortButtons) {
     const bool ascending = model_->Ascending(b.Key);
+    // What the key compares where the column's header does not say it.
+    const QString meaning = b.Key == SortKey::Turn ? " (turns played, the Turn column of the Reloads page)" : "";
     findChild<QToolButton*>(b.Name)->setToolTip(
-        QString("Sort by %1, %2").arg(b.KeyText, ascending ? "ascending" : "descending"));
+        QString("Sort by %1%2, %3").arg(b.KeyText, meaning, ascending ? "ascending" : "descending"));
   }
 }
 

@@ -44,7 +44,7 @@ const std::vector<const char*> kTabOrder = {
     // Base
     "SortByFileNameSelect", "SortByTurnSelect", "SortByScoreSelect", "SortByFinalScoreSelect", "BaseGrid",
     // Graph
-    "GraphSelect", "HistoryChart",
+    "GraphSelect", "ResetZoom", "HistoryChart",
     // Reloads
     "Edit6", "Edit2", "Edit3", "Edit7", "Edit8", "Edit4", "Edit5", "Edit9", "ReloadGrid",
     // Additional
@@ -63,6 +63,8 @@ QString Plain(const QString& caption) {
 }  // namespace
 
 void TForm1::FinishLayout() {
+  // Room for the top bar, the panels and a few rows of each page; a narrower window scrolls its grids.
+  setMinimumSize(640, 440);
   for (const Buddy& b : kBuddies) {
     auto* label = findChild<QLabel*>(b.Label);
     auto* widget = findChild<QWidget*>(b.Widget);

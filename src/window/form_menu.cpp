@@ -7,6 +7,7 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -21,7 +22,9 @@
 #include <QSvgGenerator>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QVBoxLayout>
 #include <array>
 #include <map>
@@ -46,6 +49,25 @@ QAction* AddAction(QMenu* menu, const char* name, const QString& text, const QKe
   action->setObjectName(name);
   if (!keys.isEmpty()) action->setShortcut(keys);
   return action;
+}
+
+// Gives every heading of `document` the anchor its contents links use: the heading's words in lower
+// case, joined by hyphens, without punctuation ("The reload audit: Fair" is #the-reload-audit-fair).
+void AnchorHeadings(QTextDocument* document) {
+  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    if (block.blockFormat().headingLevel() == 0) continue;
+    QString slug;
+    for (const QChar c : block.text().toLower()) {
+      if (c.isLetterOrNumber() || c == '-' || c == '_') slug += c;
+      else if (c == ' ') slug += '-';
+    }
+    QTextCursor cursor(block);
+    cursor.select(QTextCursor::BlockUnderCursor);
+    QTextCharFormat anchor;
+    anchor.setAnchor(true);
+    anchor.setAnchorNames({slug});
+    cursor.mergeCharFormat(anchor);
+  }
 }
 
 }  // namespace
@@ -237,7 +259,7 @@ void TForm1::CopySelection() {
   std::map<int, std::map<int, QString>> rows;
   int firstCol = selected.first().column(), lastCol = firstCol;
   for (const QModelIndex& index : selected) {
-    rows[index.row()][index.column()] = index.data().toString();
+    rows[index.row()][index.column()] = index.data().toString().trimmed();  // without the alignment blanks
     firstCol = std::min(firstCol, index.column());
     lastCol = std::max(lastCol, index.column());
   }
@@ -284,7 +306,16 @@ void TForm1::ShowGuide() {
   auto* text = new QTextBrowser(dialog);
   // From the resources, with its pictures beside it.
   text->setSource(QUrl("qrc:/guide.md"), QTextDocument::MarkdownResource);
-  text->setOpenExternalLinks(true);
+  AnchorHeadings(text->document());
+  // A contents link scrolls to its section (following it would load the guide again, without its
+  // anchors); other links open in the browser.
+  text->setOpenLinks(false);
+  connect(text, &QTextBrowser::anchorClicked, text, [text](const QUrl& url) {
+    if (!url.fragment().isEmpty() && (url.path().isEmpty() || url.path() == text->source().path()))
+      text->scrollToAnchor(url.fragment());
+    else
+      QDesktopServices::openUrl(url);
+  });
   layout->addWidget(text);
   dialog->resize(760, 600);
   dialog->show();

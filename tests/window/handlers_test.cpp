@@ -185,7 +185,7 @@ class HandlersTest : public QObject {
     QCOMPARE(h_->Find<QLineEdit>("Edit7")->text(), QString("1,5"));
     QVERIFY(h_->errors.isEmpty());
     QCOMPARE(status->text(),
-             QString::fromUtf8("'1,5' is not a valid floating point value (setting \"Max session "
+             QString::fromUtf8("'1,5' is not a valid floating point value. (setting \"Max session "
                                "per day (Макс. число сессий в день)\")"));
     Type("Edit7", "1.5");
     QCOMPARE(status->text(), QString());
@@ -194,7 +194,7 @@ class HandlersTest : public QObject {
     Type("Edit8", "3");
     h_->Find<QLineEdit>("Edit8")->insert(QString::fromUtf8("д"));
     const QString typed = QString::fromUtf8(
-        "'3д' is not a valid integer value (setting \"Min session time (Мин. время сессии)\")");
+        "'3д' is not a valid integer value. (setting \"Min session time (Мин. время сессии)\")");
     QCOMPARE(status->text(), typed);
     Leave("Edit8");
     QCOMPARE(h_->errors, QStringList{typed});
@@ -203,7 +203,7 @@ class HandlersTest : public QObject {
     Type("Edit6", "32");
     QCOMPARE(h_->errors.size(), 1);
     Leave("Edit6");
-    QVERIFY(status->text().startsWith("'32-11-2005' is not a valid date (setting \"Turnamet start date"));
+    QVERIFY(status->text().startsWith("'32-11-2005' is not a valid date. (setting \"Turnamet start date"));
     QCOMPARE(h_->errors.size(), 2);
     // Once every text converts, the audit runs on the new day.
     Type("Edit8", "30");
@@ -246,7 +246,7 @@ class HandlersTest : public QObject {
     h_->Find<QLineEdit>("MaxPopE")->setFocus();
     h_->Form().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&h_->Form()));
-    QCOMPARE(h_->errors, QStringList{"'abc' is not a valid integer value (setting \"MaxScore Turn\")"});
+    QCOMPARE(h_->errors, QStringList{"'abc' is not a valid integer value. (setting \"MaxScore Turn\")"});
     QCOMPARE(Grids(), grids);
   }
 

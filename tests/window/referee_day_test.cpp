@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QScrollBar>
 #include <QSet>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -213,6 +214,9 @@ class RefereeDayTest : public QObject {
     const QVariant picture =
         guide->document()->resource(QTextDocument::ImageResource, QUrl("screenshots/Base.png"));
     QVERIFY(!picture.value<QImage>().isNull());
+    // The contents links lead to their sections.
+    Q_EMIT guide->anchorClicked(guide->source().resolved(QUrl("#the-reload-audit-fair-average-cheat")));
+    QTRY_VERIFY(guide->verticalScrollBar()->value() > 0);
   }
 
   void WarningsAndTooltipsExplainTheBatch() {

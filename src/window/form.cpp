@@ -382,10 +382,7 @@ void TForm1::LoadFiles(const QStringList& paths) {
 void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   if (busy_ || paths.empty()) return;
   PullEdits();
-  // What the last batch left on screen goes: its warnings and its mark.
-  lastBatch_ = {};
-  batchBar_->Clear();
-  ShowBatchWarnings();
+  ClearBatchState();
   // The batch runs on a thread of its own while the window runs its event loop: its progress and its
   // questions reach the window as queued calls, and nothing of the window reads the model until it is
   // done (the grids show their rows blank meanwhile, as the load blanks them anyway).
@@ -481,17 +478,7 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   for (QWidget* w : inputs) w->setEnabled(true);
   busy_ = false;
   lastBatch_ = result;
-  leftOutNames_.clear();
-  for (size_t i = paths.size() - static_cast<size_t>(result.LeftOut); i < paths.size(); ++i)
-    leftOutNames_.append(QFileInfo(FromPathBytes(paths[i])).fileName());
-  const int selected = static_cast<int>(paths.size()) - result.LeftOut;
-  const int read = result.Loaded + static_cast<int>(result.Skipped.size());
-  if (cancel && read < selected) MarkIncomplete(result.Loaded, selected, "the load was cancelled");
-  if (stopped) MarkIncomplete(result.Loaded, selected, "the load was stopped at a damaged file");
-  if (!error.isEmpty() && !stopped) MarkIncomplete(result.Loaded, selected, "the load ended at an error");
-  PushAll();
-  // A new batch starts at its first row, wherever the last one was scrolled to.
-  for (QTableView* grid : {baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_}) grid->scrollToTop();
+  MarkBatchState(paths, cancel, stopped, !error.isEmpty() && !stopped);
   if (error.isEmpty()) ApplyFixedMaxima();
   if (!error.isEmpty() && !stopped) ShowError(error);
 }
@@ -631,6 +618,7 @@ void TForm1::PushSortTips() {
     findChild<QToolButton*>(b.Name)->setToolTip(
         QString("Sort by %1%2, %3").arg(b.KeyText, meaning, ascending ? "ascending" : "descending"));
   }
+  PushSortIndicators();
 }
 
 // --- Beyond the handlers: drops, closing, page shots ---------------------------------------------

@@ -169,11 +169,18 @@ class TForm1 : public QMainWindow {
   // After a batch that ended early (cancelled, stopped at a damaged file, or ended by an error): the
   // bar over the pages says so until the next load.
   void MarkIncomplete(int loaded, int selected, const QString& why);
+  // A load starts: the warnings and the mark of the last batch go.
+  void ClearBatchState();
+  // A load ended: marks it when it ended early, lists the files left out, renders, and starts the new
+  // batch at its first row, sorted by file name.
+  void MarkBatchState(const std::vector<std::string>& paths, bool cancelled, bool stopped, bool failed);
   // Before an export of an incomplete batch: true when the referee wants it written anyway.
   bool ConfirmIncomplete(const QString& what);
   // The settings that differ from a fresh window's, as "caption (value, default value)".
   QStringList DifferingSettings() const;
   void UpdateTitle();
+  // The header of the column the rows are sorted by shows an arrow in the order the rows stand.
+  void PushSortIndicators();
   // Keyboard use: the tab order of each page top to bottom, labels as buddies, accessible names, and
   // Ctrl+Tab between pages.
   void FinishLayout();
@@ -197,6 +204,9 @@ class TForm1 : public QMainWindow {
   bool settingsDifferAtStart_ = false;  // the remembered settings differ from the defaults
   bool datePending_ = false;            // the start date is being typed: checked when the group is left
   QTimer* dateTimer_ = nullptr;
+  std::optional<SortKey> sortedBy_;  // the key of the last sort, by a click or a load
+  bool sortedAscending_ = true;      // and its direction
+  std::optional<std::array<bool, 5>> lastDirections_;  // the directions the last push saw
   QStringList leftOutNames_;  // of the last batch, beyond its hundredth file
   std::array<std::optional<int32_t>, 7> fixedMaxima_;  // by a tournament settings file, in page order
   QMenu* settingsMenu_ = nullptr;

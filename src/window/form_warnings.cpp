@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTableView>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <algorithm>
@@ -152,11 +154,86 @@ void TForm1::MarkIncomplete(int loaded, int selected, const QString& why) {
   batchBar_->Mark(loaded, selected, why);
 }
 
+void TForm1::ClearBatchState() {
+  lastBatch_ = {};
+  leftOutNames_.clear();
+  batchBar_->Clear();
+  ShowBatchWarnings();
+}
+
+void TForm1::MarkBatchState(const std::vector<std::string>& paths, bool cancelled, bool stopped, bool failed) {
+  const BatchResult& result = lastBatch_;
+  for (size_t i = paths.size() - static_cast<size_t>(result.LeftOut); i < paths.size(); ++i)
+    leftOutNames_.append(QFileInfo(FromPathBytes(paths[i])).fileName());
+  const int selected = static_cast<int>(paths.size()) - result.LeftOut;
+  const int read = result.Loaded + static_cast<int>(result.Skipped.size());
+  if (cancelled && read < selected) MarkIncomplete(result.Loaded, selected, "the load was cancelled");
+  if (stopped) MarkIncomplete(result.Loaded, selected, "the load was stopped at a damaged file");
+  if (failed) MarkIncomplete(result.Loaded, selected, "the load ended at an error");
+  PushAll();
+  for (QTableView* grid : {baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_}) grid->scrollToTop();
+  if (result.Loaded > 0) {
+    sortedBy_ = SortKey::FileName;
+    sortedAscending_ = model_->Ascending(SortKey::FileName);
+  }
+  PushSortIndicators();
+}
+
 bool TForm1::ConfirmIncomplete(const QString& what) {
   if (!batchBar_->Marked()) return true;
   return dialogs_.Question(this, kApplicationTitle,
                            QString("The batch is incomplete. %1.\n\n%2 of these files only?")
                                .arg(batchBar_->text(), what));
+}
+
+void TForm1::PushSortIndicators() {
+  // A click flips the direction of exactly its key: the key whose direction changed sorted last, in
+  // the direction it had before.
+  std::array<bool, 5> now{};
+  for (size_t k = 0; k < now.size(); ++k) now[k] = model_->Ascending(static_cast<SortKey>(k));
+  if (lastDirections_) {
+    for (size_t k = 0; k < now.size(); ++k) {
+      if (now[k] == (*lastDirections_)[k]) continue;
+      sortedBy_ = static_cast<SortKey>(k);
+      sortedAscending_ = (*lastDirections_)[k];
+    }
+  }
+  lastDirections_ = now;
+  struct Column {
+    QTableView* Grid;
+    int Col;
+  };
+  const auto columnOf = [this](SortKey key) -> Column {
+    switch (key) {
+      case SortKey::FileName: return {baseGrid_, 1};
+      case SortKey::Turn: return {baseGrid_, 5};
+      case SortKey::Score: return {baseGrid_, 8};
+      case SortKey::FinalScore: return {baseGrid_, 9};
+      case SortKey::LadderFinal: return {ladderGrid_, 21};
+    }
+    return {nullptr, -1};
+  };
+  const Column sorted = sortedBy_ ? columnOf(*sortedBy_) : Column{nullptr, -1};
+  for (QTableView* grid : {baseGrid_, ladderGrid_}) {
+    QHeaderView* header = grid->horizontalHeader();
+    // The header flips its arrow on any click; the window puts it back where the rows are sorted.
+    if (!header->property("vslSortWired").toBool()) {
+      header->setProperty("vslSortWired", true);
+      connect(header, &QHeaderView::sortIndicatorChanged, this, [this] { PushSortIndicators(); },
+              Qt::QueuedConnection);
+    }
+    const bool here = sorted.Grid == grid;
+    const int col = here ? sorted.Col : -1;
+    const Qt::SortOrder order = sortedAscending_ ? Qt::AscendingOrder : Qt::DescendingOrder;
+    if (header->isSortIndicatorShown() == here && header->sortIndicatorSection() == col &&
+        header->sortIndicatorOrder() == order)
+      continue;
+    header->blockSignals(true);
+    header->setSortIndicatorShown(here);
+    header->setSortIndicator(col, order);
+    header->blockSignals(false);
+    header->viewport()->update();
+  }
 }
 
 void TForm1::UpdateTitle() {

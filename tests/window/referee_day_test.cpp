@@ -257,7 +257,11 @@ class RefereeDayTest : public QObject {
   void HeadersSortAndCellsCopy() {
     h_->Load(paths_);
     auto* grid = h_->Find<QTableView>("BaseGrid");
+    QCOMPARE(grid->horizontalHeader()->sortIndicatorSection(), 1);  // the load sorts by file name
     grid->horizontalHeader()->sectionClicked(8);  // "Score", descending first
+    QCOMPARE(grid->horizontalHeader()->sortIndicatorSection(), 8);
+    QCOMPARE(grid->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    QVERIFY(h_->Find<QWidget>("SortByTurnSelect")->toolTip().contains("turns played"));
     QCOMPARE(h_->Cell("BaseGrid", 1, 1), QString("alice"));
     QCOMPARE(h_->Cell("BaseGrid", 1, 2), QString("Bob"));
     QCOMPARE(h_->Cell("BaseGrid", 1, 3), QString("Carol"));

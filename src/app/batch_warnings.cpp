@@ -108,10 +108,10 @@ std::vector<BatchWarning> BatchWarnings(const WindowModel& model, const BatchRes
                               " of the game: " + names + ". Leave " + (n == 1 ? "it" : "them") +
                               " out of the batch."});
     } else {
-      warnings.push_back({BatchWarning::Kind::Skipped,
-                          Files(n) + " skipped as damaged: " + names + ". Ask for " +
-                              (n == 1 ? "a new copy" : "new copies") + " and load " + (n == 1 ? "it" : "them") +
-                              " again."});
+      warnings.push_back(
+          {BatchWarning::Kind::Skipped, Files(n) + " skipped as damaged: " + names + ". Ask for " +
+                                            (n == 1 ? "a new copy" : "new copies") + " and load " +
+                                            (n == 1 ? "it" : "them") + " again."});
     }
   }
   return warnings;

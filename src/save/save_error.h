@@ -40,9 +40,7 @@ inline std::string FileMessage(const std::string& path, const std::string& reaso
 class FileError : public std::runtime_error {
  public:
   FileError(const std::string& path, const std::string& reason)
-      : std::runtime_error(FileMessage(path, reason)),
-        path_(path),
-        reason_(reason) {}
+      : std::runtime_error(FileMessage(path, reason)), path_(path), reason_(reason) {}
   const std::string& Path() const { return path_; }
   const std::string& Reason() const { return reason_; }
 

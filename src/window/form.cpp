@@ -39,14 +39,14 @@
 
 #include "app/batch_warnings.h"
 #include "app/game_text.h"
+#include "scoring/convert.h"
+#include "scoring/errors.h"
 #include "window/batch_bar.h"
 #include "window/cp1251.h"
 #include "window/form_fields.h"
 #include "window/grid_view.h"
 #include "window/setting_caption.h"
 #include "window/warnings_panel.h"
-#include "scoring/convert.h"
-#include "scoring/errors.h"
 
 namespace vsl {
 
@@ -614,7 +614,8 @@ void TForm1::PushSortTips() {
   for (const SortButton& b : kSortButtons) {
     const bool ascending = model_->Ascending(b.Key);
     // What the key compares where the column's header does not say it.
-    const QString meaning = b.Key == SortKey::Turn ? " (turns played, the Turn column of the Reloads page)" : "";
+    const QString meaning =
+        b.Key == SortKey::Turn ? " (turns played, the Turn column of the Reloads page)" : "";
     findChild<QToolButton*>(b.Name)->setToolTip(
         QString("Sort by %1%2, %3").arg(b.KeyText, meaning, ascending ? "ascending" : "descending"));
   }

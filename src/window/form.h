@@ -198,16 +198,16 @@ class TForm1 : public QMainWindow {
   int progressIntervalMs_ = 50;
   uint64_t chartRevision_ = ~uint64_t{0};
 
-  QString lastFolder_;                                 // of the last save or settings file opened
-  QString exportFolder_;                               // of the last file written through a dialog
+  QString lastFolder_;    // of the last save or settings file opened
+  QString exportFolder_;  // of the last file written through a dialog
   QString settingsFile_;  // the tournament settings file opened or saved last, empty after a restore
   bool settingsDifferAtStart_ = false;  // the remembered settings differ from the defaults
   bool datePending_ = false;            // the start date is being typed: checked when the group is left
   QTimer* dateTimer_ = nullptr;
-  std::optional<SortKey> sortedBy_;  // the key of the last sort, by a click or a load
-  bool sortedAscending_ = true;      // and its direction
+  std::optional<SortKey> sortedBy_;                    // the key of the last sort, by a click or a load
+  bool sortedAscending_ = true;                        // and its direction
   std::optional<std::array<bool, 5>> lastDirections_;  // the directions the last push saw
-  QStringList leftOutNames_;  // of the last batch, beyond its hundredth file
+  QStringList leftOutNames_;                           // of the last batch, beyond its hundredth file
   std::array<std::optional<int32_t>, 7> fixedMaxima_;  // by a tournament settings file, in page order
   QMenu* settingsMenu_ = nullptr;
   QTabWidget* pages_ = nullptr;

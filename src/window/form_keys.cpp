@@ -31,12 +31,18 @@ struct Buddy {
   const char* Label;
   const char* Widget;
 };
-constexpr Buddy kBuddies[] = {
-    {"Label1", "Edit1"},           {"StartDateLabel", "Edit6"},   {"SessionsPerDayLabel", "Edit7"},
-    {"MinSessionLabel", "Edit8"},  {"PresessionsLabel", "Edit4"}, {"ReloadsPercentLabel", "Edit5"},
-    {"PenaltyLabel", "Edit9"},     {"MaxScoreLabel", "MaxPopE"},  {"FactorLabel", "PopFactorE"},
-    {"BaseLevelLabel", "BaseLevelSelect"}, {"LevelBonusLabel", "LevelBonusE"},
-    {"MaxReloadLabel", "MaxReloadE"}};
+constexpr Buddy kBuddies[] = {{"Label1", "Edit1"},
+                              {"StartDateLabel", "Edit6"},
+                              {"SessionsPerDayLabel", "Edit7"},
+                              {"MinSessionLabel", "Edit8"},
+                              {"PresessionsLabel", "Edit4"},
+                              {"ReloadsPercentLabel", "Edit5"},
+                              {"PenaltyLabel", "Edit9"},
+                              {"MaxScoreLabel", "MaxPopE"},
+                              {"FactorLabel", "PopFactorE"},
+                              {"BaseLevelLabel", "BaseLevelSelect"},
+                              {"LevelBonusLabel", "LevelBonusE"},
+                              {"MaxReloadLabel", "MaxReloadE"}};
 
 // Each page's controls from top to bottom, left to right.
 const std::vector<const char*> kTabOrder = {
@@ -50,9 +56,9 @@ const std::vector<const char*> kTabOrder = {
     // Additional
     "AdditionalGrid",
     // Ladder
-    "MaxPopE", "MaxLandE", "MaxTechE", "MaxWonderE", "MaxCultureE", "MaxMTechE", "MaxTurnE", "BaseLevelSelect",
-    "PopFactorE", "LandFactorE", "TechFactorE", "WonderFactorE", "CultureFactorE", "MTechFactorE",
-    "TurnFactorE", "LevelBonusE", "MaxReloadE", "SortByLadderFinalSelect", "LadderGrid"};
+    "MaxPopE", "MaxLandE", "MaxTechE", "MaxWonderE", "MaxCultureE", "MaxMTechE", "MaxTurnE",
+    "BaseLevelSelect", "PopFactorE", "LandFactorE", "TechFactorE", "WonderFactorE", "CultureFactorE",
+    "MTechFactorE", "TurnFactorE", "LevelBonusE", "MaxReloadE", "SortByLadderFinalSelect", "LadderGrid"};
 
 // The text of a label without its second language and the padding blanks.
 QString Plain(const QString& caption) {
@@ -113,8 +119,9 @@ void TForm1::DateTyped() {
 void TForm1::CheckDate(bool left) {
   if (!datePending_) return;
   const QWidget* focused = QApplication::focusWidget();
-  const bool inGroup = focused != nullptr && (focused->objectName() == "Edit6" ||
-                                              focused->objectName() == "Edit2" || focused->objectName() == "Edit3");
+  const bool inGroup =
+      focused != nullptr && (focused->objectName() == "Edit6" || focused->objectName() == "Edit2" ||
+                             focused->objectName() == "Edit3");
   // A pause while the date is still being typed checks only a complete one: a year of four digits.
   if (!left && inGroup &&
       (findChild<QLineEdit*>("Edit3")->text().trimmed().size() != 4 || !SettingProblem("Edit6").isEmpty()))

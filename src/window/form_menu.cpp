@@ -17,8 +17,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QStatusBar>
 #include <QPainter>
+#include <QStatusBar>
 #include <QSvgGenerator>
 #include <QTabWidget>
 #include <QTableView>
@@ -31,12 +31,12 @@
 #include <span>
 
 #include "app/export/html_page.h"
+#include "app/export/structured_export.h"
 #include "app/tournament_settings.h"
+#include "scoring/convert.h"
 #include "window/cp1251.h"
 #include "window/form.h"
 #include "window/form_fields.h"
-#include "app/export/structured_export.h"
-#include "scoring/convert.h"
 
 namespace vsl {
 
@@ -58,8 +58,10 @@ void AnchorHeadings(QTextDocument* document) {
     if (block.blockFormat().headingLevel() == 0) continue;
     QString slug;
     for (const QChar c : block.text().toLower()) {
-      if (c.isLetterOrNumber() || c == '-' || c == '_') slug += c;
-      else if (c == ' ') slug += '-';
+      if (c.isLetterOrNumber() || c == '-' || c == '_')
+        slug += c;
+      else if (c == ' ')
+        slug += '-';
     }
     QTextCursor cursor(block);
     cursor.select(QTextCursor::BlockUnderCursor);

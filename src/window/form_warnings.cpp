@@ -6,9 +6,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QTableView>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTableView>
 #include <algorithm>
 #include <span>
 
@@ -65,8 +65,8 @@ QString ShortCaption(const QString& caption) {
 void TForm1::ShowBatchWarnings() {
   // Maxima that a settings file fixes all seven are not the batch's: no line says they come from a file.
   BatchResult result = lastBatch_;
-  const auto fixedCount = std::count_if(fixedMaxima_.begin(), fixedMaxima_.end(),
-                                        [](const auto& m) { return m.has_value(); });
+  const auto fixedCount =
+      std::count_if(fixedMaxima_.begin(), fixedMaxima_.end(), [](const auto& m) { return m.has_value(); });
   if (fixedCount == static_cast<long>(fixedMaxima_.size())) result.Maxima.reset();
   std::vector<PanelLine> lines;
   for (const BatchWarning& w : BatchWarnings(*model_, result)) {
@@ -75,7 +75,8 @@ void TForm1::ShowBatchWarnings() {
       if (IsNotASave(f.Message) == (w.What == BatchWarning::Kind::NotSaves))
         line.Details.append(FromPathBytes(ErrorBoxText(f.Message)));
     }
-    if (w.What == BatchWarning::Kind::LeftOut) line.Details = leftOutNames_;
+    if (w.What == BatchWarning::Kind::LeftOut)
+      line.Details = leftOutNames_;
     else if (w.What != BatchWarning::Kind::Skipped && w.What != BatchWarning::Kind::NotSaves)
       line.Details.clear();
     lines.push_back(std::move(line));
@@ -131,15 +132,19 @@ QStringList TForm1::DifferingSettings() const {
   const WindowEdits fresh = model_->DefaultEdits();
   const WindowEdits& edits = model_->Edits();
   QStringList differing;
-  for (const auto group : {std::span<const EditField>(kAuditEdits), std::span<const EditField>(kFactorEdits)}) {
+  for (const auto group :
+       {std::span<const EditField>(kAuditEdits), std::span<const EditField>(kFactorEdits)}) {
     for (const EditField& f : group) {
       if (edits.*f.Field == fresh.*f.Field) continue;
       const QString caption = ShortCaption(SettingCaption(*this, *model_, f.Field));
       const std::string_view name = f.Name;
-      const QString what = name == "Edit6" ? caption + " (day)" : name == "Edit2" ? caption + " (month)"
-                           : name == "Edit3" ? caption + " (year)" : caption;
-      differing.append(QString("%1 %2 (default %3)")
-                           .arg(what, FromCp1251(edits.*f.Field).trimmed(), FromCp1251(fresh.*f.Field).trimmed()));
+      const QString what = name == "Edit6"   ? caption + " (day)"
+                           : name == "Edit2" ? caption + " (month)"
+                           : name == "Edit3" ? caption + " (year)"
+                                             : caption;
+      differing.append(
+          QString("%1 %2 (default %3)")
+              .arg(what, FromCp1251(edits.*f.Field).trimmed(), FromCp1251(fresh.*f.Field).trimmed()));
     }
   }
   if (edits.BaseLevelSelect != fresh.BaseLevelSelect) {
@@ -161,7 +166,8 @@ void TForm1::ClearBatchState() {
   ShowBatchWarnings();
 }
 
-void TForm1::MarkBatchState(const std::vector<std::string>& paths, bool cancelled, bool stopped, bool failed) {
+void TForm1::MarkBatchState(const std::vector<std::string>& paths, bool cancelled, bool stopped,
+                            bool failed) {
   const BatchResult& result = lastBatch_;
   for (size_t i = paths.size() - static_cast<size_t>(result.LeftOut); i < paths.size(); ++i)
     leftOutNames_.append(QFileInfo(FromPathBytes(paths[i])).fileName());
@@ -181,9 +187,9 @@ void TForm1::MarkBatchState(const std::vector<std::string>& paths, bool cancelle
 
 bool TForm1::ConfirmIncomplete(const QString& what) {
   if (!batchBar_->Marked()) return true;
-  return dialogs_.Question(this, kApplicationTitle,
-                           QString("The batch is incomplete. %1.\n\n%2 of these files only?")
-                               .arg(batchBar_->text(), what));
+  return dialogs_.Question(
+      this, kApplicationTitle,
+      QString("The batch is incomplete. %1.\n\n%2 of these files only?").arg(batchBar_->text(), what));
 }
 
 void TForm1::PushSortIndicators() {
@@ -205,11 +211,16 @@ void TForm1::PushSortIndicators() {
   };
   const auto columnOf = [this](SortKey key) -> Column {
     switch (key) {
-      case SortKey::FileName: return {baseGrid_, 1};
-      case SortKey::Turn: return {baseGrid_, 5};
-      case SortKey::Score: return {baseGrid_, 8};
-      case SortKey::FinalScore: return {baseGrid_, 9};
-      case SortKey::LadderFinal: return {ladderGrid_, 21};
+      case SortKey::FileName:
+        return {baseGrid_, 1};
+      case SortKey::Turn:
+        return {baseGrid_, 5};
+      case SortKey::Score:
+        return {baseGrid_, 8};
+      case SortKey::FinalScore:
+        return {baseGrid_, 9};
+      case SortKey::LadderFinal:
+        return {ladderGrid_, 21};
     }
     return {nullptr, -1};
   };
@@ -219,8 +230,9 @@ void TForm1::PushSortIndicators() {
     // The header flips its arrow on any click; the window puts it back where the rows are sorted.
     if (!header->property("vslSortWired").toBool()) {
       header->setProperty("vslSortWired", true);
-      connect(header, &QHeaderView::sortIndicatorChanged, this, [this] { PushSortIndicators(); },
-              Qt::QueuedConnection);
+      connect(
+          header, &QHeaderView::sortIndicatorChanged, this, [this] { PushSortIndicators(); },
+          Qt::QueuedConnection);
     }
     const bool here = sorted.Grid == grid;
     const int col = here ? sorted.Col : -1;

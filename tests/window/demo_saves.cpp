@@ -144,7 +144,8 @@ void SetFileDate(const std::string& path, int day, int hour) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string usage = "usage: vsl-demo-saves DIR\nWrites six demo saves of a tournament round into DIR.\n";
+  const std::string usage =
+      "usage: vsl-demo-saves DIR\nWrites six demo saves of a tournament round into DIR.\n";
   if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
     std::cout << usage;
     return 0;

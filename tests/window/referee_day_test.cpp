@@ -13,11 +13,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableView>
-#include <QTest>
 #include <QScrollBar>
 #include <QSet>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 
@@ -63,9 +63,10 @@ class RefereeDayTest : public QObject {
     QCOMPARE(again.findChild<QLineEdit*>("MaxPopE")->text(), QString("    0"));  // maxima are not kept
     // The panel says which settings differ; restoring them asks first.
     const QStringList panel = again.findChild<vsl::WarningsPanel*>("WarningsPanel")->Texts();
-    QVERIFY2(panel.value(0).contains("Max session per day 2.5 (default 1.5), ") &&
-                 panel.value(0).contains("Factor Pop 3000 (default 2500), Base Level Warlord (default Monarch)"),
-             qPrintable(panel.join('\n')));
+    QVERIFY2(
+        panel.value(0).contains("Max session per day 2.5 (default 1.5), ") &&
+            panel.value(0).contains("Factor Pop 3000 (default 2500), Base Level Warlord (default Monarch)"),
+        qPrintable(panel.join('\n')));
     QStringList asked;
     again.Dialogs().Question = [&asked](QWidget*, const QString&, const QString& text) {
       asked.append(text);
@@ -121,9 +122,12 @@ class RefereeDayTest : public QObject {
     QCOMPARE(h_->Cell("BaseGrid", 1, 2), QString("Bob"));
     QCOMPARE(h_->Cell("BaseGrid", 1, 3), QString("Carol"));
     // Text is no save: a plain sentence first, no request for a new copy.
-    QVERIFY2(h_->errors[0].startsWith(junk + " is not a save of the game: it holds text"), qPrintable(h_->errors[0]));
+    QVERIFY2(h_->errors[0].startsWith(junk + " is not a save of the game: it holds text"),
+             qPrintable(h_->errors[0]));
     const QStringList panel = h_->Find<vsl::WarningsPanel>("WarningsPanel")->Texts();
-    QCOMPARE(panel.value(0), QString("1 file skipped as it is not a save of the game: junk.Save. Leave it out of the batch."));
+    QCOMPARE(
+        panel.value(0),
+        QString("1 file skipped as it is not a save of the game: junk.Save. Leave it out of the batch."));
     QVERIFY(panel.value(1).startsWith("  " + junk + " is not a save"));
   }
 
@@ -147,7 +151,8 @@ class RefereeDayTest : public QObject {
     h_->saveAnswer = QDir(saves_->Path()).filePath("Res.csv");
     h_->Find<QAction>("ExportCsvAction")->trigger();
     QCOMPARE(h_->questions.size(), 1);
-    QVERIFY(h_->questions[0].startsWith("The batch is incomplete. Loaded 1 of 4 files: the load was cancelled."));
+    QVERIFY(
+        h_->questions[0].startsWith("The batch is incomplete. Loaded 1 of 4 files: the load was cancelled."));
     QVERIFY(!QFile::exists(h_->saveAnswer));
     // A whole batch clears the mark.
     h_->Load(paths_);
@@ -196,7 +201,8 @@ class RefereeDayTest : public QObject {
       }
       for (QLineEdit* edit : pages->widget(page)->findChildren<QLineEdit*>()) {
         if (edit->isEnabled() && !edit->objectName().isEmpty() && !edit->objectName().startsWith("qt_"))
-          QVERIFY2(reached.contains(edit->objectName()), qPrintable(edit->objectName() + ": " + order.join(' ')));
+          QVERIFY2(reached.contains(edit->objectName()),
+                   qPrintable(edit->objectName() + ": " + order.join(' ')));
       }
       QCOMPARE(pages->currentIndex(), page);
     }
@@ -236,9 +242,10 @@ class RefereeDayTest : public QObject {
                                             "The Ladder maxima come from Dora (")),
         qPrintable(status));
     QVERIFY(status.contains("); 3 files were played otherwise."));
-    QVERIFY2(status.contains("\n1 file skipped as damaged: bad.Save. Ask for a new copy and load it again.\n  " +
-                             saves_->Path() + "/bad.Save: no compressed body found."),
-             qPrintable(status));
+    QVERIFY2(
+        status.contains("\n1 file skipped as damaged: bad.Save. Ask for a new copy and load it again.\n  " +
+                        saves_->Path() + "/bad.Save: no compressed body found."),
+        qPrintable(status));
     const QAbstractItemModel* reloads = h_->Find<QTableView>("ReloadGrid")->model();
     const QString audit = reloads->index(0, 11).data(Qt::ToolTipRole).toString();
     QVERIFY2(audit.startsWith("Reloads: 4 sessions - 1 presession = 3\n"), qPrintable(audit));
@@ -258,7 +265,7 @@ class RefereeDayTest : public QObject {
     h_->Load(paths_);
     auto* grid = h_->Find<QTableView>("BaseGrid");
     QCOMPARE(grid->horizontalHeader()->sortIndicatorSection(), 1);  // the load sorts by file name
-    grid->horizontalHeader()->sectionClicked(8);  // "Score", descending first
+    grid->horizontalHeader()->sectionClicked(8);                    // "Score", descending first
     QCOMPARE(grid->horizontalHeader()->sortIndicatorSection(), 8);
     QCOMPARE(grid->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
     QVERIFY(h_->Find<QWidget>("SortByTurnSelect")->toolTip().contains("turns played"));

@@ -137,7 +137,7 @@ void TForm1::WriteChosenFile(const QString& path, const QByteArray& bytes) {
 }
 
 void TForm1::ExportCsv() {
-  if (busy_ || !ConfirmIncomplete("Export")) return;
+  if (busy_ || !ConfirmIncomplete("Export the results")) return;
   const QString path = dialogs_.SaveAs(this, "Export as CSV", ProposedName("Res.csv"), "CSV files (*.csv)");
   if (path.isEmpty()) return;
   WriteChosenFile(
@@ -145,7 +145,7 @@ void TForm1::ExportCsv() {
 }
 
 void TForm1::ExportHtml() {
-  if (busy_ || !ConfirmIncomplete("Export")) return;
+  if (busy_ || !ConfirmIncomplete("Export the results")) return;
   const QString path =
       dialogs_.SaveAs(this, "Export as HTML", ProposedName("Standings.html"), "Web pages (*.html)");
   if (path.isEmpty()) return;

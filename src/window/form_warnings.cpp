@@ -189,7 +189,7 @@ bool TForm1::ConfirmIncomplete(const QString& what) {
   if (!batchBar_->Marked()) return true;
   return dialogs_.Question(
       this, kApplicationTitle,
-      QString("The batch is incomplete. %1.\n\n%2 of these files only?").arg(batchBar_->text(), what));
+      QString("The batch is incomplete. %1.\n\n%2 of these files anyway?").arg(batchBar_->text(), what));
 }
 
 void TForm1::PushSortIndicators() {

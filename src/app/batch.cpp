@@ -285,7 +285,7 @@ BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, con
     if (std::chrono::steady_clock::now() - last >= options.ProgressInterval) progress(i);
     FileResult& r = results[i];
     if (r.failure == Failure::Damaged) {
-      const std::string message = paths[i] + ": " + r.reason;
+      const std::string message = FileMessage(paths[i], r.reason);
       if (options.KeepGoing || (options.SkipDamaged && options.SkipDamaged(paths[i], message))) {
         result.Skipped.push_back({paths[i], message});
         continue;

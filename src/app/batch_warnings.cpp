@@ -11,6 +11,7 @@
 #include "app/format.h"
 #include "gamedata/calendar.h"
 #include "save/file_info.h"
+#include "save/save_error.h"
 #include "scoring/errors.h"
 
 namespace vsl {
@@ -84,18 +85,29 @@ std::vector<BatchWarning> BatchWarnings(const WindowModel& model, const BatchRes
                                                          " left out. Load " + (n == 1 ? "it" : "them") +
                                                          " as another batch."});
   }
-  if (!result.Skipped.empty()) {
-    const size_t n = result.Skipped.size();
-    std::string names;
-    for (size_t i = 0; i < std::min(n, kNamesListed); ++i) {
-      const std::string& path = result.Skipped[i].Path;
-      names += (i == 0 ? "" : ", ") + FileNameText(path.substr(BaseNameStart(path)));
+  // Damaged saves can be sent again; files that are no saves are best left out of the batch.
+  for (const bool notSaves : {false, true}) {
+    std::vector<std::string> paths;
+    for (const SkippedFile& f : result.Skipped) {
+      if (IsNotASave(f.Message) == notSaves) paths.push_back(f.Path);
     }
+    if (paths.empty()) continue;
+    const size_t n = paths.size();
+    std::string names;
+    for (size_t i = 0; i < std::min(n, kNamesListed); ++i)
+      names += (i == 0 ? "" : ", ") + FileNameText(paths[i].substr(BaseNameStart(paths[i])));
     if (n > kNamesListed) names += " and " + std::to_string(n - kNamesListed) + " more";
-    warnings.push_back(
-        {BatchWarning::Kind::Skipped, Files(n) + " skipped as damaged: " + names + ". Ask for " +
-                                          (n == 1 ? "a new copy" : "new copies") + " and load " +
-                                          (n == 1 ? "it" : "them") + " again."});
+    if (notSaves) {
+      warnings.push_back({BatchWarning::Kind::NotSaves,
+                          Files(n) + " skipped as " + (n == 1 ? "it is not a save" : "they are not saves") +
+                              " of the game: " + names + ". Leave " + (n == 1 ? "it" : "them") +
+                              " out of the batch."});
+    } else {
+      warnings.push_back(
+          {BatchWarning::Kind::Skipped, Files(n) + " skipped as damaged: " + names + ". Ask for " +
+                                            (n == 1 ? "a new copy" : "new copies") + " and load " +
+                                            (n == 1 ? "it" : "them") + " again."});
+    }
   }
   return warnings;
 }

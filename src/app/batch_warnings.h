@@ -17,7 +17,8 @@ struct BatchWarning {
     OutsideTournament,  // files dated outside the tournament's days: their Play Days is 30
     MixedSettings,      // files of another speed, map size or end turn than the one that set the maxima
     LeftOut,            // files beyond the hundredth, not read
-    Skipped,            // damaged files skipped (the list with the reasons is BatchResult::Skipped)
+    Skipped,            // damaged saves skipped (the list with the reasons is BatchResult::Skipped)
+    NotSaves,           // files skipped that are no saves at all (pictures, tables)
   };
   Kind What;
   std::string Text;

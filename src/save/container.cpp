@@ -17,6 +17,36 @@ namespace vsl {
 
 namespace {
 
+// What a file that is no save is, told by its first bytes: a common picture, document or archive, or
+// text (no save starts with text: its first field is a small binary number). Empty when it may be a save.
+std::string OtherKindOfFile(std::span<const uint8_t> file) {
+  struct Signature {
+    std::string_view Start;
+    const char* Kind;
+  };
+  static constexpr Signature kSignatures[] = {
+      {"\x89PNG", "a PNG picture"}, {"\xFF\xD8\xFF", "a JPEG picture"}, {"GIF8", "a GIF picture"},
+      {"%PDF", "a PDF document"},   {"PK\x03\x04", "a ZIP archive"},    {"BM", "a BMP picture"}};
+  const std::string_view start(reinterpret_cast<const char*>(file.data()), std::min<size_t>(file.size(), 8));
+  for (const Signature& s : kSignatures) {
+    if (start.starts_with(s.Start)) return std::string("it is ") + s.Kind;
+  }
+  // A few bytes tell nothing: a save cut short may hold as few.
+  const size_t probe = std::min<size_t>(file.size(), 512);
+  if (probe < 16) return {};
+  const bool text = std::all_of(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(probe),
+                                [](uint8_t b) { return b >= 0x20 || b == '\t' || b == '\n' || b == '\r'; });
+  return text ? "it holds text (a table, a list or a note)" : std::string();
+}
+
+// The error of a file whose container does not read: a plain sentence first when it is no save at all.
+[[noreturn]] void ContainerFails(std::span<const uint8_t> file, const std::string& reason,
+                                 int64_t offset = -1) {
+  const std::string kind = OtherKindOfFile(file);
+  if (kind.empty()) throw SaveError(reason, offset);
+  throw SaveError(std::string(kNotASave) + kind + ". In detail: " + reason, offset);
+}
+
 constexpr uint8_t kStreamMark0 = 0x78;
 constexpr uint8_t kStreamMark1 = 0x9C;
 constexpr char kBodyMarker[4] = {'B', 'O', 'D', 'Y'};
@@ -143,40 +173,44 @@ void InflateBody(std::span<const uint8_t> stream, std::span<uint8_t> out) {
 
 ContainerLayout ReadLayout(std::span<const uint8_t> file) {
   if (static_cast<int64_t>(file.size()) > kMaxSaveFileBytes) {
-    throw SaveError("the file is too large: " + std::to_string(file.size()) + " bytes, a save has at most " +
-                    std::to_string(kMaxSaveFileBytes));
+    ContainerFails(file, "the file is too large: " + std::to_string(file.size()) +
+                             " bytes, a save has at most " + std::to_string(kMaxSaveFileBytes));
   }
   const int32_t bodyOffset = FindBodyOffset(file);
-  if (bodyOffset < 0) throw SaveError("no compressed body found");
+  if (bodyOffset < 0) ContainerFails(file, "no compressed body found");
   if (bodyOffset < kMinBodyOffset) {
-    throw SaveError("no compressed body found: the first 78 9C pair is at offset " +
-                        std::to_string(bodyOffset) + ", before room for the size fields",
-                    bodyOffset);
+    ContainerFails(file,
+                   "no compressed body found: the first 78 9C pair is at offset " +
+                       std::to_string(bodyOffset) + ", before room for the size fields",
+                   bodyOffset);
   }
   const size_t body = static_cast<size_t>(bodyOffset);
 
   const int32_t inflatedSize = Int32At(file, body - 8);
   if (inflatedSize < 0 || inflatedSize > kMaxInflatedBytes) {
-    throw SaveError("the stated body size " + std::to_string(inflatedSize) + " is out of range (0 to " +
-                        std::to_string(kMaxInflatedBytes) + " bytes)",
-                    bodyOffset - 8);
+    ContainerFails(file,
+                   "the stated body size " + std::to_string(inflatedSize) + " is out of range (0 to " +
+                       std::to_string(kMaxInflatedBytes) + " bytes)",
+                   bodyOffset - 8);
   }
   const int32_t compressedSize = Int32At(file, body - 4);
   const size_t available = file.size() - body;
   if (compressedSize < 0 || static_cast<size_t>(compressedSize) > available) {
-    throw SaveError("the stated compressed size " + std::to_string(compressedSize) + " does not fit the " +
-                        std::to_string(available) + " bytes from offset " + std::to_string(body) +
-                        " to the end of the file",
-                    bodyOffset - 4);
+    ContainerFails(file,
+                   "the stated compressed size " + std::to_string(compressedSize) + " does not fit the " +
+                       std::to_string(available) + " bytes from offset " + std::to_string(body) +
+                       " to the end of the file",
+                   bodyOffset - 4);
   }
   const size_t compressed = static_cast<size_t>(compressedSize);
   const size_t inflated = static_cast<size_t>(inflatedSize);
   // Every bit of a deflate stream yields at most 129 bytes: a size beyond that is refused before an
   // image of that size is allocated.
   if (inflated > kMaxInflateRatio * compressed) {
-    throw SaveError("the stated body size " + std::to_string(inflatedSize) + " cannot come from " +
-                        std::to_string(compressedSize) + " compressed bytes",
-                    bodyOffset - 8);
+    ContainerFails(file,
+                   "the stated body size " + std::to_string(inflatedSize) + " cannot come from " +
+                       std::to_string(compressedSize) + " compressed bytes",
+                   bodyOffset - 8);
   }
   return {body, inflated, compressed, available - compressed};
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace vsl {
 
@@ -26,11 +27,20 @@ class OutOfMemoryError : public SaveError {
   using SaveError::SaveError;
 };
 
+// The start of the reason of a file that is no save at all (a picture, a table), as against a damaged
+// save: "<path> is not a save of the game: it is a PNG picture. In detail: …".
+inline constexpr std::string_view kNotASave = "is not a save of the game: ";
+
+// The message of a file that could not be loaded: "<path>: <reason>", or "<path> is not a save …".
+inline std::string FileMessage(const std::string& path, const std::string& reason) {
+  return path + (reason.starts_with(kNotASave) ? " " : ": ") + reason;
+}
+
 // A file that could not be loaded: the file's path in front of the reason.
 class FileError : public std::runtime_error {
  public:
   FileError(const std::string& path, const std::string& reason)
-      : std::runtime_error(path + ": " + reason), path_(path), reason_(reason) {}
+      : std::runtime_error(FileMessage(path, reason)), path_(path), reason_(reason) {}
   const std::string& Path() const { return path_; }
   const std::string& Reason() const { return reason_; }
 
@@ -38,5 +48,10 @@ class FileError : public std::runtime_error {
   std::string path_;
   std::string reason_;
 };
+
+// Whether the message of a file that failed says it is no save at all.
+inline bool IsNotASave(std::string_view message) {
+  return message.find(std::string(" ") + std::string(kNotASave)) != std::string_view::npos;
+}
 
 }  // namespace vsl

@@ -38,12 +38,14 @@
 
 #include "app/batch_warnings.h"
 #include "app/game_text.h"
+#include "scoring/convert.h"
+#include "scoring/errors.h"
+#include "window/batch_bar.h"
 #include "window/cp1251.h"
 #include "window/form_fields.h"
 #include "window/grid_view.h"
 #include "window/setting_caption.h"
-#include "scoring/convert.h"
-#include "scoring/errors.h"
+#include "window/warnings_panel.h"
 
 namespace vsl {
 
@@ -73,6 +75,10 @@ const EditField* SettingField(const QString& name) {
     }
   }
   return nullptr;
+}
+
+bool IsDateEdit(const QString& name) {
+  return name == "Edit6" || name == "Edit2" || name == "Edit3";
 }
 
 bool IsAuditEdit(const QString& name) {
@@ -109,6 +115,12 @@ TForm1::TForm1(std::shared_ptr<const LocaleServices> locale, QWidget* parent)
   layout->setContentsMargins(4, 4, 4, 4);
   layout->setSpacing(4);
   layout->addWidget(BuildTopBar());
+  batchBar_ = new BatchBar(central);
+  layout->addWidget(batchBar_);
+  warningsPanel_ = new WarningsPanel(central);
+  layout->addWidget(warningsPanel_);
+  connect(warningsPanel_, &WarningsPanel::Activated, this, &TForm1::WarningActivated);
+  connect(warningsPanel_, &WarningsPanel::RestoreDefaults, this, &TForm1::RestoreDefaultSettings);
   pages_ = new QTabWidget(central);
   pages_->setObjectName("PageControls");
   pages_->addTab(BuildBasePage(), "Base");
@@ -121,23 +133,20 @@ TForm1::TForm1(std::shared_ptr<const LocaleServices> locale, QWidget* parent)
   setCentralWidget(central);
   statusSettings_ = new QLabel(this);
   statusSettings_->setObjectName("StatusSettings");
+  statusSettings_->setWordWrap(true);
   statusBar()->addWidget(statusSettings_, 1);
-  statusWarnings_ = new QLabel(this);
-  statusWarnings_->setObjectName("StatusWarnings");
-  statusWarnings_->setTextFormat(Qt::RichText);
-  statusBar()->addWidget(statusWarnings_, 2);
-  // Long texts are cut at the window's edge rather than widening it; the tool tip holds them whole.
-  for (QLabel* label : {statusSettings_, statusWarnings_})
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  connect(statusWarnings_, &QLabel::linkActivated, this, [this] {
-    QStringList lines;
-    for (const SkippedFile& f : lastBatch_.Skipped) lines.append(PathText(ErrorBoxText(f.Message)));
-    dialogs_.InfoBox(this, kApplicationTitle, lines.join('\n'));
-  });
+  // A long text wraps rather than widening the window; the tool tip holds it whole.
+  statusSettings_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  dateTimer_ = new QTimer(this);
+  dateTimer_->setSingleShot(true);
+  dateTimer_->setInterval(1000);
+  connect(dateTimer_, &QTimer::timeout, this, [this] { CheckDate(false); });
 
   BuildMenus();
   WireEvents();
   RestoreRememberedWork();
+  settingsDifferAtStart_ = !DifferingSettings().isEmpty();
+  FinishLayout();
   PushAll();
 }
 
@@ -171,8 +180,9 @@ void TForm1::WireEvents() {
   // left. A text that does not convert is marked while it is typed and reported once when it is left.
   for (const EditField& f : kAuditEdits) {
     auto* edit = findChild<QLineEdit*>(f.Name);
-    connect(edit, &QLineEdit::textChanged, this, [this] {
-      if (!pushing_) AuditEditChanged();
+    const bool date = IsDateEdit(f.Name);
+    connect(edit, &QLineEdit::textChanged, this, [this, date] {
+      if (!pushing_) date ? DateTyped() : AuditEditChanged();
     });
     edit->installEventFilter(this);
   }
@@ -246,6 +256,12 @@ void TForm1::EditLeft(QLineEdit* edit) {
     PopFactorEChange();
     return;
   }
+  // The date's three edits are one setting: checked when the focus leaves the group.
+  if (IsDateEdit(edit->objectName())) {
+    const QWidget* next = QApplication::focusWidget();
+    if (next == nullptr || !IsDateEdit(next->objectName())) CheckDate(true);
+    return;
+  }
   // An audit text that converts was handled as it was typed; one that does not is reported once.
   const QString problem = SettingProblem(edit->objectName());
   if (!problem.isEmpty()) ShowError(problem);
@@ -279,7 +295,10 @@ bool TForm1::MarkSettings() {
   for (const auto group : kSettingGroups) {
     for (const EditField& f : group) {
       auto* edit = findChild<QLineEdit*>(f.Name);
-      const QString shown = SettingProblem(f.Name);
+      // A date still being typed is not marked; it only holds the audit back.
+      const bool typing = datePending_ && IsDateEdit(f.Name);
+      if (typing && !SettingProblem(f.Name).isEmpty()) auditConverts = false;
+      const QString shown = typing ? QString() : SettingProblem(f.Name);
       if (edit->toolTip() != shown) {
         edit->setToolTip(shown);
         edit->setStyleSheet(shown.isEmpty() ? QString()
@@ -345,6 +364,7 @@ void TForm1::LoadFiles(const QStringList& paths) {
 void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   if (busy_ || paths.empty()) return;
   PullEdits();
+  ClearBatchState();
   // The batch runs on a thread of its own while the window runs its event loop: its progress and its
   // questions reach the window as queued calls, and nothing of the window reads the model until it is
   // done (the grids show their rows blank meanwhile, as the load blanks them anyway).
@@ -440,53 +460,27 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   for (QWidget* w : inputs) w->setEnabled(true);
   busy_ = false;
   lastBatch_ = result;
-  PushAll();
+  MarkBatchState(paths, cancel, stopped, !error.isEmpty() && !stopped);
   if (error.isEmpty()) ApplyFixedMaxima();
   if (!error.isEmpty() && !stopped) ShowError(error);
-  if (error.isEmpty() && result.LeftOut > 0)
-    ShowLeftOut(paths, static_cast<int>(paths.size()) - result.LeftOut);
-}
-
-void TForm1::ShowBatchWarnings() {
-  QStringList shown, whole;
-  for (const BatchWarning& w : BatchWarnings(*model_, lastBatch_)) {
-    const QString text = QString::fromStdString(w.Text);
-    whole.append(text);
-    shown.append(text.toHtmlEscaped() +
-                 (w.What == BatchWarning::Kind::Skipped ? " <a href=\"skipped\">Show the list</a>" : ""));
-  }
-  statusWarnings_->setText(shown.join(" &nbsp; "));
-  statusWarnings_->setToolTip(whole.join('\n'));
-}
-
-void TForm1::ShowLeftOut(const std::vector<std::string>& paths, int loaded) {
-  // The first few left-out files by name, then how many more.
-  constexpr int kNamed = 5;
-  QStringList names;
-  const int leftOut = static_cast<int>(paths.size()) - loaded;
-  for (int i = loaded; i < std::min(static_cast<int>(paths.size()), loaded + kNamed); ++i)
-    names.append(QFileInfo(PathText(paths[static_cast<size_t>(i)])).fileName());
-  QString list = names.join(", ");
-  if (leftOut > kNamed) list += QString(" and %1 more").arg(leftOut - kNamed);
-  dialogs_.InfoBox(this, kApplicationTitle,
-                   QString("A batch holds at most %1 files: the first %1 selected files were loaded, %2 left "
-                           "out: %3.")
-                       .arg(loaded)
-                       .arg(leftOut)
-                       .arg(list));
 }
 
 void TForm1::Button2Click() {
-  if (busy_) return;
+  if (busy_ || !ConfirmIncomplete("Save the results")) return;
   PullEdits();
   // "Res.txt" in the Path folder; with no Path yet, in the folder last used rather than the working one.
   QString proposed = PathText(model_->ProposedExportName());
-  if (model_->Edits().Edit1.empty() && !lastFolder_.isEmpty())
-    proposed = QDir(lastFolder_).filePath(proposed);
+  const QString folder = exportFolder_.isEmpty() ? lastFolder_ : exportFolder_;
+  if (model_->Edits().Edit1.empty() && !folder.isEmpty()) proposed = QDir(folder).filePath(proposed);
   const QString path = dialogs_.SaveFile(this, proposed);
   if (path.isEmpty()) return;
-  lastFolder_ = QFileInfo(path).absolutePath();
-  Run([&] { model_->Button2Click(PathBytes(path)); });
+  exportFolder_ = QFileInfo(path).absolutePath();
+  bool written = false;
+  Run([&] {
+    model_->Button2Click(PathBytes(path));
+    written = true;
+  });
+  if (written) statusBar()->showMessage(QString("Saved the results to %1").arg(path), 15000);
 }
 
 void TForm1::Edit6Change() {
@@ -585,9 +579,13 @@ void TForm1::PushChart() {
 void TForm1::PushSortTips() {
   for (const SortButton& b : kSortButtons) {
     const bool ascending = model_->Ascending(b.Key);
+    // What the key compares where the column's header does not say it.
+    const QString meaning =
+        b.Key == SortKey::Turn ? " (turns played, the Turn column of the Reloads page)" : "";
     findChild<QToolButton*>(b.Name)->setToolTip(
-        QString("Sort by %1, %2").arg(b.KeyText, ascending ? "ascending" : "descending"));
+        QString("Sort by %1%2, %3").arg(b.KeyText, meaning, ascending ? "ascending" : "descending"));
   }
+  PushSortIndicators();
 }
 
 // --- Beyond the handlers: drops, closing, page shots ---------------------------------------------

@@ -26,12 +26,15 @@ class QProgressBar;
 class QPushButton;
 class QTableView;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 class QValueAxis;
 
 namespace vsl {
 
+class BatchBar;
 class GridTableModel;
+class WarningsPanel;
 
 inline constexpr const char* kApplicationTitle = "Vellum Saves List";
 inline constexpr const char* kVersion = VSL_VERSION;  // the project's version, from the build
@@ -53,6 +56,8 @@ struct FormDialogs {
   std::function<DamagedChoice(QWidget* parent, const QString& caption, const QString& text)> DamagedFile;
   // A notice that is not an error (files left out of a full batch).
   std::function<void(QWidget* parent, const QString& caption, const QString& text)> InfoBox;
+  // A question with Yes and No, No the default: true for Yes.
+  std::function<bool(QWidget* parent, const QString& caption, const QString& text)> Question;
   // An open dialog for one file (tournament settings), starting in `folder`: the chosen path, empty when
   // cancelled.
   std::function<QString(QWidget* parent, const QString& caption, const QString& folder,
@@ -137,7 +142,7 @@ class TForm1 : public QMainWindow {
   // After a load: the maxima a settings file fixed replace those the batch set.
   void ApplyFixedMaxima();
   void RememberWork();
-  void WriteChosenFile(const QString& path, std::string_view bytes, OutputKind kind);
+  bool WriteChosenFile(const QString& path, std::string_view bytes, OutputKind kind);
 
   // Running a handler: edits in, handler, everything out; an exception ends it in the error box.
   void Run(const std::function<void()>& handler);
@@ -153,10 +158,32 @@ class TForm1 : public QMainWindow {
   QString SettingProblem(const QString& editName) const;
   void AuditEditChanged();
   void EditLeft(QLineEdit* edit);
-  void ShowLeftOut(const std::vector<std::string>& paths, int loaded);
-  // The status line: what the last batch should make the referee check under the current settings,
-  // files left out and files skipped (a click lists them).
+  // The warnings panel: what the last batch should make the referee check under the current settings,
+  // files left out and skipped (each listed under its line), the maxima a settings file fixes, and the
+  // remembered settings that differ from the defaults.
   void ShowBatchWarnings();
+  void WarningActivated(int kind);
+  // After a batch that ended early (cancelled, stopped at a damaged file, or ended by an error): the
+  // bar over the pages says so until the next load.
+  void MarkIncomplete(int loaded, int selected, const QString& why);
+  // A load starts: the warnings and the mark of the last batch go.
+  void ClearBatchState();
+  // A load ended: marks it when it ended early, lists the files left out, renders, and starts the new
+  // batch at its first row, sorted by file name.
+  void MarkBatchState(const std::vector<std::string>& paths, bool cancelled, bool stopped, bool failed);
+  // Before an export of an incomplete batch: true when the referee wants it written anyway.
+  bool ConfirmIncomplete(const QString& what);
+  // The settings that differ from a fresh window's, as "caption (value, default value)".
+  QStringList DifferingSettings() const;
+  void UpdateTitle();
+  // The header of the column the rows are sorted by shows an arrow in the order the rows stand.
+  void PushSortIndicators();
+  // Keyboard use: the tab order of each page top to bottom, labels as buddies, accessible names, and
+  // Ctrl+Tab between pages.
+  void FinishLayout();
+  // The start date's three edits: checked together when the focus leaves the group or typing pauses.
+  void DateTyped();
+  void CheckDate(bool left);
   void OnComboChange(QComboBox* combo, void (TForm1::*handler)());
   void LoadBatch(const std::vector<std::string>& paths);
 
@@ -168,7 +195,16 @@ class TForm1 : public QMainWindow {
   int progressIntervalMs_ = 50;
   uint64_t chartRevision_ = ~uint64_t{0};
 
-  QString lastFolder_;                                 // of the last file opened or written through a dialog
+  QString lastFolder_;    // of the last save or settings file opened
+  QString exportFolder_;  // of the last file written through a dialog
+  QString settingsFile_;  // the tournament settings file opened or saved last, empty after a restore
+  bool settingsDifferAtStart_ = false;  // the remembered settings differ from the defaults
+  bool datePending_ = false;            // the start date is being typed: checked when the group is left
+  QTimer* dateTimer_ = nullptr;
+  std::optional<SortKey> sortedBy_;                    // the key of the last sort, by a click or a load
+  bool sortedAscending_ = true;                        // and its direction
+  std::optional<std::array<bool, 5>> lastDirections_;  // the directions the last push saw
+  QStringList leftOutNames_;                           // of the last batch, beyond its hundredth file
   std::array<std::optional<int32_t>, 7> fixedMaxima_;  // by a tournament settings file, in page order
   std::array<int32_t, 7> loadedMaxima_{};              // as the last load set them (0 before any)
   QString settingsNotice_;  // remembered settings dropped at start; shown until the first handler runs
@@ -185,7 +221,8 @@ class TForm1 : public QMainWindow {
   QValueAxis* valueAxis_ = nullptr;
   std::vector<QLineSeries*> series_;
   QLabel* statusSettings_ = nullptr;  // the typed setting that does not convert
-  QLabel* statusWarnings_ = nullptr;  // what the last batch should make the referee check
+  WarningsPanel* warningsPanel_ = nullptr;  // what the last batch should make the referee check
+  BatchBar* batchBar_ = nullptr;            // says that the batch ended early
   BatchResult lastBatch_;             // what the last batch loaded, left out and skipped
   QPushButton* cancelButton_ = nullptr;
   QLabel* progressLabel_ = nullptr;

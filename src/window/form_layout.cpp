@@ -71,7 +71,8 @@ QVariant MarkupColour(const std::string& cell) {
   if (!m.hasMatch()) return {};
   const QColor c(std::min(m.captured(1).toInt(), 255), std::min(m.captured(2).toInt(), 255),
                  std::min(m.captured(3).toInt(), 255));
-  return c.lightness() > 150 ? c.darker(180) : c;
+  // By perceived brightness: pure yellow is as light as white to the eye.
+  return 0.299 * c.red() + 0.587 * c.green() + 0.114 * c.blue() > 150 ? c.darker(200) : c;
 }
 
 // The verdicts in colours that differ in grey scale too: "Cheat" bold white on dark red, "Average"
@@ -144,6 +145,10 @@ FormDialogs FormDialogs::Standard() {
   d.InfoBox = [](QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
     box.exec();
+  };
+  d.Question = [](QWidget* parent, const QString& caption, const QString& text) {
+    return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
   };
   return d;
 }
@@ -287,9 +292,17 @@ QWidget* TForm1::BuildGraphPage() {
   for (const char* item : kGraphSelectItems) graphSelect_->addItem(item);
   graphSelect_->setCurrentIndex(model_->Edits().GraphSelect);
   graphSelect_->setFixedWidth(145);
-  layout->addWidget(graphSelect_);
+  auto* top = new QHBoxLayout;
+  top->addWidget(graphSelect_);
+  auto* resetZoom = new QPushButton("Reset zoom", page);
+  resetZoom->setObjectName("ResetZoom");
+  resetZoom->setToolTip("Show the whole chart again after zooming in");
+  top->addWidget(resetZoom);
+  top->addStretch(1);
+  layout->addLayout(top);
   BuildChart();
   chartView_->setParent(page);
+  connect(resetZoom, &QPushButton::clicked, this, [this] { chartView_->chart()->zoomReset(); });
   layout->addWidget(chartView_, 1);
   return page;
 }

@@ -7,6 +7,7 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -17,10 +18,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QStatusBar>
 #include <QSvgGenerator>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QVBoxLayout>
 #include <array>
 #include <map>
@@ -33,7 +37,6 @@
 #include "window/form.h"
 #include "window/form_fields.h"
 #include "window/setting_caption.h"
-#include "scoring/convert.h"
 
 namespace vsl {
 
@@ -46,6 +49,27 @@ QAction* AddAction(QMenu* menu, const char* name, const QString& text, const QKe
   action->setObjectName(name);
   if (!keys.isEmpty()) action->setShortcut(keys);
   return action;
+}
+
+// Gives every heading of `document` the anchor its contents links use: the heading's words in lower
+// case, joined by hyphens, without punctuation ("The reload audit: Fair" is #the-reload-audit-fair).
+void AnchorHeadings(QTextDocument* document) {
+  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    if (block.blockFormat().headingLevel() == 0) continue;
+    QString slug;
+    for (const QChar c : block.text().toLower()) {
+      if (c.isLetterOrNumber() || c == '-' || c == '_')
+        slug += c;
+      else if (c == ' ')
+        slug += '-';
+    }
+    QTextCursor cursor(block);
+    cursor.select(QTextCursor::BlockUnderCursor);
+    QTextCharFormat anchor;
+    anchor.setAnchor(true);
+    anchor.setAnchorNames({slug});
+    cursor.mergeCharFormat(anchor);
+  }
 }
 
 }  // namespace
@@ -74,7 +98,7 @@ void TForm1::BuildMenus() {
   connect(AddAction(edit, "CopyAction", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)), &QAction::triggered,
           this, &TForm1::CopySelection);
 
-  settingsMenu_ = menuBar()->addMenu("S&ettings");
+  settingsMenu_ = menuBar()->addMenu("&Settings");
   connect(AddAction(settingsMenu_, "OpenSettingsAction", "&Open tournament settings…"), &QAction::triggered,
           this, &TForm1::OpenTournamentSettings);
   connect(AddAction(settingsMenu_, "SaveSettingsAction", "&Save tournament settings…"), &QAction::triggered,
@@ -97,31 +121,34 @@ void TForm1::BuildMenus() {
 
 // The proposed name of an export: the last folder (else Path) and `name`.
 QString TForm1::ProposedName(const QString& name) const {
-  QString folder = lastFolder_;
+  QString folder = exportFolder_;
   if (folder.isEmpty()) folder = findChild<QLineEdit*>("Edit1")->text();
   return folder.isEmpty() ? name : QDir(folder).filePath(name);
 }
 
 // Every file the menus write goes through the one door, which refuses a file the run read; the error
-// box names the file and the reason.
-void TForm1::WriteChosenFile(const QString& path, std::string_view bytes, OutputKind kind) {
-  lastFolder_ = QFileInfo(path).absolutePath();
+// box names the file and the reason, the status line the file written. True when it was written.
+bool TForm1::WriteChosenFile(const QString& path, std::string_view bytes, OutputKind kind) {
+  exportFolder_ = QFileInfo(path).absolutePath();
   try {
     WriteOutputFile(PathBytes(path), bytes, model_->Inputs(), kind);
   } catch (const std::exception& e) {
     ShowError(PathText(e.what()));
+    return false;
   }
+  statusBar()->showMessage(QString("Wrote %1").arg(path), 15000);
+  return true;
 }
 
 void TForm1::ExportCsv() {
-  if (busy_) return;
+  if (busy_ || !ConfirmIncomplete("Export the results")) return;
   const QString path = dialogs_.SaveAs(this, "Export as CSV", ProposedName("Res.csv"), "CSV files (*.csv)");
   if (path.isEmpty()) return;
   WriteChosenFile(path, ExportBytes(*model_, ExportFormat::Csv), OutputKind::Results);
 }
 
 void TForm1::ExportHtml() {
-  if (busy_) return;
+  if (busy_ || !ConfirmIncomplete("Export the results")) return;
   const QString path =
       dialogs_.SaveAs(this, "Export as HTML", ProposedName("Standings.html"), "Web pages (*.html)");
   if (path.isEmpty()) return;
@@ -135,6 +162,7 @@ void TForm1::OpenTournamentSettings() {
                                          "Tournament settings (*.json);;All files (*)");
   if (path.isEmpty()) return;
   lastFolder_ = QFileInfo(path).absolutePath();
+  settingsFile_ = path;
   TournamentSettings settings;
   try {
     settings = LoadTournamentSettings(PathBytes(path));
@@ -174,7 +202,9 @@ void TForm1::SaveTournamentSettingsFile() {
   const QString path = dialogs_.SaveAs(this, "Save tournament settings", ProposedName("Tournament.json"),
                                        "Tournament settings (*.json)");
   if (path.isEmpty()) return;
-  WriteChosenFile(path, TournamentSettingsFileText(settings), OutputKind::TournamentSettings);
+  if (!WriteChosenFile(path, TournamentSettingsFileText(settings), OutputKind::TournamentSettings)) return;
+  settingsFile_ = path;
+  UpdateTitle();
 }
 
 void TForm1::SaveChart(const QString& format) {
@@ -219,7 +249,7 @@ void TForm1::CopySelection() {
   std::map<int, std::map<int, QString>> rows;
   int firstCol = selected.first().column(), lastCol = firstCol;
   for (const QModelIndex& index : selected) {
-    rows[index.row()][index.column()] = index.data().toString();
+    rows[index.row()][index.column()] = index.data().toString().trimmed();  // without the alignment blanks
     firstCol = std::min(firstCol, index.column());
     lastCol = std::max(lastCol, index.column());
   }
@@ -237,6 +267,12 @@ void TForm1::CopySelection() {
 
 void TForm1::RestoreDefaultSettings() {
   if (busy_) return;
+  if (!dialogs_.Question(this, kApplicationTitle,
+                         "Restore the default settings? Every audit and Ladder setting goes back to the "
+                         "value of a new window, and the maxima are no longer fixed."))
+    return;
+  settingsFile_.clear();
+  settingsDifferAtStart_ = false;
   // Every typed setting back to the text of a freshly opened window; the maxima stay, as the last
   // rendering wrote them, and are no longer fixed.
   fixedMaxima_ = {};
@@ -260,7 +296,16 @@ void TForm1::ShowGuide() {
   auto* text = new QTextBrowser(dialog);
   // From the resources, with its pictures beside it.
   text->setSource(QUrl("qrc:/guide.md"), QTextDocument::MarkdownResource);
-  text->setOpenExternalLinks(true);
+  AnchorHeadings(text->document());
+  // A contents link scrolls to its section (following it would load the guide again, without its
+  // anchors); other links open in the browser.
+  text->setOpenLinks(false);
+  connect(text, &QTextBrowser::anchorClicked, text, [text](const QUrl& url) {
+    if (!url.fragment().isEmpty() && (url.path().isEmpty() || url.path() == text->source().path()))
+      text->scrollToAnchor(url.fragment());
+    else
+      QDesktopServices::openUrl(url);
+  });
   layout->addWidget(text);
   dialog->resize(760, 600);
   dialog->show();

@@ -104,6 +104,8 @@ void TForm1::RestoreRememberedWork() {
   const auto store = OpenStore();
   if (store->contains("window/geometry")) restoreGeometry(store->value("window/geometry").toByteArray());
   lastFolder_ = store->value("window/lastFolder").toString();
+  exportFolder_ = store->value("window/exportFolder").toString();
+  settingsFile_ = store->value("window/settingsFile").toString();
   std::vector<std::string> dropped;
   TournamentSettings settings = ReadStoredSettings(*store, &dropped);
   fixedMaxima_ = settings.Maxima;
@@ -129,6 +131,8 @@ void TForm1::RememberWork() {
   const auto store = OpenStore();
   store->setValue("window/geometry", saveGeometry());
   store->setValue("window/lastFolder", lastFolder_);
+  store->setValue("window/exportFolder", exportFolder_);
+  store->setValue("window/settingsFile", settingsFile_);
   // A text that does not convert (or is out of range) is not kept: the setting keeps the value
   // remembered before, or its default.
   TournamentSettings settings = SettingsFromEdits(*model_, ReadStoredSettings(*store, nullptr));

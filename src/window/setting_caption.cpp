@@ -50,7 +50,9 @@ QString SettingCaption(const QWidget& form, const WindowModel& model, std::strin
 }
 
 QString SettingMessage(const QString& message, const QString& caption) {
-  return caption.isEmpty() ? message : message + " (setting \"" + caption + "\")";
+  // The message keeps its full stop before the setting is named.
+  const QString sentence = message.endsWith('.') ? message : message + '.';
+  return caption.isEmpty() ? message : sentence + " (setting \"" + caption + "\")";
 }
 
 QString FailureMessage(const QWidget& form, const WindowModel& model, const std::exception& e) {

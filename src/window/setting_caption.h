@@ -16,7 +16,7 @@ namespace vsl {
 QString SettingCaption(const QWidget& form, const WindowModel& model, std::string WindowEdits::*edit);
 
 // `message` (what a conversion or the arithmetic said) followed by the setting's caption:
-// "'x' is not a valid integer value (setting "Min session time (...)")".
+// "'x' is not a valid integer value. (setting "Min session time (...)")".
 QString SettingMessage(const QString& message, const QString& caption);
 
 // The message of `e` as the user reads it; when it comes from a setting, followed by that setting's

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gamedata/tables.h"
@@ -143,8 +144,14 @@ void SetFileDate(const std::string& path, int day, int hour) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: vsl-demo-saves DIR\n";
+  const std::string usage =
+      "usage: vsl-demo-saves DIR\nWrites six demo saves of a tournament round into DIR.\n";
+  if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+    std::cout << usage;
+    return 0;
+  }
+  if (argc != 2 || argv[1][0] == '-') {
+    std::cerr << usage;
     return 2;
   }
   const std::filesystem::path dir = argv[1];

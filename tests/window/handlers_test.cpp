@@ -29,6 +29,7 @@
 #include <cstdlib>
 
 #include "app/export/structured_export.h"
+#include "window/warnings_panel.h"
 #include "window_fixture.h"
 
 using vsl::testing::FormHarness;
@@ -166,6 +167,7 @@ class HandlersTest : public QObject {
     h_->Load(paths_);
     QCOMPARE(h_->Cell("ReloadGrid", 6, 1), QString("   3"));
     Type("Edit6", "28");  // the tournament starts a day later
+    Leave("Edit6");
     QVERIFY(h_->errors.isEmpty());
     QCOMPARE(h_->Cell("ReloadGrid", 6, 1), QString("   2"));
     // The level settings of the Ladder page run the audit too: a lower base level raises the bonus.
@@ -186,7 +188,7 @@ class HandlersTest : public QObject {
     QCOMPARE(h_->Find<QLineEdit>("Edit7")->text(), QString("1,5"));
     QVERIFY(h_->errors.isEmpty());
     QCOMPARE(status->text(),
-             QString::fromUtf8("'1,5' is not a valid floating point value (setting \"Max session "
+             QString::fromUtf8("'1,5' is not a valid floating point value. (setting \"Max session "
                                "per day (Макс. число сессий в день)\")"));
     Type("Edit7", "1.5");
     QCOMPARE(status->text(), QString());
@@ -195,17 +197,21 @@ class HandlersTest : public QObject {
     Type("Edit8", "3");
     h_->Find<QLineEdit>("Edit8")->insert(QString::fromUtf8("д"));
     const QString typed = QString::fromUtf8(
-        "'3д' is not a valid integer value (setting \"Min session time (Мин. время сессии)\")");
+        "'3д' is not a valid integer value. (setting \"Min session time (Мин. время сессии)\")");
     QCOMPARE(status->text(), typed);
     Leave("Edit8");
     QCOMPARE(h_->errors, QStringList{typed});
     QCOMPARE(Grids(), before);
+    // The date is checked when its group is left.
     Type("Edit6", "32");
-    QVERIFY(status->text().startsWith("'32-11-2005' is not a valid date (setting \"Turnamet start date"));
     QCOMPARE(h_->errors.size(), 1);
+    Leave("Edit6");
+    QVERIFY(status->text().startsWith("'32-11-2005' is not a valid date. (setting \"Turnamet start date"));
+    QCOMPARE(h_->errors.size(), 2);
     // Once every text converts, the audit runs on the new day.
     Type("Edit8", "30");
     Type("Edit6", "28");
+    Leave("Edit6");
     QCOMPARE(h_->Cell("ReloadGrid", 6, 1), QString("   2"));
   }
 
@@ -243,7 +249,7 @@ class HandlersTest : public QObject {
     h_->Find<QLineEdit>("MaxPopE")->setFocus();
     h_->Form().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&h_->Form()));
-    QCOMPARE(h_->errors, QStringList{"'abc' is not a valid integer value (setting \"MaxScore Turn\")"});
+    QCOMPARE(h_->errors, QStringList{"'abc' is not a valid integer value. (setting \"MaxScore Turn\")"});
     QCOMPARE(Grids(), grids);
   }
 
@@ -337,6 +343,13 @@ class HandlersTest : public QObject {
     QCOMPARE(h_->errors.size(), 1);
     QVERIFY2(h_->errors[0].contains(junk), qPrintable(h_->errors[0]));
     QVERIFY(h_->errors[0].endsWith('.'));
+    // Stopped there: the bar says so until the next load, and the export asks first.
+    QCOMPARE(h_->Find<QLabel>("BatchBar")->text(),
+             QString("Loaded 1 of 3 files: the load was stopped at a damaged file"));
+    h_->questionAnswer = false;
+    h_->Save(QDir(saves_->Path()).filePath("Res.txt"));
+    QCOMPARE(h_->questions.size(), 1);
+    QVERIFY(!QFile::exists(QDir(saves_->Path()).filePath("Res.txt")));
     // The file before it is the batch.
     QCOMPARE(h_->Cell("BaseGrid", 1, 1), QString("Carol"));
     QCOMPARE(h_->Cell("BaseGrid", 1, 2), QString());
@@ -389,8 +402,9 @@ class HandlersTest : public QObject {
     QVERIFY(h_->Find<QPushButton>("Button1")->isEnabled());
     // A batch holds 100 files; the user is told about the one left out.
     QCOMPARE(h_->Cell("BaseGrid", 1, 100), QString("P099"));
-    QCOMPARE(h_->notices, QStringList{"A batch holds at most 100 files: the first 100 selected files were "
-                                      "loaded, 1 left out: P100.Save."});
+    QCOMPARE(h_->Find<vsl::WarningsPanel>("WarningsPanel")->Texts(),
+             (QStringList{"1 file beyond the 100th was left out. Load it as another batch.", "  P100.Save"}));
+    QVERIFY(h_->notices.isEmpty());
     QVERIFY(h_->errors.isEmpty());
   }
 

@@ -81,6 +81,10 @@ FormHarness::FormHarness(std::shared_ptr<const LocaleServices> locale) {
     return damagedAnswer;
   };
   d.InfoBox = [this](QWidget*, const QString&, const QString& text) { notices.append(text); };
+  d.Question = [this](QWidget*, const QString&, const QString& text) {
+    questions.append(text);
+    return questionAnswer;
+  };
 }
 
 void FormHarness::Load(const QStringList& paths) {

@@ -66,6 +66,8 @@ class FormHarness {
   QStringList errors;  // texts of the error boxes (damaged files' included), in order
   QStringList errorCaptions;
   QStringList notices;
+  QStringList questions;       // texts of the questions asked, in order
+  bool questionAnswer = true;  // what every question is answered
 
  private:
   QTemporaryDir settings_;  // the settings store of this window and of any restarted one

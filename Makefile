@@ -50,7 +50,8 @@ run: build demo
 package: build
 	cmake --build $(BUILD_DIR) --target package
 
-# Screenshots of every page with the demo saves, for docs/guide.md and the README.
+# Screenshots of every page with the demo saves, and of the standings page in headless Chromium, for
+# docs/guide.md and the README.
 docs: build
 	cmake --build $(BUILD_DIR) --target docs
 

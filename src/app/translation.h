@@ -4,10 +4,13 @@
 // (from translations/vellum-saves-list_<language>.ts, kept by lupdate). The texts the program shows as
 // given (captions, grid headers, messages, the results file) are never looked up.
 //
-// A text to translate is marked where it is written, so that lupdate finds it:
+// A text to translate is marked where it is written (tr(), QCoreApplication::translate or
+// QT_TRANSLATE_NOOP with literal texts), so that lupdate finds it:
 //   const ProgramTexts texts("ru");
-//   texts.Text(QT_TRANSLATE_NOOP("HtmlPage", "Settings"))          // "Настройки"
-//   texts.Text("HtmlPage", "Saves: %1")  // only where the same text is marked elsewhere
+//   texts.Text("HtmlPage", QT_TRANSLATE_NOOP("HtmlPage", "Settings"))   // "Настройки"
+// A program that shows its texts in one language installs that translation in its application
+// (QTranslator::load(TranslationResource("ru")), QCoreApplication::installTranslator); then tr() and
+// ProgramTexts("") give the same texts.
 
 #include <QString>
 #include <array>

@@ -186,8 +186,9 @@ std::string DecimalText(double value, char separator) {
 
 void AppendRow(std::string& html, const std::vector<std::string>& cells, const char* cell = "td") {
   html += "<tr>";
-  for (const std::string& text : cells)
+  for (const std::string& text : cells) {
     html += "<" + std::string(cell) + ">" + Escape(text) + "</" + cell + ">";
+  }
   html += "</tr>\n";
 }
 

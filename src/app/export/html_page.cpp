@@ -31,6 +31,7 @@ constexpr char kStyle[] =
     "td.fair{background:#d8f0d8}td.average{background:#fbeec0}td.cheat{background:#f6c8c8;font-weight:bold}"
     "table.standings{font-size:1em}table.standings th,table.standings td{white-space:normal}"
     "table.standings td.player,table.standings td.final{font-weight:bold}"
+    "table.standings td.player{overflow-wrap:anywhere}"
     "table.settings td:first-child{font-weight:bold;white-space:normal}"
     "svg text{font-family:sans-serif;font-size:12px}"
     "@media (max-width:600px){body{margin:.5em}table.standings{font-size:.75em}table.standings "

@@ -7,11 +7,13 @@ PRESET := ci
 endif
 BUILD_DIR := build
 
-# Debian packages the build, the tests and the window need.
+# Debian packages the build, the tests and the window need (qt6-tools-dev and qt6-l10n-tools: lupdate and
+# lrelease for the translations; chromium: `make docs` photographs the standings page).
 PACKAGES := build-essential cmake ninja-build pkg-config zlib1g-dev libdeflate-dev nlohmann-json3-dev \
   libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev \
+  qt6-tools-dev qt6-l10n-tools \
   clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core fonts-liberation fonts-liberation2 \
-  librsvg2-bin desktop-file-utils dpkg-dev file time cmark-gfm lintian
+  librsvg2-bin desktop-file-utils dpkg-dev file time cmark-gfm lintian chromium
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -48,7 +50,8 @@ run: build demo
 package: build
 	cmake --build $(BUILD_DIR) --target package
 
-# Screenshots of every page with the demo saves, for docs/guide.md and the README.
+# Screenshots of every page with the demo saves, and of the standings page in headless Chromium, for
+# docs/guide.md and the README.
 docs: build
 	cmake --build $(BUILD_DIR) --target docs
 

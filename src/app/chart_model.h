@@ -1,6 +1,7 @@
 #pragma once
 // The history chart as data: 20 line series (series k draws the record in slot k) and the value axis.
 
+#include <QtGlobal>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -66,8 +67,12 @@ double TickStep(double span, int intervals);
 // The ticks from lo to hi: the whole multiples of TickStep(hi - lo, intervals) between them.
 std::vector<double> AxisTicks(double lo, double hi, int intervals);
 
-// Items of the history selector GraphSelect, in order.
+// Items of the history selector GraphSelect, in order; marked for the translations of the pages that
+// name a history in the reader's language (the selector itself shows them as they are).
 inline constexpr std::array<const char*, 7> kGraphSelectItems = {
-    "Score", "Economy", "Industry", "Agriculture", "Power", "Culture", "Science"};
+    QT_TRANSLATE_NOOP("History", "Score"),    QT_TRANSLATE_NOOP("History", "Economy"),
+    QT_TRANSLATE_NOOP("History", "Industry"), QT_TRANSLATE_NOOP("History", "Agriculture"),
+    QT_TRANSLATE_NOOP("History", "Power"),    QT_TRANSLATE_NOOP("History", "Culture"),
+    QT_TRANSLATE_NOOP("History", "Science")};
 
 }  // namespace vsl

@@ -475,25 +475,4 @@ std::string LocaleDecimalText(const std::string& text, char decimalSeparator) {
   return text;
 }
 
-std::vector<std::pair<std::string, std::string>> SettingsLines(const TournamentSettings& s) {
-  std::vector<std::pair<std::string, std::string>> lines = {
-      {"Start date", s.StartDate},
-      {"Sessions per day", DecimalText(s.SessionsPerDay)},
-      {"Minimum session (minutes)", std::to_string(s.MinSession)},
-      {"Presessions", std::to_string(s.Presessions)},
-      {"Base level", s.BaseLevel >= 0 && s.BaseLevel < static_cast<int32_t>(kBaseLevelItems.size())
-                         ? Trimmed(kBaseLevelItems[static_cast<size_t>(s.BaseLevel)])
-                         : "none"},
-      {"Level bonus (%)", std::to_string(s.LevelBonus)},
-      {"Maximum reloads", std::to_string(s.MaxReloads)}};
-  for (size_t i = 0; i < kLadderComponents.size(); ++i) {
-    lines.push_back({std::string("Factor ") + kLadderComponents[i].Key, std::to_string(s.Factors[i])});
-  }
-  for (size_t i = 0; i < kLadderComponents.size(); ++i) {
-    if (s.Maxima[i])
-      lines.push_back({std::string("Maximum ") + kLadderComponents[i].Key, std::to_string(*s.Maxima[i])});
-  }
-  return lines;
-}
-
 }  // namespace vsl

@@ -115,7 +115,4 @@ nlohmann::ordered_json TournamentSettingsJson(const TournamentSettings& settings
 // with `decimalSeparator`, as the settings edits take it. Throws ConvertError when it is neither.
 std::string LocaleDecimalText(const std::string& text, char decimalSeparator);
 
-// The settings as texts for people, in order: label and value ("Start date", "27-11-2005").
-std::vector<std::pair<std::string, std::string>> SettingsLines(const TournamentSettings& settings);
-
 }  // namespace vsl

@@ -14,6 +14,7 @@
 
 #include "app/export/exports.h"
 #include "app/tournament_settings.h"
+#include "app/translation.h"
 #include "app/window_model.h"
 #include "save/file_info.h"
 #include "scoring/convert.h"
@@ -88,6 +89,7 @@ const std::vector<OptionGroup>& OptionGroups() {
          "res|csv|json|html",
          "the results file (default, code page 1251), CSV, JSON or a web page\n"
          "(all three in UTF-8)"},
+        {{"language"}, "en|ru", "the web page's language (default en)"},
         {{"output"}, "FILE", "write to FILE instead of standard output"},
         {{"keep-going"}, "", "skip files that cannot be loaded (each reported) and report the rest"},
         {{"h", "help"}, "", "show this text"},
@@ -183,6 +185,7 @@ struct Options {
   std::vector<EditText> ladderEdits;
   std::vector<SortKey> sorts;
   std::optional<int32_t> graph;
+  std::string language = "en";  // of the web page
   std::vector<std::string> saves;
 };
 
@@ -268,6 +271,11 @@ Options ParseArguments(const std::vector<std::string>& args) {
   for (const std::string& v : values("output")) o.output = v;
   for (const std::string& v : values("settings")) o.settingsFile = v;
   for (const std::string& v : values("graph")) o.graph = GraphItem(v);
+  for (const std::string& v : values("language")) {
+    if (std::find(kLanguages.begin(), kLanguages.end(), v) == kLanguages.end())
+      throw UsageError("--language does not know '" + v + "'");
+    o.language = v;
+  }
   for (const QString& save : parser.positionalArguments()) o.saves.push_back(ToBytes(save));
   if (!o.help && !o.version && o.saves.empty()) throw UsageError("no save files given");
   return o;
@@ -413,7 +421,7 @@ int RunReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     CheckSettings(options, model.Locale().DecimalSeparator());
     const bool allLoaded = RunActions(model, options, file, err);
-    const std::string results = ExportBytes(model, options.format);
+    const std::string results = ExportBytes(model, options.format, options.language);
     if (!WriteOutput(options, model.Inputs(), results, out, err)) return kExitFailure;
     return allLoaded ? kExitSuccess : kExitFailure;
   } catch (const std::exception& e) {

@@ -373,6 +373,49 @@ TEST_F(ReportTest, HtmlPageHoldsTheGridsAndTheChart) {
   EXPECT_THAT(run.out, Not(HasSubstr("color=")));
 }
 
+// The body rows of the page's table `id`, each as its cells' texts.
+std::vector<std::vector<std::string>> TableRows(const std::string& page, const QString& id) {
+  QXmlStreamReader xml(QByteArray::fromStdString(page));
+  std::vector<std::vector<std::string>> rows;
+  bool inTable = false;
+  while (!xml.atEnd()) {
+    xml.readNext();
+    if (!xml.isStartElement()) continue;
+    if (xml.name() == u"table") inTable = xml.attributes().value("id") == id;
+    if (inTable && xml.name() == u"tbody") rows.clear();
+    if (inTable && xml.name() == u"tr") rows.emplace_back();
+    if (inTable && xml.name() == u"td") rows.back().push_back(xml.readElementText().toStdString());
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  return rows;
+}
+
+// The page opens with the standings: places by Ladder Final in the order the Ladder sort gives (a
+// locked file too, its score unshown), in English or in Russian.
+TEST_F(ReportTest, HtmlStandingsFollowTheLadderSortInEitherLanguage) {
+  const std::string d = WriteFile(dir_ + "/d.Save", BuildSaveFile(Game("<b>Dora</b>", 700)));
+  const Outcome run = Report({"--format", "html", a_, b_, c_, d});
+  ASSERT_EQ(run.status, kExitSuccess) << run.err;
+  const auto standings = TableRows(run.out, "Standings");
+  ASSERT_EQ(standings.size(), 4u);
+  EXPECT_EQ(standings[0], (std::vector<std::string>{"1", "Bert", "Augustus, China", "50", "894757",
+                                                    "100.0\u00a0%", "Fair"}));
+  EXPECT_EQ(standings[1][0] + standings[1][1] + standings[1][4], "1Dora894757");  // equal Finals, one place
+  EXPECT_EQ(standings[2], (std::vector<std::string>{"3", "Cid", "", "", "", "", ""}));
+  EXPECT_EQ(standings[3][0] + standings[3][1], "4Anna, \"the\" first");
+  EXPECT_EQ(run.out.find("<table class=\"standings\""), run.out.find("<table"));
+  // The Ladder sort of the window orders the Ladder grid as the standings.
+  const auto ladder =
+      TableRows(Report({"--format", "html", "--sort", "ladder", a_, b_, c_, d}).out, "Ladder");
+  for (size_t i = 0; i < standings.size(); ++i) EXPECT_EQ(ladder[i][1], standings[i][1]);
+  EXPECT_THAT(run.out, HasSubstr("<th>\xE2\x84\x96</th><th>Nick</th><th>Cities</th>"));
+
+  const Outcome ru = Report({"--format", "html", "--language", "ru", a_, b_, c_, d});
+  EXPECT_THAT(ru.out, HasSubstr("lang=\"ru\""));
+  EXPECT_THAT(ru.out, HasSubstr("<h2>Турнирная таблица</h2>"));
+  EXPECT_EQ(Report({"--format", "html", "--language", "de", a_}).status, kExitUsage);
+}
+
 TEST_F(ReportTest, SettingsFileRoundTripWithAnOverrideAndABadKey) {
   TournamentSettings s;
   s.StartDate = "01-03-2024";

@@ -12,6 +12,8 @@ class WindowModel;
 // standings page (html_page.h, dated now), all three in UTF-8.
 enum class ExportFormat { Results, Csv, Json, Html };
 
-std::string ExportBytes(const WindowModel& model, ExportFormat format);
+// `pageLanguage`: the language of the standings page (HtmlPageOptions::Language; empty: the
+// application's); the other formats are the same in every language.
+std::string ExportBytes(const WindowModel& model, ExportFormat format, const std::string& pageLanguage = "");
 
 }  // namespace vsl

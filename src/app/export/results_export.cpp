@@ -27,14 +27,17 @@ void AppendField(std::string& text, std::string_view field) {
 
 }  // namespace
 
-std::string ExportBytes(const WindowModel& model, ExportFormat format) {
+std::string ExportBytes(const WindowModel& model, ExportFormat format, const std::string& pageLanguage) {
   switch (format) {
     case ExportFormat::Csv:
       return ResultsCsv(model.ExportRows(), model.Locale().DecimalSeparator());
     case ExportFormat::Json:
       return ResultsJson(model);
-    case ExportFormat::Html:
-      return RenderHtmlPage(model);
+    case ExportFormat::Html: {
+      HtmlPageOptions page;
+      page.Language = pageLanguage;
+      return RenderHtmlPage(model, page);
+    }
     case ExportFormat::Results:
       break;
   }

@@ -315,7 +315,8 @@ BatchResult WindowModel::Button1Click(const std::vector<std::string>& paths, con
 // Results are applied in selection order, each on the state the files before it left.
 std::optional<WindowModel::BatchEnd> WindowModel::ApplyBatch(BatchLoader& loader,
                                                              const std::vector<std::string>& paths, size_t n,
-                                                             const BatchOptions& options, BatchResult& result) {
+                                                             const BatchOptions& options,
+                                                             BatchResult& result) {
   for (size_t i = 0; i < n; ++i) {
     // A cancel ends the batch with the files applied so far, as a failure would, without an error.
     FileResult* r = loader.Take(i);
@@ -336,7 +337,8 @@ std::optional<WindowModel::BatchEnd> WindowModel::ApplyBatch(BatchLoader& loader
           MaximaSource{paths[i], slot.FileName, slot.GameSpeed, slot.MapWidth, slot.MapHeight, slot.EndTurn};
     }
     if (r->audited) audit_ = r->audit;
-    if (r->failure != FileFailure::None) return BatchEnd{{paths[i], r->reason}, r->failure == FileFailure::Setting};
+    if (r->failure != FileFailure::None)
+      return BatchEnd{{paths[i], r->reason}, r->failure == FileFailure::Setting};
     ++result.Loaded;
   }
   return std::nullopt;

@@ -219,7 +219,8 @@ class WindowModel {
   std::optional<BatchEnd> ApplyBatch(BatchLoader& loader, const std::vector<std::string>& paths, size_t n,
                                      const BatchOptions& options, BatchResult& result);
   // Counts, sorts and renders the rows the batch left; throws the error of the file that ended it.
-  BatchResult FinishBatch(BatchResult result, const std::optional<BatchEnd>& end, const BatchOptions& options);
+  BatchResult FinishBatch(BatchResult result, const std::optional<BatchEnd>& end,
+                          const BatchOptions& options);
   [[noreturn]] void ThrowAuditSettingError(const std::string& message) const;
   [[noreturn]] void ThrowLadderSettingError(int row, const MathError& error) const;
   void WriteMaxEdits();

@@ -58,7 +58,9 @@ void BatchRunner::Run() {
   options.Progress = [this](int done, int total, const std::string& current) {
     Q_EMIT Progress(done, total, QByteArray::fromStdString(current));
   };
-  options.SkipDamaged = [this](const std::string&, const std::string& message) { return AskDamaged(message); };
+  options.SkipDamaged = [this](const std::string&, const std::string& message) {
+    return AskDamaged(message);
+  };
   try {
     model_.Button1Click(paths_, options);
   } catch (...) {

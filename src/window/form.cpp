@@ -360,8 +360,8 @@ void TForm1::LoadFiles(const QStringList& paths) {
 
 // The controls that could start another handler; locked while a batch loads, once the progress shows.
 QList<QWidget*> TForm1::LoadInputs() {
-  return {findChild<QWidget*>("Button1"), findChild<QWidget*>("Button2"), findChild<QWidget*>("Edit1"), pages_,
-          menuBar()};
+  return {findChild<QWidget*>("Button1"), findChild<QWidget*>("Button2"), findChild<QWidget*>("Edit1"),
+          pages_, menuBar()};
 }
 
 void TForm1::LoadBatch(const std::vector<std::string>& paths) {
@@ -392,7 +392,8 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   });
   // A damaged file: skip it, skip every further one of this batch, or stop the batch there.
   connect(runner, &BatchRunner::DamagedFile, this, [this, runner](const QByteArray& message) {
-    runner->Answer(dialogs_.DamagedFile(this, kApplicationTitle, FromPathBytes(ErrorBoxText(message.toStdString()))));
+    runner->Answer(
+        dialogs_.DamagedFile(this, kApplicationTitle, FromPathBytes(ErrorBoxText(message.toStdString()))));
   });
   connect(runner, &BatchRunner::Done, this, &TForm1::FinishBatch);
   QApplication::instance()->installEventFilter(this);
@@ -406,9 +407,8 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
 void TForm1::ShowLoadProgress() {
   if (!busy_) return;
   for (QWidget* w : LoadInputs()) w->setEnabled(false);
-  for (QWidget* w : {static_cast<QWidget*>(progressLabel_), static_cast<QWidget*>(progressBar_),
-                     static_cast<QWidget*>(cancelButton_)})
-    w->show();
+  const QList<QWidget*> progress = {progressLabel_, progressBar_, cancelButton_};
+  for (QWidget* w : progress) w->show();
 }
 
 void TForm1::FinishBatch() {
@@ -424,9 +424,8 @@ void TForm1::FinishBatch() {
   const bool stopped = runner_->Stopped();
   lastBatch_ = runner_->Result();
   runner_.release()->deleteLater();  // this slot runs from its signal
-  for (QWidget* w : {static_cast<QWidget*>(progressLabel_), static_cast<QWidget*>(progressBar_),
-                     static_cast<QWidget*>(cancelButton_)})
-    w->hide();
+  const QList<QWidget*> progress = {progressLabel_, progressBar_, cancelButton_};
+  for (QWidget* w : progress) w->hide();
   for (QWidget* w : LoadInputs()) w->setEnabled(true);
   busy_ = false;
   PushAll();

@@ -334,14 +334,15 @@ TEST_F(BatchTest, UnderAnAddressSpaceLimitEveryThreadCountGivesTheOneThreadRows)
   GTEST_SKIP() << "the sanitizers reserve address space beyond any such limit";
 #endif
   // 40 MiB behind the stream: file and image buffers of 50 MiB each.
-  const std::vector<uint8_t> header = BuildHeader(Game("big", 40, 2, 500, 460));
-  const std::string big = WriteFile(dir_ + "/big.Save",
-                                    MakeContainer(header, BuildBody(Game("big", 40, 2, 500, 460)),
-                                                  {.trailer = std::vector<uint8_t>(40 << 20, 0x5A)}));
+  const SaveDesc large = Game("big", 40, 2, 500, 460);
+  const std::string big = WriteFile(
+      dir_ + "/big.Save",
+      MakeContainer(BuildHeader(large), BuildBody(large), {.trailer = std::vector<uint8_t>(40 << 20)}));
   std::vector<std::string> paths;
   for (int i = 0; i < 6; ++i) {
+    const std::string n = std::to_string(i);
     paths.push_back(big);
-    paths.push_back(Save("s" + std::to_string(i) + ".Save", Game("s" + std::to_string(i), 10 * i, 1, 300 + i, 400)));
+    paths.push_back(Save("s" + n + ".Save", Game("s" + n, 10 * i, 1, 300 + i, 400)));
   }
   std::vector<std::string> outcomes;
   for (unsigned threads : {1u, 2u, 16u}) {

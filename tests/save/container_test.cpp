@@ -151,7 +151,8 @@ TEST(ContainerTest, BytesBeyondTheStatedSizeAreDroppedAndTheTrailerFollows) {
 
   // The surplus is bounded at 1 MiB exactly: one byte more is refused.
   const std::vector<uint8_t> mebibytePlusOne = PatternBody((1 << 20) + 1);
-  EXPECT_EQ(testing::Unwrapped(MakeContainer(Header(), mebibytePlusOne, {.inflatedSize = 1})).Image.size(), 29u);
+  EXPECT_EQ(testing::Unwrapped(MakeContainer(Header(), mebibytePlusOne, {.inflatedSize = 1})).Image.size(),
+            29u);
   ExpectUnwrapError(MakeContainer(Header(), mebibytePlusOne, {.inflatedSize = 0}),
                     "the compressed body holds more than the 0 bytes it states");
 

@@ -91,7 +91,8 @@ void FormHarness::Load(const QStringList& paths) {
 }
 
 void FormHarness::WaitForLoad() {
-  if (!QTest::qWaitFor([this] { return !form_->Loading(); }, 60000)) qFatal("the batch did not end within a minute");
+  if (!QTest::qWaitFor([this] { return !form_->Loading(); }, 60000))
+    qFatal("the batch did not end within a minute");
 }
 
 void FormHarness::Save(const QString& path) {

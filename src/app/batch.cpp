@@ -2,9 +2,14 @@
 
 #include "app/batch.h"
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <new>
 #include <system_error>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "app/window_model.h"
 #include "save/analyse.h"
@@ -191,9 +196,24 @@ BatchLoader::~BatchLoader() {
   StopWorkers();
 }
 
+namespace {
+
+// Under a limit on the address space, each thread's own malloc arena reserves 64 MiB of it as the thread
+// first allocates, and keeps it after the thread ends: how many there are would depend on the timing,
+// and so would the room left to a file loading alone. The workers share the existing arenas instead.
+void ShareArenasUnderAnAddressLimit() {
+#if defined(__GLIBC__)
+  rlimit limit{};
+  if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) mallopt(M_ARENA_MAX, 1);
+#endif
+}
+
+}  // namespace
+
 // As many workers as can be started: a thread that cannot start (no memory for its stack, the process's
 // thread limit) means one worker fewer.
 void BatchLoader::StartWorkers(size_t threads) {
+  ShareArenasUnderAnAddressLimit();
   std::lock_guard lock(mutex_);
   for (size_t t = 0; t < threads; ++t) {
     try {

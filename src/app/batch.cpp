@@ -90,7 +90,7 @@ class FileLoader {
   // when the budget closed while it waited.
   void Run(const std::string& path, FileResult& r, const BatchInputs& in) {
     try {
-      r = FileResult{};
+      if (r.parsed || r.failure != FileFailure::None) r = FileResult{};  // a file loaded again starts clean
       r.ladder = in.ladder;
       r.audit = in.audit;
       LoadAndParse(path, r, in);

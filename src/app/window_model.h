@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/batch.h"
 #include "app/chart_model.h"
 #include "app/export/output_file.h"
 #include "app/grid.h"
@@ -97,54 +98,6 @@ inline constexpr int kFileNameField = 1;
 
 enum class SortKey { FileName, Turn, Score, FinalScore, LadderFinal };
 
-struct BatchOptions {
-  // Skip files that cannot be loaded or are damaged (each collected in BatchResult::Skipped) instead of
-  // ending the batch at the first one. A setting that does not convert still ends the batch.
-  bool KeepGoing = false;
-  // Worker threads: 0 for one per core. Any number runs the same pipeline; the calling thread applies
-  // the results in selection order.
-  unsigned Threads = 0;
-  // Called on the calling thread while files load, at least every ProgressInterval: files done, files
-  // to load, the name of the file being waited for.
-  std::function<void(int done, int total, const std::string& current)> Progress;
-  std::chrono::milliseconds ProgressInterval{50};
-  // When set (by the caller, from Progress), the batch ends after the files loaded so far: they become
-  // the batch, as after a failure, without an error.
-  const std::atomic<bool>* Cancel = nullptr;
-  // With KeepGoing off: asked on the calling thread, for each file that cannot be loaded or is damaged,
-  // whether to skip it (true: collected in BatchResult::Skipped) or to end the batch there (false).
-  // `message` names the file.
-  std::function<bool(const std::string& path, const std::string& message)> SkipDamaged;
-  // Bytes the workers' file and image buffers may take together; a worker waits for its share. A file
-  // larger than this loads when no other is in flight. The default holds two of the largest images.
-  size_t MemoryBudget = size_t{768} << 20;
-  // When set, receives the batch's result before the rows are rendered, so that a caller learns what
-  // was loaded and skipped also when the rendering then fails.
-  struct BatchResult* Result = nullptr;
-};
-
-struct SkippedFile {
-  std::string Path;
-  std::string Message;  // names the file
-};
-
-// The file whose parse set the Ladder maxima of a batch (the last one loaded), with the game settings
-// the maxima follow from.
-struct MaximaSource {
-  std::string Path;
-  std::string FileName;  // as the grids show it
-  int32_t GameSpeed = 0, MapWidth = 0, MapHeight = 0, EndTurn = 0;
-};
-
-struct BatchResult {
-  int Loaded = 0;                      // rows of the batch (SaveCount)
-  int LeftOut = 0;                     // selected files beyond the 100 rows, not read
-  std::vector<SkippedFile> Skipped;    // with KeepGoing or SkipDamaged only
-  std::optional<MaximaSource> Maxima;  // none when no file loaded
-};
-
-// A file of a batch that failed: what() is "<path>: <reason>".
-using BatchFileError = FileError;
 
 // The error box's text: the message with a '.' appended when its last byte sorts above '.'.
 std::string ErrorBoxText(const std::string& message);
@@ -241,6 +194,17 @@ class WindowModel {
 
  private:
   // The audit failed with `message`: throws the failure of the setting that caused it.
+  // The file that ended a batch, and whether a setting ended it rather than the file.
+  struct BatchEnd {
+    BatchFileError error;
+    bool setting;
+  };
+  // The batch's results in selection order into the rows and settings: the file that ended it, if one did.
+  std::optional<BatchEnd> ApplyBatch(BatchLoader& loader, const std::vector<std::string>& paths, size_t n,
+                                     const BatchOptions& options, BatchResult& result);
+  // Counts, sorts and renders the rows the batch left; throws the error of the file that ended it.
+  BatchResult FinishBatch(BatchResult result, const std::optional<BatchEnd>& end,
+                          const BatchOptions& options);
   [[noreturn]] void ThrowAuditSettingError(const std::string& message) const;
   [[noreturn]] void ThrowLadderSettingError(int row, const MathError& error) const;
   void WriteMaxEdits();

@@ -117,22 +117,25 @@ void InflateStreaming(std::span<const uint8_t> stream, std::span<uint8_t> out) {
   if (rc != Z_OK) throw SaveError(ZlibFailure(rc));
 
   std::array<uint8_t, 64 * 1024> scratch;
+  const uint64_t surplusEnd = uint64_t{out.size()} + kMaxSurplusBytes + 1;
   uint64_t produced = 0;
   for (;;) {
     if (produced < out.size()) {
       z.next_out = out.data() + produced;
       z.avail_out = static_cast<uInt>(std::min<uint64_t>(out.size() - produced, UINT_MAX));
     } else {
+      // No more room than one byte past the surplus: a stream that yields that byte is refused, so the
+      // bound is kMaxSurplusBytes exactly, whatever the scratch window's size.
       z.next_out = scratch.data();
-      z.avail_out = static_cast<uInt>(scratch.size());
+      z.avail_out = static_cast<uInt>(std::min<uint64_t>(scratch.size(), surplusEnd - produced));
     }
     const uInt room = z.avail_out;
     rc = inflate(&z, Z_NO_FLUSH);
     produced += room - z.avail_out;
-    if (rc != Z_OK || produced > out.size() + kMaxSurplusBytes) break;
+    if (rc != Z_OK || produced == surplusEnd) break;
   }
   inflateEnd(&z);
-  if (rc == Z_OK) {
+  if (produced == surplusEnd) {
     throw SaveError("the compressed body holds more than the " + std::to_string(out.size()) +
                     " bytes it states");
   }

@@ -20,6 +20,18 @@ std::string Reason(const char* what, int error) {
   return std::string(what) + ": " + std::strerror(error);
 }
 
+// The capacity `buffer` has once it holds `bytes`: replaced with room to spare when it is too small.
+size_t CapacityFor(const std::vector<uint8_t>& buffer, size_t bytes) {
+  return bytes > buffer.capacity() ? WithRoomToSpare(bytes) : buffer.capacity();
+}
+
+// The size the file system states for `path`; 0 when it cannot tell or the file is too large to read.
+size_t StatedSize(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0 || st.st_size < 0 || st.st_size > kMaxSaveFileBytes) return 0;
+  return static_cast<size_t>(st.st_size);
+}
+
 }  // namespace
 
 // The whole file, read once into a buffer of its size. The file is opened read-only: a save that the
@@ -57,10 +69,18 @@ void ReadSaveFile(const std::string& path, std::vector<uint8_t>& bytes) {
 }
 
 void LoadSaveFile(const std::string& path, size_t baseNameStart, LoadedSave& save,
-                  std::vector<uint8_t>& fileBytes) {
+                  std::vector<uint8_t>& fileBytes, const LoadAdmission& admit) {
   try {
-    ReadSaveFile(path, fileBytes);
-    Unwrap(fileBytes, save);
+    for (;;) {
+      if (admit && !admit(CapacityFor(fileBytes, StatedSize(path)), save.Image.capacity())) continue;
+      ReadSaveFile(path, fileBytes);
+      const size_t image = ReadLayout(fileBytes).ImageBytes();
+      if (admit && !admit(fileBytes.capacity(), CapacityFor(save.Image, image))) continue;
+      Unwrap(fileBytes, save);
+      break;
+    }
+  } catch (const OutOfMemoryError&) {
+    throw;
   } catch (const SaveError& e) {
     throw FileError(path, e.what());
   }

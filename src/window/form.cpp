@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,13 +25,12 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
-#include <atomic>
+#include <cmath>
 #include <exception>
 #include <span>
 
@@ -152,6 +150,7 @@ TForm1::TForm1(std::shared_ptr<const LocaleServices> locale, QWidget* parent)
 
 // The widgets read the model's cells until they are gone, so they go first.
 TForm1::~TForm1() {
+  runner_.reset();  // a batch still loading is cancelled and waited for
   delete takeCentralWidget();
 }
 
@@ -361,108 +360,82 @@ void TForm1::LoadFiles(const QStringList& paths) {
   LoadBatch(bytes);
 }
 
+// The controls that could start another handler; locked while a batch loads, once the progress shows.
+QList<QWidget*> TForm1::LoadInputs() {
+  return {findChild<QWidget*>("Button1"), findChild<QWidget*>("Button2"), findChild<QWidget*>("Edit1"),
+          pages_, menuBar()};
+}
+
 void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   if (busy_ || paths.empty()) return;
   PullEdits();
   ClearBatchState();
   // The batch runs on a thread of its own while the window runs its event loop: its progress and its
-  // questions reach the window as queued calls, and nothing of the window reads the model until it is
+  // questions reach the window as queued signals, and nothing of the window reads the model until it is
   // done (the grids show their rows blank meanwhile, as the load blanks them anyway).
   busy_ = true;
+  loadPaths_ = paths;
   for (QTableView* grid : {baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_})
     GridModelOf(grid)->Refresh();
-  // The controls that could start another handler; locked once the progress shows.
-  const QList<QWidget*> inputs = {findChild<QWidget*>("Button1"), findChild<QWidget*>("Button2"),
-                                  findChild<QWidget*>("Edit1"), pages_, menuBar()};
-  const QList<QWidget*> progress = {progressLabel_, progressBar_, cancelButton_};
-  const auto showProgress = [this, inputs, progress] {
-    if (!busy_) return;
-    for (QWidget* w : inputs) w->setEnabled(false);
-    for (QWidget* w : progress) w->show();
-  };
   progressLabel_->setText(QString("Loading %1").arg(QFileInfo(PathText(paths.front())).fileName()));
   progressBar_->setRange(0, static_cast<int>(std::min(paths.size(), static_cast<size_t>(kMaxFiles))));
   progressBar_->setValue(0);
-  QTimer delay;
-  delay.setSingleShot(true);
-  connect(&delay, &QTimer::timeout, this, showProgress);
-  if (progressDelayMs_ <= 0)
-    showProgress();
-  else
-    delay.start(progressDelayMs_);
-
-  std::atomic<bool> cancel{false};
-  const auto cancelConnection =
-      connect(cancelButton_, &QPushButton::clicked, this, [&cancel] { cancel = true; });
-  bool skipAll = false;
-  bool stopped = false;  // the referee chose to stop at a damaged file: its box was the report
-  BatchOptions options;
-  BatchResult result;
-  options.Result = &result;
-  options.Cancel = &cancel;
-  options.ProgressInterval = std::chrono::milliseconds(progressIntervalMs_);
-  options.Progress = [this](int done, int total, const std::string& current) {
-    const QString name = QFileInfo(PathText(current)).fileName();
-    QMetaObject::invokeMethod(
-        this,
-        [this, done, total, name] {
-          if (!busy_) return;  // arrived after the batch
-          progressLabel_->setText(
-              QString("Loading %1 (%2 of %3)").arg(name).arg(std::min(done + 1, total)).arg(total));
-          progressBar_->setValue(done);
-        },
-        Qt::QueuedConnection);
-  };
-  // A damaged file: skip it, skip every further one of this batch, or stop the batch there. Asked on
-  // the window's thread; the batch waits for the answer.
-  options.SkipDamaged = [&](const std::string&, const std::string& message) {
-    bool skip = true;
-    QMetaObject::invokeMethod(
-        this,
-        [&] {
-          if (skipAll) return;
-          const DamagedChoice choice =
-              dialogs_.DamagedFile(this, kApplicationTitle, PathText(ErrorBoxText(message)));
-          skipAll = choice == DamagedChoice::SkipAll;
-          stopped = choice == DamagedChoice::Stop;
-          skip = !stopped;
-        },
-        Qt::BlockingQueuedConnection);
-    return skip;
-  };
-  std::exception_ptr failure;
-  QEventLoop loop;
-  std::unique_ptr<QThread> worker(QThread::create([&] {
-    try {
-      model_->Button1Click(paths, options);
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  }));
-  connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+  runner_ = std::make_unique<BatchRunner>(*model_, paths, progressIntervalMs_);
+  BatchRunner* runner = runner_.get();
+  auto* delay = new QTimer(runner);
+  delay->setSingleShot(true);
+  connect(delay, &QTimer::timeout, this, &TForm1::ShowLoadProgress);
+  connect(cancelButton_, &QPushButton::clicked, runner, &BatchRunner::Cancel);
+  connect(runner, &BatchRunner::Progress, this, [this](int done, int total, const QByteArray& current) {
+    progressLabel_->setText(QString("Loading %1 (%2 of %3)")
+                                .arg(QFileInfo(PathText(current.toStdString())).fileName())
+                                .arg(std::min(done + 1, total))
+                                .arg(total));
+    progressBar_->setValue(done);
+  });
+  // A damaged file: skip it, skip every further one of this batch, or stop the batch there.
+  connect(runner, &BatchRunner::DamagedFile, this, [this, runner](const QByteArray& message) {
+    runner->Answer(
+        dialogs_.DamagedFile(this, kApplicationTitle, PathText(ErrorBoxText(message.toStdString()))));
+  });
+  connect(runner, &BatchRunner::Done, this, &TForm1::FinishBatch);
   QApplication::instance()->installEventFilter(this);
-  worker->start();
-  loop.exec();
-  worker->wait();
-  QApplication::instance()->removeEventFilter(this);
+  if (progressDelayMs_ <= 0)
+    ShowLoadProgress();
+  else
+    delay->start(progressDelayMs_);
+  runner->Start();
+}
 
+void TForm1::ShowLoadProgress() {
+  if (!busy_) return;
+  for (QWidget* w : LoadInputs()) w->setEnabled(false);
+  const QList<QWidget*> progress = {progressLabel_, progressBar_, cancelButton_};
+  for (QWidget* w : progress) w->show();
+}
+
+void TForm1::FinishBatch() {
+  QApplication::instance()->removeEventFilter(this);
   QString error;
   try {
-    if (failure) std::rethrow_exception(failure);
+    if (runner_->Failure()) std::rethrow_exception(runner_->Failure());
   } catch (const std::exception& e) {
     error = FailureMessage(*this, *model_, e);
   } catch (...) {
     error = "Unknown error";
   }
-  disconnect(cancelConnection);
-  delay.stop();
+  const bool stopped = runner_->Stopped();
+  const bool cancelled = runner_->Cancelled();
+  lastBatch_ = runner_->Result();
+  runner_.release()->deleteLater();  // this slot runs from its signal
+  const QList<QWidget*> progress = {progressLabel_, progressBar_, cancelButton_};
   for (QWidget* w : progress) w->hide();
-  for (QWidget* w : inputs) w->setEnabled(true);
+  for (QWidget* w : LoadInputs()) w->setEnabled(true);
   busy_ = false;
-  lastBatch_ = result;
-  MarkBatchState(paths, cancel, stopped, !error.isEmpty() && !stopped);
+  MarkBatchState(loadPaths_, cancelled, stopped, !error.isEmpty() && !stopped);
   if (error.isEmpty()) ApplyFixedMaxima();
   if (!error.isEmpty() && !stopped) ShowError(error);
+  Q_EMIT BatchFinished();
 }
 
 void TForm1::Button2Click() {

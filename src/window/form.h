@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "app/window_model.h"
+#include "window/batch_runner.h"
 
 class QChartView;
 class QComboBox;
@@ -39,8 +40,6 @@ class WarningsPanel;
 inline constexpr const char* kApplicationTitle = "Vellum Saves List";
 inline constexpr const char* kVersion = VSL_VERSION;  // the project's version, from the build
 inline constexpr const char* kWindowCaption = "Vellum Saves List (version " VSL_VERSION ")";
-
-enum class DamagedChoice { Stop, Skip, SkipAll };
 
 // The modal parts of the window, replaceable by tests.
 struct FormDialogs {
@@ -83,8 +82,11 @@ class TForm1 : public QMainWindow {
   WindowModel& Model() { return *model_; }
   const WindowModel& Model() const { return *model_; }
 
-  // Loads `paths` as one batch, as "Load File" does after its dialog (command line, dropped files).
+  // Loads `paths` as one batch, as "Load File" does after its dialog (command line, dropped files). The
+  // batch loads on a thread of its own: BatchFinished says when it is done and shown.
   void LoadFiles(const QStringList& paths);
+  // A batch is loading: the window takes no input but Cancel's.
+  bool Loading() const { return busy_; }
   // Renders each page to dir/<page caption>.png. Returns false when a file could not be written.
   bool SavePageShots(const QString& dir);
   // Chart animations on or off (off for screenshots).
@@ -95,6 +97,10 @@ class TForm1 : public QMainWindow {
     progressDelayMs_ = delayMs;
     progressIntervalMs_ = intervalMs;
   }
+
+ Q_SIGNALS:
+  // The batch of LoadFiles or "Load File" is done: its rows, errors and notices are shown.
+  void BatchFinished();
 
  public Q_SLOTS:
   void Button1Click();
@@ -186,8 +192,14 @@ class TForm1 : public QMainWindow {
   void CheckDate(bool left);
   void OnComboChange(QComboBox* combo, void (TForm1::*handler)());
   void LoadBatch(const std::vector<std::string>& paths);
+  QList<QWidget*> LoadInputs();
+  void ShowLoadProgress();
+  // The batch's end: the window shows its rows, its error or its notice, and takes input again.
+  void FinishBatch();
 
   std::unique_ptr<WindowModel> model_;
+  std::unique_ptr<BatchRunner> runner_;  // the batch loading, if one is; destroyed before the model
+  std::vector<std::string> loadPaths_;   // the paths of that batch
   FormDialogs dialogs_;
   bool busy_ = false;     // a batch is loading: nothing may re-enter the model
   bool pushing_ = false;  // the window is writing the model's texts into its widgets

@@ -82,12 +82,16 @@ int main(int argc, char** argv) {
     form.SetAnimated(false);
     form.show();
     QCoreApplication::processEvents();
-    form.LoadFiles(files);
-    if (!form.SavePageShots(parser.value(screenshot))) {
+    // The pictures are taken once the batch is shown.
+    const auto shoot = [&] {
+      if (form.SavePageShots(parser.value(screenshot))) return status;
       std::fprintf(stderr, "could not write the page images to %s\n", qPrintable(parser.value(screenshot)));
       return 1;
-    }
-    return status;
+    };
+    if (files.isEmpty()) return shoot();
+    QObject::connect(&form, &vsl::TForm1::BatchFinished, &app, [&] { QCoreApplication::exit(shoot()); });
+    form.LoadFiles(files);
+    return QApplication::exec();
   }
 
   form.show();

@@ -3,6 +3,9 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -321,6 +324,51 @@ TEST_F(BatchTest, ProgressIsReportedOnTheCallingThread) {
   model.Button1Click(paths, options);
   EXPECT_GT(calls, 0);
   EXPECT_TRUE(sameThread);
+}
+
+// Under a limit on the address space that leaves room for one large file at a time, every thread count
+// loads the batch as one thread does: no abort, no failure, the same rows. Each load runs in a child
+// process that sets the limit on itself.
+TEST_F(BatchTest, UnderAnAddressSpaceLimitEveryThreadCountGivesTheOneThreadRows) {
+#if defined(__SANITIZE_ADDRESS__) || defined(VSL_SANITIZE)
+  GTEST_SKIP() << "the sanitizers reserve address space beyond any such limit";
+#endif
+  // 40 MiB behind the stream: file and image buffers of 50 MiB each.
+  const SaveDesc large = Game("big", 40, 2, 500, 460);
+  const std::string big = WriteFile(
+      dir_ + "/big.Save",
+      MakeContainer(BuildHeader(large), BuildBody(large), {.trailer = std::vector<uint8_t>(40 << 20)}));
+  std::vector<std::string> paths;
+  for (int i = 0; i < 6; ++i) {
+    const std::string n = std::to_string(i);
+    paths.push_back(big);
+    paths.push_back(Save("s" + n + ".Save", Game("s" + n, 10 * i, 1, 300 + i, 400)));
+  }
+  std::vector<std::string> outcomes;
+  for (unsigned threads : {1u, 2u, 16u}) {
+    const std::string out = dir_ + "/rows" + std::to_string(threads);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      std::ifstream statm("/proc/self/statm");
+      size_t pages = 0;
+      statm >> pages;
+      const rlim_t bytes = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (rlim_t{200} << 20);
+      const rlimit limit{bytes, bytes};
+      setrlimit(RLIMIT_AS, &limit);
+      WindowModel m = Model();
+      std::ofstream(out) << m.Button1Click(paths, Options(threads, true)).Skipped.size() << '\n' << Dump(m);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << threads << " threads: status " << status;
+    std::ifstream in(out);
+    outcomes.push_back(std::string(std::istreambuf_iterator<char>(in), {}));
+  }
+  EXPECT_THAT(outcomes[0], ::testing::StartsWith("0\n12\n"));
+  EXPECT_EQ(outcomes[1], outcomes[0]);
+  EXPECT_EQ(outcomes[2], outcomes[0]);
 }
 
 }  // namespace

@@ -149,6 +149,13 @@ TEST(ContainerTest, BytesBeyondTheStatedSizeAreDroppedAndTheTrailerFollows) {
     EXPECT_THAT(Slice(save.Image, 28 + static_cast<size_t>(stated), 3), ElementsAreArray(trailer)) << stated;
   }
 
+  // The surplus is bounded at 1 MiB exactly: one byte more is refused.
+  const std::vector<uint8_t> mebibytePlusOne = PatternBody((1 << 20) + 1);
+  EXPECT_EQ(testing::Unwrapped(MakeContainer(Header(), mebibytePlusOne, {.inflatedSize = 1})).Image.size(),
+            29u);
+  ExpectUnwrapError(MakeContainer(Header(), mebibytePlusOne, {.inflatedSize = 0}),
+                    "the compressed body holds more than the 0 bytes it states");
+
   // A stream that goes on yielding (4 GiB of zeros behind a stated 1000 bytes) is damaged, and is
   // not inflated to its end.
   z_stream z{};

@@ -368,12 +368,14 @@ class HandlersTest : public QObject {
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&h_->Form(), &drop);
+    h_->WaitForLoad();
     QCOMPARE(h_->Cell("BaseGrid", 1, 3), QString("Carol"));
   }
 
   void ShortcutsOpenTheDialogs() {
     h_->openAnswer = paths_;
     QTest::keyClick(&h_->Form(), Qt::Key_O, Qt::ControlModifier);
+    h_->WaitForLoad();
     QCOMPARE(h_->Cell("BaseGrid", 1, 1), QString("alice"));
     h_->saveAnswer.clear();
     QTest::keyClick(&h_->Form(), Qt::Key_S, Qt::ControlModifier);
@@ -389,7 +391,7 @@ class HandlersTest : public QObject {
     }
     bool sawProgress = false;
     bool loadLocked = false;
-    // Runs inside the batch, when it yields to the event loop.
+    // Runs while the batch loads.
     QTimer::singleShot(0, this, [&] {
       sawProgress = h_->Find<QProgressBar>("ProgressBar")->isVisible() &&
                     h_->Find<QLabel>("ProgressLabel")->text().startsWith("Loading P");

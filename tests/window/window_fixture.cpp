@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTableView>
+#include <QTest>
 #include <QTimeZone>
 
 namespace vsl::testing {
@@ -90,6 +91,12 @@ FormHarness::FormHarness(std::shared_ptr<const LocaleServices> locale) {
 void FormHarness::Load(const QStringList& paths) {
   openAnswer = paths;
   Find<QPushButton>("Button1")->click();
+  WaitForLoad();
+}
+
+void FormHarness::WaitForLoad() {
+  if (!QTest::qWaitFor([this] { return !form_->Loading(); }, 60000))
+    qFatal("the batch did not end within a minute");
 }
 
 void FormHarness::Save(const QString& path) {

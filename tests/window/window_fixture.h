@@ -45,8 +45,10 @@ class FormHarness {
       std::shared_ptr<const LocaleServices> locale = std::make_shared<FixedLocaleServices>('.'));
 
   TForm1& Form() { return *form_; }
-  // Clicks "Load File"; the open dialog answers `paths`.
+  // Clicks "Load File"; the open dialog answers `paths`. Returns once the batch is shown.
   void Load(const QStringList& paths);
+  // Waits until a batch that is loading is done and shown.
+  void WaitForLoad();
   // Clicks "Save Results"; the save dialog answers `path`.
   void Save(const QString& path);
   // The text a grid shows in (col, row); row 0 is the header.

@@ -336,7 +336,7 @@ void TForm1::Run(const std::function<void()>& handler) {
   } catch (const std::exception& e) {
     error = FailureMessage(*this, *model_, e);
   } catch (...) {
-    error = "Unknown error";
+    error = tr("Unknown error");
   }
   PushAll();
   if (!error.isEmpty()) ShowError(error);
@@ -380,7 +380,7 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
     for (QWidget* w : inputs) w->setEnabled(false);
     for (QWidget* w : progress) w->show();
   };
-  progressLabel_->setText(QString("Loading %1").arg(QFileInfo(PathText(paths.front())).fileName()));
+  progressLabel_->setText(tr("Loading %1").arg(QFileInfo(PathText(paths.front())).fileName()));
   progressBar_->setRange(0, static_cast<int>(std::min(paths.size(), static_cast<size_t>(kMaxFiles))));
   progressBar_->setValue(0);
   QTimer delay;
@@ -408,7 +408,7 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
         [this, done, total, name] {
           if (!busy_) return;  // arrived after the batch
           progressLabel_->setText(
-              QString("Loading %1 (%2 of %3)").arg(name).arg(std::min(done + 1, total)).arg(total));
+              tr("Loading %1 (%2 of %3)").arg(name).arg(std::min(done + 1, total)).arg(total));
           progressBar_->setValue(done);
         },
         Qt::QueuedConnection);
@@ -452,7 +452,7 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   } catch (const std::exception& e) {
     error = FailureMessage(*this, *model_, e);
   } catch (...) {
-    error = "Unknown error";
+    error = tr("Unknown error");
   }
   disconnect(cancelConnection);
   delay.stop();
@@ -466,7 +466,7 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
 }
 
 void TForm1::Button2Click() {
-  if (busy_ || !ConfirmIncomplete("Save the results")) return;
+  if (busy_ || !ConfirmIncomplete(tr("Save the results"))) return;
   PullEdits();
   // "Res.txt" in the Path folder; with no Path yet, in the folder last used rather than the working one.
   QString proposed = PathText(model_->ProposedExportName());
@@ -480,7 +480,7 @@ void TForm1::Button2Click() {
     model_->Button2Click(PathBytes(path));
     written = true;
   });
-  if (written) statusBar()->showMessage(QString("Saved the results to %1").arg(path), 15000);
+  if (written) statusBar()->showMessage(tr("Saved the results to %1").arg(path), 15000);
 }
 
 void TForm1::Edit6Change() {
@@ -570,9 +570,10 @@ void TForm1::PushChart() {
     SetAxisRange(turnAxis_, 0, 1);
   SetAxisRange(valueAxis_, chart.AxisMin(), chart.AxisMax());
   const int32_t item = model_->Edits().GraphSelect;
-  valueAxis_->setTitleText(item >= 0 && item < static_cast<int32_t>(kGraphSelectItems.size())
-                               ? kGraphSelectItems[static_cast<size_t>(item)]
-                               : "");
+  valueAxis_->setTitleText(
+      item >= 0 && item < static_cast<int32_t>(kGraphSelectItems.size())
+          ? QCoreApplication::translate("History", kGraphSelectItems[static_cast<size_t>(item)])
+          : QString());
   chartView_->chart()->zoomReset();
 }
 
@@ -581,9 +582,9 @@ void TForm1::PushSortTips() {
     const bool ascending = model_->Ascending(b.Key);
     // What the key compares where the column's header does not say it.
     const QString meaning =
-        b.Key == SortKey::Turn ? " (turns played, the Turn column of the Reloads page)" : "";
+        b.Key == SortKey::Turn ? tr(" (turns played, the Turn column of the Reloads page)") : QString();
     findChild<QToolButton*>(b.Name)->setToolTip(
-        QString("Sort by %1%2, %3").arg(b.KeyText, meaning, ascending ? "ascending" : "descending"));
+        tr("Sort by %1%2, %3").arg(tr(b.KeyText), meaning, ascending ? tr("ascending") : tr("descending")));
   }
   PushSortIndicators();
 }

@@ -19,7 +19,7 @@ WarningsPanel::WarningsPanel(QWidget* parent) : QWidget(parent) {
   row->setSpacing(4);
   list_ = new QTreeWidget(this);
   list_->setObjectName("WarningsList");
-  list_->setAccessibleName("Warnings");
+  list_->setAccessibleName(tr("Warnings"));
   list_->setHeaderHidden(true);
   list_->setColumnCount(1);
   list_->setWordWrap(true);
@@ -31,7 +31,7 @@ WarningsPanel::WarningsPanel(QWidget* parent) : QWidget(parent) {
   // Dark text on a pale amber: a warning, readable in grey scale too.
   list_->setStyleSheet("QTreeWidget { background: #FFF4CE; color: #1F1F1F; }");
   row->addWidget(list_, 1);
-  restore_ = new QPushButton("Restore default settings", this);
+  restore_ = new QPushButton(tr("Restore default settings"), this);
   restore_->setObjectName("RestoreDefaultsButton");
   restore_->hide();
   row->addWidget(restore_, 0, Qt::AlignTop);

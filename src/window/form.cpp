@@ -622,6 +622,7 @@ bool TForm1::SavePageShots(const QString& dir) {
   for (int i = 0; i < pages_->count(); ++i) {
     pages_->setCurrentIndex(i);
     QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);  // heights that followed a wrap
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -53,6 +53,145 @@
     </message>
 </context>
 <context>
+    <name>Explanations</name>
+    <message>
+        <source>The audit cannot run: %1.</source>
+        <translation>Проверка перезагрузок невозможна: %1.</translation>
+    </message>
+    <message>
+        <source>Reloads: %1 - %2 = %3</source>
+        <translation>Перезагрузки: %1 − %2 = %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n session(s)</source>
+        <translation>
+            <numerusform>%n сессия</numerusform>
+            <numerusform>%n сессии</numerusform>
+            <numerusform>%n сессий</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n presession(s)</source>
+        <translation>
+            <numerusform>%n пресессия</numerusform>
+            <numerusform>%n пресессии</numerusform>
+            <numerusform>%n пресессий</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> (never below 0)</source>
+        <translation> (не меньше 0)</translation>
+    </message>
+    <message>
+        <source>
+Play Days: %1</source>
+        <translation>
+Дни игры (Play Days): %1</translation>
+    </message>
+    <message>
+        <source> (the file is dated outside the tournament&apos;s %1 days from %2)</source>
+        <translation> (файл датирован вне %1 дней турнира, начиная с %2)</translation>
+    </message>
+    <message>
+        <source>
+Allowance by days: %1 x %2 = %3</source>
+        <translation>
+Допуск по дням: %1 × %2 = %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s)</source>
+        <translation>
+            <numerusform>%n день</numerusform>
+            <numerusform>%n дня</numerusform>
+            <numerusform>%n дней</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>
+Allowance by time: %1 / %2 min = %3</source>
+        <translation>
+Допуск по времени: %1 / %2 мин = %3</translation>
+    </message>
+    <message>
+        <source>
+Max Reloads: no play time, so by days alone: %1</source>
+        <translation>
+Max Reloads: времени игры нет, поэтому только по дням: %1</translation>
+    </message>
+    <message>
+        <source>
+Max Reloads: the smaller is 0, counted as 1</source>
+        <translation>
+Max Reloads: меньший допуск равен 0, считается 1</translation>
+    </message>
+    <message>
+        <source>
+Max Reloads: the smaller, %1</source>
+        <translation>
+Max Reloads: меньший из допусков, %1</translation>
+    </message>
+    <message>
+        <source>, rounded %1</source>
+        <translation>, после округления %1</translation>
+    </message>
+    <message>
+        <source>
+Fair below %1 reloads, Average below %2, Cheat from %2</source>
+        <translation>
+Fair (честно) — меньше %1 перезагрузок, Average (на грани) — меньше %2, Cheat (нечестно) — от %2</translation>
+    </message>
+    <message>
+        <source>
+No session recorded: %1 whatever the allowance</source>
+        <translation>
+Ни одной сессии не записано: %1 при любом допуске</translation>
+    </message>
+    <message>
+        <source>
+No reload: %1 whatever the allowance</source>
+        <translation>
+Ни одной перезагрузки: %1 при любом допуске</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n reload(s)</source>
+        <translation>
+            <numerusform>%n перезагрузка</numerusform>
+            <numerusform>%n перезагрузки</numerusform>
+            <numerusform>%n перезагрузок</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The Ladder score cannot be computed: %1.</source>
+        <translation>Очки Ладдера не вычисляются: %1.</translation>
+    </message>
+    <message>
+        <source>%1, no target</source>
+        <translation>%1, цель не задана</translation>
+    </message>
+    <message>
+        <source> (maximum %1 at turn %2 of %3)
+</source>
+        <translation> (максимум %1 на ходу %2 из %3)
+</translation>
+    </message>
+    <message>
+        <source>Result: %1
+</source>
+        <translation>Сумма (Result): %1
+</translation>
+    </message>
+    <message>
+        <source>Bonus: %1 against %2, %3% of %4 = %5
+</source>
+        <translation>Бонус: %1 против %2, %3% от %4 = %5
+</translation>
+    </message>
+    <message>
+        <source>Final: %1</source>
+        <translation>Итог (Final): %1</translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message>
         <source>Score</source>

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTest>
 
 #include "window/language.h"
@@ -50,6 +51,9 @@ class RussianTest : public QObject {
       QVERIFY2(warnings.startsWith(QString::fromUtf8("1 файл пропущен как повреждённый: bad.Save. Попросите "
                                                      "новую копию и загрузите её снова.")),
                qPrintable(warnings));
+      const QString audit =
+          h.Find<QTableView>("ReloadGrid")->model()->index(1, 11).data(Qt::ToolTipRole).toString();
+      QVERIFY2(audit.startsWith(QString::fromUtf8("Перезагрузки: ")), qPrintable(audit));
       QString caption;
       h.Form().Dialogs().SaveAs = [&caption](QWidget*, const QString& c, const QString&, const QString&) {
         caption = c;

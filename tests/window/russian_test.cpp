@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "window/language.h"
 #include "window/warnings_panel.h"
@@ -62,6 +63,8 @@ class RussianTest : public QObject {
       h.Find<QAction>("ExportCsvAction")->trigger();
       QCOMPARE(caption, QString::fromUtf8("Экспорт в CSV"));
       h.Save(russianResults);
+      h.Find<QAction>("GuideAction")->trigger();
+      QCOMPARE(h.Form().findChild<QTextBrowser*>()->source().path(), QString("/guide.ru.md"));
       // English from the next start on.
       h.Find<QAction>("Language_en")->trigger();
       QCOMPARE(h.Form().statusBar()->currentMessage(),

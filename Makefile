@@ -11,7 +11,7 @@ BUILD_DIR := build
 # lrelease for the translations; chromium: `make docs` photographs the standings page).
 PACKAGES := build-essential cmake ninja-build pkg-config zlib1g-dev libdeflate-dev nlohmann-json3-dev \
   libgtest-dev libgmock-dev googletest libbenchmark-dev qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev \
-  qt6-tools-dev qt6-l10n-tools \
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n \
   clang libclang-rt-14-dev xvfb xauth fonts-dejavu-core fonts-liberation fonts-liberation2 \
   librsvg2-bin desktop-file-utils dpkg-dev file time cmark-gfm lintian chromium
 

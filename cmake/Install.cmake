@@ -85,4 +85,6 @@ else()
 endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/screenshots/ DESTINATION ${VSL_DOC_DIR}/screenshots
         FILES_MATCHING PATTERN "*.png")
+# The guide in Russian, as written (its pictures are those of screenshots/ru).
+install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.ru.md DESTINATION ${VSL_DOC_DIR})
 add_custom_target(vsl_doc_files ALL DEPENDS ${VSL_DOC_FILES})

@@ -49,8 +49,13 @@ if(TARGET vellum-saves-list)
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen LANG=C LC_ALL=C TZ=UTC
             sh -c "exec \"$0\" --screenshot \"$1\" ./*.Save"
             $<TARGET_FILE:vellum-saves-list> ${VSL_SCREENSHOT_DIR}
+    # The same under a Russian locale, for the Russian guide.
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${VSL_SCREENSHOT_DIR}/ru
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen LANGUAGE=ru LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 TZ=UTC
+            sh -c "exec \"$0\" --screenshot \"$1\" ./*.Save"
+            $<TARGET_FILE:vellum-saves-list> ${VSL_SCREENSHOT_DIR}/ru
     WORKING_DIRECTORY ${VSL_DEMO_DIR}
-    COMMENT "Page screenshots of the demo saves in ${VSL_SCREENSHOT_DIR}"
+    COMMENT "Page screenshots of the demo saves in ${VSL_SCREENSHOT_DIR} and, in Russian, in ${VSL_SCREENSHOT_DIR}/ru"
     VERBATIM)
   add_dependencies(docs vellum-saves-list)
   # The standings page of the demo saves in Debian's headless Chromium, both languages at 1280 and 390

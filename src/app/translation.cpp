@@ -23,6 +23,13 @@ QString TranslationResource(const std::string& language) {
          QStringLiteral(".qm");
 }
 
+QString CountedText(const char* context, const char* source, int n) {
+  const QString translated = QCoreApplication::translate(context, source, nullptr, n);
+  const QString english = QString::fromUtf8(source).replace(QStringLiteral("%n"), QString::number(n));
+  if (translated != english) return translated;
+  return QString(english).replace(QStringLiteral("(s)"), n == 1 ? QString() : QStringLiteral("s"));
+}
+
 ProgramTexts::ProgramTexts(const std::string& language) : language_(language), installed_(language.empty()) {
   if (installed_) {
     language_ = Text(kLanguageContext, kLanguageCode.source, kLanguageCode.disambiguation);

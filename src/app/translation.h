@@ -27,6 +27,10 @@ inline constexpr std::array<const char*, 2> kLanguages = {"en", "ru"};
 // The resource the translation into `language` is loaded from, for QTranslator::load.
 QString TranslationResource(const std::string& language);
 
+// `source`, a text counting `n` things ("%n file(s)"), in the application's language; where no
+// translation gives it, in English: "1 file", "3 files".
+QString CountedText(const char* context, const char* source, int n);
+
 class ProgramTexts {
  public:
   // `language`: one of kLanguages, whatever the application's language; empty: the application's

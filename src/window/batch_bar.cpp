@@ -1,10 +1,12 @@
 #include "window/batch_bar.h"
 
+#include "app/translation.h"
+
 namespace vsl {
 
 BatchBar::BatchBar(QWidget* parent) : QLabel(parent) {
   setObjectName("BatchBar");
-  setAccessibleName("Batch state");
+  setAccessibleName(tr("Batch state"));
   setWordWrap(true);
   setFocusPolicy(Qt::TabFocus);  // reached by Tab, so that a screen reader reads it
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -14,8 +16,12 @@ BatchBar::BatchBar(QWidget* parent) : QLabel(parent) {
 }
 
 void BatchBar::Mark(int loaded, int selected, const QString& why) {
-  setText(QString("Loaded %1 of %2 files: %3").arg(loaded).arg(selected).arg(why));
-  setToolTip(text() + ". The standings hold only these files; load the batch again to complete them.");
+  setText(CountedText("vsl::BatchBar", QT_TRANSLATE_N_NOOP("vsl::BatchBar", "Loaded %1 of %n file(s): %2"),
+                      selected)
+              .arg(loaded)
+              .arg(why));
+  setToolTip(
+      tr("%1. The standings hold only these files; load the batch again to complete them.").arg(text()));
   show();
 }
 

@@ -335,7 +335,7 @@ void TForm1::Run(const std::function<void()>& handler) {
   } catch (const std::exception& e) {
     error = FailureMessage(*this, *model_, e);
   } catch (...) {
-    error = "Unknown error";
+    error = tr("Unknown error");
   }
   PushAll();
   if (!error.isEmpty()) ShowError(error);
@@ -377,7 +377,7 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   loadPaths_ = paths;
   for (QTableView* grid : {baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_})
     GridModelOf(grid)->Refresh();
-  progressLabel_->setText(QString("Loading %1").arg(QFileInfo(PathText(paths.front())).fileName()));
+  progressLabel_->setText(tr("Loading %1").arg(QFileInfo(PathText(paths.front())).fileName()));
   progressBar_->setRange(0, static_cast<int>(std::min(paths.size(), static_cast<size_t>(kMaxFiles))));
   progressBar_->setValue(0);
   runner_ = std::make_unique<BatchRunner>(*model_, paths, progressIntervalMs_);
@@ -387,7 +387,7 @@ void TForm1::LoadBatch(const std::vector<std::string>& paths) {
   connect(delay, &QTimer::timeout, this, &TForm1::ShowLoadProgress);
   connect(cancelButton_, &QPushButton::clicked, runner, &BatchRunner::Cancel);
   connect(runner, &BatchRunner::Progress, this, [this](int done, int total, const QByteArray& current) {
-    progressLabel_->setText(QString("Loading %1 (%2 of %3)")
+    progressLabel_->setText(tr("Loading %1 (%2 of %3)")
                                 .arg(QFileInfo(PathText(current.toStdString())).fileName())
                                 .arg(std::min(done + 1, total))
                                 .arg(total));
@@ -422,7 +422,7 @@ void TForm1::FinishBatch() {
   } catch (const std::exception& e) {
     error = FailureMessage(*this, *model_, e);
   } catch (...) {
-    error = "Unknown error";
+    error = tr("Unknown error");
   }
   const bool stopped = runner_->Stopped();
   const bool cancelled = runner_->Cancelled();
@@ -439,7 +439,7 @@ void TForm1::FinishBatch() {
 }
 
 void TForm1::Button2Click() {
-  if (busy_ || !ConfirmIncomplete("Save the results")) return;
+  if (busy_ || !ConfirmIncomplete(tr("Save the results"))) return;
   PullEdits();
   // "Res.txt" in the Path folder; with no Path yet, in the folder last used rather than the working one.
   QString proposed = PathText(model_->ProposedExportName());
@@ -453,7 +453,7 @@ void TForm1::Button2Click() {
     model_->Button2Click(PathBytes(path));
     written = true;
   });
-  if (written) statusBar()->showMessage(QString("Saved the results to %1").arg(path), 15000);
+  if (written) statusBar()->showMessage(tr("Saved the results to %1").arg(path), 15000);
 }
 
 void TForm1::Edit6Change() {
@@ -543,9 +543,10 @@ void TForm1::PushChart() {
     SetAxisRange(turnAxis_, 0, 1);
   SetAxisRange(valueAxis_, chart.AxisMin(), chart.AxisMax());
   const int32_t item = model_->Edits().GraphSelect;
-  valueAxis_->setTitleText(item >= 0 && item < static_cast<int32_t>(kGraphSelectItems.size())
-                               ? kGraphSelectItems[static_cast<size_t>(item)]
-                               : "");
+  valueAxis_->setTitleText(
+      item >= 0 && item < static_cast<int32_t>(kGraphSelectItems.size())
+          ? QCoreApplication::translate("History", kGraphSelectItems[static_cast<size_t>(item)])
+          : QString());
   chartView_->chart()->zoomReset();
 }
 
@@ -554,9 +555,9 @@ void TForm1::PushSortTips() {
     const bool ascending = model_->Ascending(b.Key);
     // What the key compares where the column's header does not say it.
     const QString meaning =
-        b.Key == SortKey::Turn ? " (turns played, the Turn column of the Reloads page)" : "";
+        b.Key == SortKey::Turn ? tr(" (turns played, the Turn column of the Reloads page)") : QString();
     findChild<QToolButton*>(b.Name)->setToolTip(
-        QString("Sort by %1%2, %3").arg(b.KeyText, meaning, ascending ? "ascending" : "descending"));
+        tr("Sort by %1%2, %3").arg(tr(b.KeyText), meaning, ascending ? tr("ascending") : tr("descending")));
   }
   PushSortIndicators();
 }
@@ -594,6 +595,7 @@ bool TForm1::SavePageShots(const QString& dir) {
   for (int i = 0; i < pages_->count(); ++i) {
     pages_->setCurrentIndex(i);
     QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);  // heights that followed a wrap
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -139,6 +139,7 @@ class TForm1 : public QMainWindow {
   QToolButton* AddSortButton(const QString& name, QWidget* parent);
   void BuildChart();
   void BuildMenus();
+  void BuildLanguageMenu(QMenu* settings);
   void WireEvents();
   QString ProposedName(const QString& name) const;
   // The remembered work of the last run, restored at start and kept when the window closes.

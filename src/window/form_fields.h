@@ -2,6 +2,7 @@
 // The window's edits and sort buttons by object name, with the model fields and keys they stand for:
 // shared by the code that builds the window and the code that copies texts in and out.
 
+#include <QCoreApplication>
 #include <iterator>
 
 #include "app/ladder_components.h"
@@ -43,16 +44,18 @@ static_assert(std::size(kMaxEdits) == kLadderComponents.size());
 struct SortButton {
   const char* Name;
   SortKey Key;
-  const char* KeyText;  // for the tool tip
+  const char* KeyText;  // for the tool tip, translated where shown
   const char* Grid;     // the grid it sorts from
   int Column;           // the column it sits over
 };
 inline constexpr SortButton kSortButtons[] = {
-    {"SortByFileNameSelect", SortKey::FileName, "file name", "BaseGrid", 1},
-    {"SortByTurnSelect", SortKey::Turn, "turn", "BaseGrid", 5},
-    {"SortByScoreSelect", SortKey::Score, "score", "BaseGrid", 8},
-    {"SortByFinalScoreSelect", SortKey::FinalScore, "final score", "BaseGrid", 9},
-    {"SortByLadderFinalSelect", SortKey::LadderFinal, "Ladder final score", "LadderGrid", 21},
+    {"SortByFileNameSelect", SortKey::FileName, QT_TRANSLATE_NOOP("vsl::TForm1", "file name"), "BaseGrid", 1},
+    {"SortByTurnSelect", SortKey::Turn, QT_TRANSLATE_NOOP("vsl::TForm1", "turn"), "BaseGrid", 5},
+    {"SortByScoreSelect", SortKey::Score, QT_TRANSLATE_NOOP("vsl::TForm1", "score"), "BaseGrid", 8},
+    {"SortByFinalScoreSelect", SortKey::FinalScore, QT_TRANSLATE_NOOP("vsl::TForm1", "final score"),
+     "BaseGrid", 9},
+    {"SortByLadderFinalSelect", SortKey::LadderFinal, QT_TRANSLATE_NOOP("vsl::TForm1", "Ladder final score"),
+     "LadderGrid", 21},
 };
 
 }  // namespace vsl::form_fields

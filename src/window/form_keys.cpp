@@ -77,22 +77,22 @@ void TForm1::FinishLayout() {
     label->setBuddy(widget);
     widget->setAccessibleName(Plain(label->text()));
   }
-  findChild<QWidget*>("Edit6")->setAccessibleName("Tournament start date, day");
-  findChild<QWidget*>("Edit2")->setAccessibleName("Tournament start date, month");
-  findChild<QWidget*>("Edit3")->setAccessibleName("Tournament start date, year");
+  findChild<QWidget*>("Edit6")->setAccessibleName(tr("Tournament start date, day"));
+  findChild<QWidget*>("Edit2")->setAccessibleName(tr("Tournament start date, month"));
+  findChild<QWidget*>("Edit3")->setAccessibleName(tr("Tournament start date, year"));
   for (const auto* row : {kMaxEdits, kFactorEdits}) {
     for (int i = 0; i < 7; ++i) {
       findChild<QWidget*>(row[i].Name)->setAccessibleName(SettingCaption(*this, *model_, row[i].Field));
     }
   }
-  graphSelect_->setAccessibleName("History shown");
+  graphSelect_->setAccessibleName(tr("History shown"));
   for (QTableView* grid : {baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_}) {
     // Tab leaves the grid for the next control; the arrow keys move between cells.
     grid->setTabKeyNavigation(false);
-    grid->setAccessibleName(pages_->tabText(pages_->indexOf(grid->parentWidget())) + " grid");
+    grid->setAccessibleName(tr("%1 grid").arg(pages_->tabText(pages_->indexOf(grid->parentWidget()))));
   }
   for (const SortButton& b : kSortButtons)
-    findChild<QWidget*>(b.Name)->setAccessibleName(QString("Sort by ") + b.KeyText);
+    findChild<QWidget*>(b.Name)->setAccessibleName(tr("Sort by %1").arg(tr(b.KeyText)));
   for (size_t i = 1; i < kTabOrder.size(); ++i)
     setTabOrder(findChild<QWidget*>(kTabOrder[i - 1]), findChild<QWidget*>(kTabOrder[i]));
 

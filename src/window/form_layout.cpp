@@ -133,9 +133,12 @@ FormDialogs FormDialogs::Standard() {
   d.DamagedFile = [](QWidget* parent, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::NoButton, parent);
     box.setObjectName("DamagedFileBox");
-    QPushButton* skip = box.addButton("Skip this file", QMessageBox::AcceptRole);
-    QPushButton* skipAll = box.addButton("Skip all damaged files", QMessageBox::AcceptRole);
-    QPushButton* stop = box.addButton("Stop", QMessageBox::RejectRole);
+    QPushButton* skip =
+        box.addButton(QCoreApplication::translate("vsl::TForm1", "Skip this file"), QMessageBox::AcceptRole);
+    QPushButton* skipAll = box.addButton(QCoreApplication::translate("vsl::TForm1", "Skip all damaged files"),
+                                         QMessageBox::AcceptRole);
+    QPushButton* stop =
+        box.addButton(QCoreApplication::translate("vsl::TForm1", "Stop"), QMessageBox::RejectRole);
     box.setDefaultButton(stop);
     box.exec();
     if (box.clickedButton() == skip) return DamagedChoice::Skip;
@@ -159,7 +162,7 @@ QWidget* TForm1::BuildTopBar() {
   row->setContentsMargins(0, 0, 0, 0);
   auto* load = new QPushButton("Load File", bar);
   load->setObjectName("Button1");
-  load->setToolTip("Load a batch of saves (Ctrl+O)");
+  load->setToolTip(tr("Load a batch of saves (Ctrl+O)"));
   row->addWidget(load, 0, Qt::AlignBottom);
 
   auto* pathColumn = new QVBoxLayout;
@@ -180,14 +183,14 @@ QWidget* TForm1::BuildTopBar() {
   progressBar_->hide();
   row->addWidget(progressBar_, 0, Qt::AlignBottom);
   // Ends a long load: the files loaded so far become the batch.
-  cancelButton_ = new QPushButton("Cancel", bar);
+  cancelButton_ = new QPushButton(tr("Cancel"), bar);
   cancelButton_->setObjectName("CancelLoad");
   cancelButton_->hide();
   row->addWidget(cancelButton_, 0, Qt::AlignBottom);
 
   auto* save = new QPushButton("Save Results", bar);
   save->setObjectName("Button2");
-  save->setToolTip("Write the four grids to a results file (Ctrl+S)");
+  save->setToolTip(tr("Write the four grids to a results file (Ctrl+S)"));
   row->addWidget(save, 0, Qt::AlignBottom);
   return bar;
 }
@@ -208,7 +211,7 @@ QTableView* TForm1::AddGrid(const QString& name, const Grid& grid, QWidget* pare
   // While a batch loads on its thread, the data rows show blank: nothing reads the model's rows then.
   auto cells = [this, &grid, hasFileNames, nickCol, lockedCell](int col, int row) {
     if (row > 0 && busy_) return QString();
-    if (row > 0 && lockedCell(col, row)) return QString("locked");
+    if (row > 0 && lockedCell(col, row)) return tr("locked");
     const std::string& bytes = grid.Cell(col, row);
     if (row > 0 && col == nickCol) return FromCp1251(StripGameMarkup(bytes));
     return hasFileNames && col == 1 && row > 0 ? QString::fromStdString(bytes) : FromCp1251(bytes);
@@ -294,9 +297,9 @@ QWidget* TForm1::BuildGraphPage() {
   graphSelect_->setFixedWidth(145);
   auto* top = new QHBoxLayout;
   top->addWidget(graphSelect_);
-  auto* resetZoom = new QPushButton("Reset zoom", page);
+  auto* resetZoom = new QPushButton(tr("Reset zoom"), page);
   resetZoom->setObjectName("ResetZoom");
-  resetZoom->setToolTip("Show the whole chart again after zooming in");
+  resetZoom->setToolTip(tr("Show the whole chart again after zooming in"));
   top->addWidget(resetZoom);
   top->addStretch(1);
   layout->addLayout(top);
@@ -331,7 +334,7 @@ void TForm1::BuildChart() {
   valueAxis_->setObjectName("ValueAxis");
   valueAxis_->setLabelFormat("%i");
   valueAxis_->setTickType(QValueAxis::TicksDynamic);
-  turnAxis_->setTitleText("Turn");
+  turnAxis_->setTitleText(tr("Turn"));
   valueAxis_->setTitleText(kGraphSelectItems[0]);
   for (QValueAxis* axis : {turnAxis_, valueAxis_}) {
     axis->setLabelsFont(font());
@@ -358,7 +361,7 @@ void TForm1::BuildChart() {
   chartView_->setObjectName("HistoryChart");
   chartView_->setRenderHint(QPainter::Antialiasing);
   chartView_->setRubberBand(QChartView::RectangleRubberBand);
-  chartView_->setToolTip("Drag a rectangle to zoom in; right-click to zoom out");
+  chartView_->setToolTip(tr("Drag a rectangle to zoom in; right-click to zoom out"));
   SetAnimated(true);
 }
 

@@ -2,6 +2,7 @@
 // picture, copying cells, restoring the default settings, the guide and About.
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QBuffer>
 #include <QChartView>
@@ -32,10 +33,12 @@
 
 #include "app/export/exports.h"
 #include "app/tournament_settings.h"
+#include "app/translation.h"
 #include "scoring/convert.h"
 #include "window/cp1251.h"
 #include "window/form.h"
 #include "window/form_fields.h"
+#include "window/language.h"
 #include "window/setting_caption.h"
 
 namespace vsl {
@@ -75,48 +78,72 @@ void AnchorHeadings(QTextDocument* document) {
 }  // namespace
 
 void TForm1::BuildMenus() {
-  QMenu* file = menuBar()->addMenu("&File");
-  connect(AddAction(file, "OpenAction", "&Open…", QKeySequence(Qt::CTRL | Qt::Key_O)), &QAction::triggered,
-          this, &TForm1::Button1Click);
-  connect(AddAction(file, "SaveResultsAction", "&Save Results…", QKeySequence(Qt::CTRL | Qt::Key_S)),
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  connect(AddAction(file, "OpenAction", tr("&Open…"), QKeySequence(Qt::CTRL | Qt::Key_O)),
+          &QAction::triggered, this, &TForm1::Button1Click);
+  connect(AddAction(file, "SaveResultsAction", tr("&Save Results…"), QKeySequence(Qt::CTRL | Qt::Key_S)),
           &QAction::triggered, this, &TForm1::Button2Click);
   file->addSeparator();
-  connect(AddAction(file, "ExportCsvAction", "Export as &CSV…"), &QAction::triggered, this,
+  connect(AddAction(file, "ExportCsvAction", tr("Export as &CSV…")), &QAction::triggered, this,
           &TForm1::ExportCsv);
-  connect(AddAction(file, "ExportHtmlAction", "Export as &HTML…"), &QAction::triggered, this,
+  connect(AddAction(file, "ExportHtmlAction", tr("Export as &HTML…")), &QAction::triggered, this,
           &TForm1::ExportHtml);
   file->addSeparator();
-  connect(AddAction(file, "SaveChartPngAction", "Save chart as &PNG…"), &QAction::triggered, this,
+  connect(AddAction(file, "SaveChartPngAction", tr("Save chart as &PNG…")), &QAction::triggered, this,
           [this] { SaveChart("png"); });
-  connect(AddAction(file, "SaveChartSvgAction", "Save chart as S&VG…"), &QAction::triggered, this,
+  connect(AddAction(file, "SaveChartSvgAction", tr("Save chart as S&VG…")), &QAction::triggered, this,
           [this] { SaveChart("svg"); });
   file->addSeparator();
-  connect(AddAction(file, "QuitAction", "&Quit", QKeySequence(Qt::CTRL | Qt::Key_Q)), &QAction::triggered,
+  connect(AddAction(file, "QuitAction", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q)), &QAction::triggered,
           this, &QWidget::close);
 
-  QMenu* edit = menuBar()->addMenu("&Edit");
-  connect(AddAction(edit, "CopyAction", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)), &QAction::triggered,
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  connect(AddAction(edit, "CopyAction", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)), &QAction::triggered,
           this, &TForm1::CopySelection);
 
-  settingsMenu_ = menuBar()->addMenu("&Settings");
-  connect(AddAction(settingsMenu_, "OpenSettingsAction", "&Open tournament settings…"), &QAction::triggered,
-          this, &TForm1::OpenTournamentSettings);
-  connect(AddAction(settingsMenu_, "SaveSettingsAction", "&Save tournament settings…"), &QAction::triggered,
-          this, &TForm1::SaveTournamentSettingsFile);
+  settingsMenu_ = menuBar()->addMenu(tr("&Settings"));
+  connect(AddAction(settingsMenu_, "OpenSettingsAction", tr("&Open tournament settings…")),
+          &QAction::triggered, this, &TForm1::OpenTournamentSettings);
+  connect(AddAction(settingsMenu_, "SaveSettingsAction", tr("&Save tournament settings…")),
+          &QAction::triggered, this, &TForm1::SaveTournamentSettingsFile);
   settingsMenu_->addSeparator();
-  connect(AddAction(settingsMenu_, "RestoreDefaultsAction", "&Restore default settings"), &QAction::triggered,
-          this, &TForm1::RestoreDefaultSettings);
+  connect(AddAction(settingsMenu_, "RestoreDefaultsAction", tr("&Restore default settings")),
+          &QAction::triggered, this, &TForm1::RestoreDefaultSettings);
 
-  QMenu* help = menuBar()->addMenu("&Help");
-  connect(AddAction(help, "GuideAction", "The referee's &guide", QKeySequence(Qt::Key_F1)),
+  BuildLanguageMenu(settingsMenu_);
+
+  QMenu* help = menuBar()->addMenu(tr("&Help"));
+  connect(AddAction(help, "GuideAction", tr("The referee's &guide"), QKeySequence(Qt::Key_F1)),
           &QAction::triggered, this, &TForm1::ShowGuide);
-  connect(AddAction(help, "AboutAction", "&About"), &QAction::triggered, this, [this] {
-    QMessageBox::about(
-        this, QString("About %1").arg(kApplicationTitle),
-        QString("%1\nversion %2\n\nLoads the saved games of a tournament round and lists, scores "
-                "and audits them.")
-            .arg(kApplicationTitle, kVersion));
+  connect(AddAction(help, "AboutAction", tr("&About")), &QAction::triggered, this, [this] {
+    QMessageBox::about(this, tr("About %1").arg(kApplicationTitle),
+                       tr("%1\nversion %2\n\nLoads the saved games of a tournament round and lists, scores "
+                          "and audits them.")
+                           .arg(kApplicationTitle, kVersion));
   });
+}
+
+// Settings > Language: the language is remembered and applied at the next start, as the status line says.
+void TForm1::BuildLanguageMenu(QMenu* settings) {
+  settings->addSeparator();
+  QMenu* menu = settings->addMenu(tr("&Language"));
+  menu->setObjectName("LanguageMenu");
+  auto* group = new QActionGroup(menu);
+  const QString chosen = ChosenLanguage();
+  // The languages by their own names, readable whatever the interface speaks.
+  const std::array<std::pair<QString, QString>, 3> choices = {
+      {{"", tr("System")}, {"en", "English"}, {"ru", QString::fromUtf8("Русский")}}};
+  for (const auto& [code, name] : choices) {
+    QAction* action = menu->addAction(name);
+    action->setObjectName("Language_" + (code.isEmpty() ? QString("system") : code));
+    action->setCheckable(true);
+    action->setChecked(code == chosen);
+    group->addAction(action);
+    connect(action, &QAction::triggered, this, [this, code] {
+      ChooseLanguage(code);
+      statusBar()->showMessage(tr("The language changes at the next start."), 15000);
+    });
+  }
 }
 
 // The proposed name of an export: the last folder (else Path) and `name`.
@@ -136,21 +163,22 @@ bool TForm1::WriteChosenFile(const QString& path, std::string_view bytes, Output
     ShowError(PathText(e.what()));
     return false;
   }
-  statusBar()->showMessage(QString("Wrote %1").arg(path), 15000);
+  statusBar()->showMessage(tr("Wrote %1").arg(path), 15000);
   return true;
 }
 
 void TForm1::ExportCsv() {
-  if (busy_ || !ConfirmIncomplete("Export the results")) return;
-  const QString path = dialogs_.SaveAs(this, "Export as CSV", ProposedName("Res.csv"), "CSV files (*.csv)");
+  if (busy_ || !ConfirmIncomplete(tr("Export the results"))) return;
+  const QString path =
+      dialogs_.SaveAs(this, tr("Export as CSV"), ProposedName("Res.csv"), tr("CSV files (*.csv)"));
   if (path.isEmpty()) return;
   WriteChosenFile(path, ExportBytes(*model_, ExportFormat::Csv), OutputKind::Results);
 }
 
 void TForm1::ExportHtml() {
-  if (busy_ || !ConfirmIncomplete("Export the results")) return;
+  if (busy_ || !ConfirmIncomplete(tr("Export the results"))) return;
   const QString path =
-      dialogs_.SaveAs(this, "Export as HTML", ProposedName("Standings.html"), "Web pages (*.html)");
+      dialogs_.SaveAs(this, tr("Export as HTML"), ProposedName("Standings.html"), tr("Web pages (*.html)"));
   if (path.isEmpty()) return;
   WriteChosenFile(path, ExportBytes(*model_, ExportFormat::Html), OutputKind::Results);
 }
@@ -158,8 +186,8 @@ void TForm1::ExportHtml() {
 void TForm1::OpenTournamentSettings() {
   if (busy_) return;
   const QString folder = lastFolder_.isEmpty() ? findChild<QLineEdit*>("Edit1")->text() : lastFolder_;
-  const QString path = dialogs_.OpenFile(this, "Open tournament settings", folder,
-                                         "Tournament settings (*.json);;All files (*)");
+  const QString path = dialogs_.OpenFile(this, tr("Open tournament settings"), folder,
+                                         tr("Tournament settings (*.json);;All files (*)"));
   if (path.isEmpty()) return;
   lastFolder_ = QFileInfo(path).absolutePath();
   settingsFile_ = path;
@@ -199,8 +227,8 @@ void TForm1::SaveTournamentSettingsFile() {
   for (size_t i = 0; i < settings.Maxima.size(); ++i) {
     if (!fixedMaxima_[i] && settings.Maxima[i] == loadedMaxima_[i]) settings.Maxima[i].reset();
   }
-  const QString path = dialogs_.SaveAs(this, "Save tournament settings", ProposedName("Tournament.json"),
-                                       "Tournament settings (*.json)");
+  const QString path = dialogs_.SaveAs(this, tr("Save tournament settings"), ProposedName("Tournament.json"),
+                                       tr("Tournament settings (*.json)"));
   if (path.isEmpty()) return;
   if (!WriteChosenFile(path, TournamentSettingsFileText(settings), OutputKind::TournamentSettings)) return;
   settingsFile_ = path;
@@ -209,8 +237,9 @@ void TForm1::SaveTournamentSettingsFile() {
 
 void TForm1::SaveChart(const QString& format) {
   if (busy_) return;
-  const QString path = dialogs_.SaveAs(this, "Save chart", ProposedName("Chart." + format),
-                                       format == "svg" ? "SVG pictures (*.svg)" : "PNG pictures (*.png)");
+  const QString path =
+      dialogs_.SaveAs(this, tr("Save chart"), ProposedName("Chart." + format),
+                      format == "svg" ? tr("SVG pictures (*.svg)") : tr("PNG pictures (*.png)"));
   if (path.isEmpty()) return;
   // The chart at its size on screen, or at the window's design size while its page was never shown.
   QSize size = chartView_->size();
@@ -268,8 +297,8 @@ void TForm1::CopySelection() {
 void TForm1::RestoreDefaultSettings() {
   if (busy_) return;
   if (!dialogs_.Question(this, kApplicationTitle,
-                         "Restore the default settings? Every audit and Ladder setting goes back to the "
-                         "value of a new window, and the maxima are no longer fixed."))
+                         tr("Restore the default settings? Every audit and Ladder setting goes back to the "
+                            "value of a new window, and the maxima are no longer fixed.")))
     return;
   settingsFile_.clear();
   settingsDifferAtStart_ = false;
@@ -291,11 +320,15 @@ void TForm1::ShowGuide() {
   auto* dialog = new QDialog(this);
   dialog->setObjectName("GuideDialog");
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->setWindowTitle("The referee's guide");
+  dialog->setWindowTitle(tr("The referee's guide"));
   auto* layout = new QVBoxLayout(dialog);
   auto* text = new QTextBrowser(dialog);
   // From the resources, with its pictures beside it.
-  text->setSource(QUrl("qrc:/guide.md"), QTextDocument::MarkdownResource);
+  // In the interface's language where the guide is written in it.
+  const QString translated =
+      QString(":/guide.%1.md").arg(QString::fromStdString(ProgramTexts("").Language()));
+  text->setSource(QUrl(QFile::exists(translated) ? "qrc" + translated : QString("qrc:/guide.md")),
+                  QTextDocument::MarkdownResource);
   AnchorHeadings(text->document());
   // A contents link scrolls to its section (following it would load the guide again, without its
   // anchors); other links open in the browser.

@@ -21,6 +21,7 @@
 #include "window/cp1251.h"
 #include "window/form.h"
 #include "window/form_fields.h"
+#include "window/language.h"
 #include "window/setting_caption.h"
 
 namespace vsl {
@@ -33,8 +34,7 @@ constexpr char kGroup[] = "tournament";
 constexpr char kEarlierGroup[] = "settings";  // edit texts as typed, in the locale of the run
 
 std::unique_ptr<QSettings> OpenStore() {
-  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "VellumSavesList",
-                                     "vellum-saves-list");
+  return OpenWindowStore();
 }
 
 // Every key of the settings, the maxima included.
@@ -117,12 +117,12 @@ void TForm1::RestoreRememberedWork() {
   QStringList captions;
   for (const std::string& key : dropped) {
     std::string WindowEdits::*edit = SettingEdit(key);
-    captions.append(edit ? SettingCaption(*this, *model_, edit) : QString("Base Level"));
+    captions.append(edit ? SettingCaption(*this, *model_, edit) : tr("Base Level"));
   }
   captions.removeDuplicates();
   if (!captions.isEmpty()) {
     settingsNotice_ =
-        "Remembered settings that were not valid are back to their defaults: " + captions.join(", ");
+        tr("Remembered settings that were not valid are back to their defaults: %1").arg(captions.join(", "));
   }
 }
 

@@ -14,6 +14,7 @@
 
 #include "app/batch_warnings.h"
 #include "app/tournament_settings.h"
+#include "app/translation.h"
 #include "window/batch_bar.h"
 #include "window/cp1251.h"
 #include "window/form.h"
@@ -54,10 +55,14 @@ WarningKind KindOf(BatchWarning::Kind kind) {
   return kSkipped;
 }
 
-// A caption without its second language: "Max session per day (Макс. …)" is "Max session per day".
+// A caption in the interface's language only: "Max session per day (Макс. число сессий в день)" is
+// "Max session per day" in English and "Макс. число сессий в день" in Russian.
 QString ShortCaption(const QString& caption) {
   const qsizetype bracket = caption.indexOf(" (");
-  return (bracket > 0 ? caption.left(bracket) : caption).trimmed();
+  if (bracket <= 0) return caption.trimmed();
+  if (ProgramTexts("").Language() == "ru" && caption.endsWith(')'))
+    return caption.mid(bracket + 2, caption.size() - bracket - 3).trimmed();
+  return caption.left(bracket).trimmed();
 }
 
 }  // namespace
@@ -86,19 +91,20 @@ void TForm1::ShowBatchWarnings() {
     for (size_t i = 0; i < fixedMaxima_.size(); ++i) {
       if (fixedMaxima_[i]) names.append(FromCp1251(model_->LadderGrid().Cell(static_cast<int>(i) + 2, 0)));
     }
-    const QString file = settingsFile_.isEmpty() ? QString("the tournament settings file")
-                                                 : QFileInfo(settingsFile_).fileName();
+    const QString file =
+        settingsFile_.isEmpty() ? tr("the tournament settings file") : QFileInfo(settingsFile_).fileName();
     lines.push_back({kFixedMaxima,
-                     QString("The Ladder maxima of %1 are fixed by %2: every load keeps them. Restore the "
-                             "default settings to let each batch set them again.")
+                     tr("The Ladder maxima of %1 are fixed by %2: every load keeps them. Restore the "
+                        "default settings to let each batch set them again.")
                          .arg(names.join(", "), file),
                      {}});
   }
   const QStringList differing = settingsDifferAtStart_ ? DifferingSettings() : QStringList();
   if (!differing.isEmpty()) {
     lines.push_back({kSettingsDiffer,
-                     "The settings remembered from the last run differ from the defaults: " +
-                         differing.join(", ") + ". Restore default settings if this is a new tournament.",
+                     tr("The settings remembered from the last run differ from the defaults: %1. Restore "
+                        "default settings if this is a new tournament.")
+                         .arg(differing.join(", ")),
                      {}});
   }
   warningsPanel_->SetLines(lines);
@@ -138,17 +144,17 @@ QStringList TForm1::DifferingSettings() const {
       if (edits.*f.Field == fresh.*f.Field) continue;
       const QString caption = ShortCaption(SettingCaption(*this, *model_, f.Field));
       const std::string_view name = f.Name;
-      const QString what = name == "Edit6"   ? caption + " (day)"
-                           : name == "Edit2" ? caption + " (month)"
-                           : name == "Edit3" ? caption + " (year)"
+      const QString what = name == "Edit6"   ? tr("%1 (day)").arg(caption)
+                           : name == "Edit2" ? tr("%1 (month)").arg(caption)
+                           : name == "Edit3" ? tr("%1 (year)").arg(caption)
                                              : caption;
       differing.append(
-          QString("%1 %2 (default %3)")
+          tr("%1 %2 (default %3)")
               .arg(what, FromCp1251(edits.*f.Field).trimmed(), FromCp1251(fresh.*f.Field).trimmed()));
     }
   }
   if (edits.BaseLevelSelect != fresh.BaseLevelSelect) {
-    differing.append(QString("Base Level %1 (default %2)")
+    differing.append(tr("Base Level %1 (default %2)")
                          .arg(baseLevelSelect_->itemText(edits.BaseLevelSelect).trimmed(),
                               baseLevelSelect_->itemText(fresh.BaseLevelSelect).trimmed()));
   }
@@ -173,9 +179,9 @@ void TForm1::MarkBatchState(const std::vector<std::string>& paths, bool cancelle
     leftOutNames_.append(QFileInfo(PathText(paths[i])).fileName());
   const int selected = static_cast<int>(paths.size()) - result.LeftOut;
   const int read = result.Loaded + static_cast<int>(result.Skipped.size());
-  if (cancelled && read < selected) MarkIncomplete(result.Loaded, selected, "the load was cancelled");
-  if (stopped) MarkIncomplete(result.Loaded, selected, "the load was stopped at a damaged file");
-  if (failed) MarkIncomplete(result.Loaded, selected, "the load ended at an error");
+  if (cancelled && read < selected) MarkIncomplete(result.Loaded, selected, tr("the load was cancelled"));
+  if (stopped) MarkIncomplete(result.Loaded, selected, tr("the load was stopped at a damaged file"));
+  if (failed) MarkIncomplete(result.Loaded, selected, tr("the load ended at an error"));
   PushAll();
   for (QTableView* grid : {baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_}) grid->scrollToTop();
   if (result.Loaded > 0) {
@@ -189,7 +195,7 @@ bool TForm1::ConfirmIncomplete(const QString& what) {
   if (!batchBar_->Marked()) return true;
   return dialogs_.Question(
       this, kApplicationTitle,
-      QString("The batch is incomplete. %1.\n\n%2 of these files anyway?").arg(batchBar_->text(), what));
+      tr("The batch is incomplete. %1.\n\n%2 of these files anyway?").arg(batchBar_->text(), what));
 }
 
 void TForm1::PushSortIndicators() {
@@ -253,9 +259,10 @@ void TForm1::UpdateTitle() {
   QString title = kWindowCaption;
   if (model_->SaveCount() > 0) {
     const QString folder = QDir(findChild<QLineEdit*>("Edit1")->text()).dirName();
-    const QString files = model_->SaveCount() == 1 ? "1 file" : QString("%1 files").arg(model_->SaveCount());
+    const QString files =
+        CountedText("vsl::TForm1", QT_TRANSLATE_N_NOOP("vsl::TForm1", "%n file(s)"), model_->SaveCount());
     title += QString::fromUtf8(" \u2014 ") + (folder.isEmpty() ? files : folder + " (" + files + ")");
-    if (batchBar_->Marked()) title += ", incomplete";
+    if (batchBar_->Marked()) title += tr(", incomplete");
   }
   if (!settingsFile_.isEmpty()) title += QString::fromUtf8(" \u2014 ") + QFileInfo(settingsFile_).fileName();
   if (windowTitle() != title) setWindowTitle(title);

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "window/form.h"
+#include "window/language.h"
 
 namespace {
 
@@ -63,6 +64,8 @@ int main(int argc, char** argv) {
   QTemporaryDir scratchSettings;
   if (parser.isSet(screenshot))
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratchSettings.path());
+  // The window's texts in the language chosen in its menu, else the locale's; Qt's dialogs too.
+  vsl::InstallTranslations(vsl::InterfaceLanguage(vsl::ChosenLanguage()));
   vsl::TForm1 form;
   if (parser.isSet(screenshot)) {
     int status = 0;

@@ -1,5 +1,6 @@
 #include "window/setting_caption.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QWidget>
 #include <span>
@@ -52,7 +53,9 @@ QString SettingCaption(const QWidget& form, const WindowModel& model, std::strin
 QString SettingMessage(const QString& message, const QString& caption) {
   // The message keeps its full stop before the setting is named.
   const QString sentence = message.endsWith('.') ? message : message + '.';
-  return caption.isEmpty() ? message : sentence + " (setting \"" + caption + "\")";
+  return caption.isEmpty()
+             ? message
+             : sentence + QCoreApplication::translate("vsl::TForm1", " (setting \"%1\")").arg(caption);
 }
 
 QString FailureMessage(const QWidget& form, const WindowModel& model, const std::exception& e) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QPushButton;
+class QResizeEvent;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -36,6 +37,9 @@ class WarningsPanel : public QWidget {
  Q_SIGNALS:
   void Activated(int kind);
   void RestoreDefaults();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void FitHeight();

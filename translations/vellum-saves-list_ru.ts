@@ -484,7 +484,7 @@ No reload: %1 whatever the allowance</source>
     </message>
     <message>
         <source>locked</source>
-        <translation>заблокировано</translation>
+        <translation>закрыт</translation>
     </message>
     <message>
         <source>Reset zoom</source>

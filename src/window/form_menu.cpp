@@ -190,7 +190,6 @@ void TForm1::OpenTournamentSettings() {
                                          tr("Tournament settings (*.json);;All files (*)"));
   if (path.isEmpty()) return;
   lastFolder_ = QFileInfo(path).absolutePath();
-  settingsFile_ = path;
   TournamentSettings settings;
   try {
     settings = LoadTournamentSettings(PathBytes(path));
@@ -199,6 +198,9 @@ void TForm1::OpenTournamentSettings() {
     ShowError(PathText(e.what()));
     return;
   }
+  // Named in the title only once it has loaded: a file that failed to load rules nothing.
+  settingsFile_ = path;
+  UpdateTitle();
   // As a referee would type them: the audit settings (which re-audit), then the Ladder factors and the
   // maxima the file fixes, left as a Ladder edit is left.
   ApplyAuditSettings(settings, model_->Edits(), model_->Locale().DecimalSeparator());

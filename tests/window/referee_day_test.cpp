@@ -126,6 +126,12 @@ class RefereeDayTest : public QObject {
       "pop": 999,
       "turn": 700
     })"));
+    // A settings file that fails to load is not named in the title; the one last saved stays.
+    h_->openAnswer = {saves_->WriteBytes("broken.json", "{")};
+    h_->Find<QAction>("OpenSettingsAction")->trigger();
+    QCOMPARE(h_->errors.size(), 1);
+    h_->Load(paths_);
+    QVERIFY2(h_->Form().windowTitle().endsWith("round.json"), qPrintable(h_->Form().windowTitle()));
   }
 
   void NamesShowWithoutMarkup() {

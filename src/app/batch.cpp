@@ -169,7 +169,7 @@ class FileLoader {
 
   MemoryBudget* budget_;
   size_t held_ = 0;
-  std::vector<uint8_t> fileBytes_;
+  ByteBuffer fileBytes_;
   LoadedSave save_;
   std::unique_ptr<ParseState> state_;
 };

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "record/save_record.h"
+#include "save/large_blocks.h"
 #include "save/save_error.h"
 #include "scoring/audit.h"
 #include "scoring/ladder.h"
@@ -161,7 +162,7 @@ class BatchLoader {
   const BatchInputs& inputs_;
   const BatchOptions& options_;
   MemoryBudget budget_;
-  std::vector<Slot> slots_;
+  std::vector<Slot, LargeBlockAllocator<Slot>> slots_;  // a row each: megabytes for a full batch
   std::mutex mutex_;
   std::condition_variable finished_;
   std::atomic<size_t> next_{0};

@@ -25,6 +25,7 @@
 #include "app/grid.h"
 #include "app/locale_services.h"
 #include "record/save_record.h"
+#include "save/large_blocks.h"
 #include "save/save_error.h"
 #include "scoring/audit.h"
 #include "scoring/errors.h"
@@ -213,7 +214,7 @@ class WindowModel {
   WindowEdits edits_;
   Grid baseGrid_, reloadGrid_, additionalGrid_, ladderGrid_;
   ChartModel chart_;
-  std::vector<TSaveDataRec> rows_;  // SaveData: kMaxFiles rows
+  std::vector<TSaveDataRec, LargeBlockAllocator<TSaveDataRec>> rows_;  // SaveData: kMaxFiles rows
   int saveCount_ = 0;
   FilesRead inputs_;                   // the last batch's saves among them
   std::vector<std::string> rowPaths_;  // the file each row was loaded from; moves with its row

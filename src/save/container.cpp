@@ -1,7 +1,6 @@
 #include "save/container.h"
 
 #include <libdeflate.h>
-#include <sys/mman.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -148,14 +147,9 @@ void InflateStreaming(std::span<const uint8_t> stream, std::span<uint8_t> out) {
 
 }  // namespace
 
-void ReplaceBuffer(std::vector<uint8_t>& buffer, size_t bytes) {
+void ReplaceBuffer(ByteBuffer& buffer, size_t bytes) {
   buffer = {};
   buffer.reserve(WithRoomToSpare(bytes));
-  constexpr uintptr_t kLargePage = uintptr_t{2} << 20;
-  const auto start = reinterpret_cast<uintptr_t>(buffer.data());
-  const uintptr_t begin = (start + kLargePage - 1) & ~(kLargePage - 1);
-  const uintptr_t end = (start + buffer.capacity()) & ~(kLargePage - 1);
-  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);  // advice only
 }
 
 int32_t FindBodyOffset(std::span<const uint8_t> file) {

@@ -10,6 +10,8 @@
 #include <span>
 #include <vector>
 
+#include "save/large_blocks.h"
+
 namespace vsl {
 
 // Largest save file accepted; real saves are a few hundred kilobytes.
@@ -24,10 +26,9 @@ constexpr size_t WithRoomToSpare(size_t bytes) {
   return bytes + bytes / 4;
 }
 
-// Empties `buffer` and gives it room for `bytes` with some to spare (see WithRoomToSpare). Where the
-// system allows it, the 2 MiB-aligned part of a large buffer is backed by 2 MiB pages: filling a 13 MB
-// image then costs a few page faults instead of some three thousand. Throws std::bad_alloc.
-void ReplaceBuffer(std::vector<uint8_t>& buffer, size_t bytes);
+// Empties `buffer` and gives it room for `bytes` with some to spare (see WithRoomToSpare). Throws
+// std::bad_alloc.
+void ReplaceBuffer(ByteBuffer& buffer, size_t bytes);
 // Bytes a stream may yield beyond its stated body; they are inflated, checked and dropped. A stream
 // that yields more is damaged, and is not inflated to its end.
 inline constexpr size_t kMaxSurplusBytes = size_t{1} << 20;
@@ -52,8 +53,8 @@ struct ContainerLayout {
 ContainerLayout ReadLayout(std::span<const uint8_t> file);
 
 struct UnwrappedSave {
-  std::vector<uint8_t> Image;  // header, "BODY", the inflated body, the trailer
-  int32_t BodyOffset = -1;     // where the body starts in the file and in the image
+  ByteBuffer Image;          // header, "BODY", the inflated body, the trailer
+  int32_t BodyOffset = -1;  // where the body starts in the file and in the image
 };
 
 // Unwraps a whole save file into `into`, whose image buffer is reused: a batch inflates each file

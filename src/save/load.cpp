@@ -21,7 +21,7 @@ std::string Reason(const char* what, int error) {
 }
 
 // The capacity `buffer` has once it holds `bytes`: replaced with room to spare when it is too small.
-size_t CapacityFor(const std::vector<uint8_t>& buffer, size_t bytes) {
+size_t CapacityFor(const ByteBuffer& buffer, size_t bytes) {
   return bytes > buffer.capacity() ? WithRoomToSpare(bytes) : buffer.capacity();
 }
 
@@ -37,7 +37,7 @@ size_t StatedSize(const std::string& path) {
 // The whole file, read once into a buffer of its size. The file is opened read-only: a save that the
 // referee may only read loads like any other. Opening does not wait: a named pipe without a writer is
 // refused below like every other file that is not a regular one, instead of blocking the batch.
-void ReadSaveFile(const std::string& path, std::vector<uint8_t>& bytes) {
+void ReadSaveFile(const std::string& path, ByteBuffer& bytes) {
   const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.Get() < 0) throw SaveError(Reason("cannot open the file", errno));
   struct stat st {};
@@ -69,7 +69,7 @@ void ReadSaveFile(const std::string& path, std::vector<uint8_t>& bytes) {
 }
 
 void LoadSaveFile(const std::string& path, size_t baseNameStart, LoadedSave& save,
-                  std::vector<uint8_t>& fileBytes, const LoadAdmission& admit) {
+                  ByteBuffer& fileBytes, const LoadAdmission& admit) {
   try {
     for (;;) {
       if (admit && !admit(CapacityFor(fileBytes, StatedSize(path)), save.Image.capacity())) continue;

@@ -19,7 +19,7 @@ struct LoadedSave : UnwrappedSave {
 
 // Reads the whole regular file at `path` into `bytes`, whose buffer is reused. Throws SaveError with
 // the reason (a file that cannot be opened or read, is not a regular file or is too large to be a save).
-void ReadSaveFile(const std::string& path, std::vector<uint8_t>& bytes);
+void ReadSaveFile(const std::string& path, ByteBuffer& bytes);
 
 // Asked before the file buffer and before the image buffer may grow, with the capacities both will
 // have then (a buffer that grows is replaced by one with room to spare, see WithRoomToSpare): true to go
@@ -32,6 +32,6 @@ using LoadAdmission = std::function<bool(size_t fileCapacity, size_t imageCapaci
 // the reason, or OutOfMemoryError (the reason alone) when a buffer cannot be allocated, so that a
 // caller may free memory and load the file again. After a failure `save` holds no usable image.
 void LoadSaveFile(const std::string& path, size_t baseNameStart, LoadedSave& save,
-                  std::vector<uint8_t>& fileBytes, const LoadAdmission& admit = nullptr);
+                  ByteBuffer& fileBytes, const LoadAdmission& admit = nullptr);
 
 }  // namespace vsl

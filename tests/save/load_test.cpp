@@ -106,7 +106,7 @@ TEST_F(LoadTest, FilesThatCannotBeReadOrUnwrappedNameTheFileAndTheReason) {
   const std::string path = WriteFile(Path("damaged.Save"), damaged);
   try {
     LoadedSave save;
-    std::vector<uint8_t> bytes;
+    ByteBuffer bytes;
     LoadSaveFile(path, 0, save, bytes);
     ADD_FAILURE() << "no error for a damaged stream";
   } catch (const FileError& e) {

@@ -15,7 +15,7 @@ UnwrappedSave Unwrapped(std::span<const uint8_t> file) {
 
 LoadedSave LoadFile(const std::string& path) {
   LoadedSave save;
-  std::vector<uint8_t> bytes;
+  ByteBuffer bytes;
   LoadSaveFile(path, BaseNameStart(path), save, bytes);
   return save;
 }

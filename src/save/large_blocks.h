@@ -30,10 +30,9 @@ class LargeBlockAllocator {
     if (n > static_cast<size_t>(PTRDIFF_MAX) / sizeof(T)) throw std::bad_alloc();
     const size_t bytes = n * sizeof(T);
     if (bytes < kLargePage) return static_cast<T*>(::operator new(bytes));
-    const size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
-    void* p = std::aligned_alloc(kLargePage, rounded);
-    if (p == nullptr) throw std::bad_alloc();
-    madvise(p, rounded, MADV_HUGEPAGE);  // advice only: without large pages the block works in small ones
+    void* p = nullptr;
+    if (posix_memalign(&p, kLargePage, bytes) != 0) throw std::bad_alloc();
+    madvise(p, bytes, MADV_HUGEPAGE);  // advice only: without large pages the block works in small ones
     return static_cast<T*>(p);
   }
 

@@ -21,9 +21,9 @@ inline constexpr int64_t kMaxSaveFileBytes = int64_t{64} << 20;
 inline constexpr int64_t kMaxInflatedBytes = int64_t{256} << 20;
 
 // The capacity a reused file or image buffer is given when it must be replaced: a quarter more than
-// asked for.
+// asked for, and all of the block it reserves.
 constexpr size_t WithRoomToSpare(size_t bytes) {
-  return bytes + bytes / 4;
+  return LargeBlockBytes(bytes + bytes / 4);
 }
 
 // Empties `buffer` and gives it room for `bytes` with some to spare (see WithRoomToSpare). Throws

@@ -17,6 +17,14 @@
 
 namespace vsl {
 
+inline constexpr size_t kLargePage = size_t{2} << 20;
+
+// The bytes a block of `bytes` reserves: whole 2 MiB pages from 2 MiB on, so that its last page is a
+// large one too.
+constexpr size_t LargeBlockBytes(size_t bytes) {
+  return bytes < kLargePage ? bytes : (bytes + kLargePage - 1) / kLargePage * kLargePage;
+}
+
 template <typename T>
 class LargeBlockAllocator {
  public:
@@ -30,9 +38,10 @@ class LargeBlockAllocator {
     if (n > static_cast<size_t>(PTRDIFF_MAX) / sizeof(T)) throw std::bad_alloc();
     const size_t bytes = n * sizeof(T);
     if (bytes < kLargePage) return static_cast<T*>(::operator new(bytes));
-    void* p = nullptr;
-    if (posix_memalign(&p, kLargePage, bytes) != 0) throw std::bad_alloc();
-    madvise(p, bytes, MADV_HUGEPAGE);  // advice only: without large pages the block works in small ones
+    const size_t reserved = LargeBlockBytes(bytes);
+    void* p = std::aligned_alloc(kLargePage, reserved);
+    if (p == nullptr) throw std::bad_alloc();
+    madvise(p, reserved, MADV_HUGEPAGE);  // advice only: without large pages the block works in small ones
     return static_cast<T*>(p);
   }
 
@@ -55,9 +64,6 @@ class LargeBlockAllocator {
   }
 
   friend bool operator==(const LargeBlockAllocator&, const LargeBlockAllocator&) { return true; }
-
- private:
-  static constexpr size_t kLargePage = size_t{2} << 20;
 };
 
 // The buffer a save file is read into, and its image unwrapped into.

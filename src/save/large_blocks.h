@@ -6,11 +6,8 @@
 // default-initialised: a byte buffer, written from its first byte to its last before it is read, grows
 // without zeroing its new bytes first; a class runs its default constructor.
 
-#include <sys/mman.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <new>
 #include <utility>
 #include <vector>
@@ -19,11 +16,25 @@ namespace vsl {
 
 inline constexpr size_t kLargePage = size_t{2} << 20;
 
+#if defined(__SANITIZE_ADDRESS__)
+// The address sanitizer watches the ordinary heap only: there every block comes from it, so that a read
+// past the end of a buffer is caught.
+inline constexpr bool kMapLargeBlocks = false;
+#else
+inline constexpr bool kMapLargeBlocks = true;
+#endif
+
 // The bytes a block of `bytes` reserves: whole 2 MiB pages from 2 MiB on, so that its last page is a
 // large one too.
 constexpr size_t LargeBlockBytes(size_t bytes) {
   return bytes < kLargePage ? bytes : (bytes + kLargePage - 1) / kLargePage * kLargePage;
 }
+
+// A block of LargeBlockBytes(bytes) on a 2 MiB boundary, mapped from the system for itself alone, so
+// that it takes no more address space than it reserves and goes back to the system when it is freed.
+// Throws std::bad_alloc.
+void* MapLargeBlock(size_t bytes);
+void UnmapLargeBlock(void* block, size_t bytes) noexcept;
 
 template <typename T>
 class LargeBlockAllocator {
@@ -37,19 +48,15 @@ class LargeBlockAllocator {
   T* allocate(size_t n) {
     if (n > static_cast<size_t>(PTRDIFF_MAX) / sizeof(T)) throw std::bad_alloc();
     const size_t bytes = n * sizeof(T);
-    if (bytes < kLargePage) return static_cast<T*>(::operator new(bytes));
-    const size_t reserved = LargeBlockBytes(bytes);
-    void* p = std::aligned_alloc(kLargePage, reserved);
-    if (p == nullptr) throw std::bad_alloc();
-    madvise(p, reserved, MADV_HUGEPAGE);  // advice only: without large pages the block works in small ones
-    return static_cast<T*>(p);
+    if (!kMapLargeBlocks || bytes < kLargePage) return static_cast<T*>(::operator new(bytes));
+    return static_cast<T*>(MapLargeBlock(bytes));
   }
 
   void deallocate(T* p, size_t n) noexcept {
-    if (n * sizeof(T) < kLargePage) {
+    if (!kMapLargeBlocks || n * sizeof(T) < kLargePage) {
       ::operator delete(p);
     } else {
-      std::free(p);
+      UnmapLargeBlock(p, n * sizeof(T));
     }
   }
 

@@ -2,13 +2,13 @@
 // An allocator for the few large blocks of a batch: the buffers a save is loaded into (a file as read
 // and its unwrapped image, megabytes each, kept from file to file) and the tables of rows. A block of
 // 2 MiB or more starts on a 2 MiB boundary and is advised to use 2 MiB pages where the system allows:
-// filling a 13 MB image then costs a few page faults instead of some three thousand. Elements are
-// default-initialised: a byte buffer, written from its first byte to its last before it is read, grows
-// without zeroing its new bytes first; a class runs its default constructor.
+// filling a 13 MB image then costs a few page faults instead of some three thousand. A byte buffer,
+// written from its first byte to its last before it is read, grows without zeroing its new bytes first.
 
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -60,10 +60,15 @@ class LargeBlockAllocator {
     }
   }
 
-  // Default-initialisation: a resize leaves the new elements unwritten.
+  // A resize leaves new bytes (and other plain values) unwritten; a class is value-initialised, as in
+  // any vector, so that a member without an initialiser still starts at zero.
   template <typename U>
-  void construct(U* p) noexcept {
-    ::new (static_cast<void*>(p)) U;
+  void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
+    if constexpr (std::is_trivially_default_constructible_v<U>) {
+      ::new (static_cast<void*>(p)) U;
+    } else {
+      ::new (static_cast<void*>(p)) U();
+    }
   }
   template <typename U, typename... Args>
   void construct(U* p, Args&&... args) {

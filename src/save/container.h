@@ -53,7 +53,7 @@ struct ContainerLayout {
 ContainerLayout ReadLayout(std::span<const uint8_t> file);
 
 struct UnwrappedSave {
-  ByteBuffer Image;          // header, "BODY", the inflated body, the trailer
+  ByteBuffer Image;         // header, "BODY", the inflated body, the trailer
   int32_t BodyOffset = -1;  // where the body starts in the file and in the image
 };
 

@@ -28,12 +28,11 @@ void* MapLargeBlock(size_t bytes) {
     void* wide = Map(reserved + kLargePage);
     if (wide == nullptr) throw std::bad_alloc();
     const uintptr_t start = Address(wide);
+    const uintptr_t wideEnd = start + reserved + kLargePage;
     const uintptr_t aligned = (start + kLargePage - 1) / kLargePage * kLargePage;
-    if (aligned > start) munmap(wide, aligned - start);
     const uintptr_t end = aligned + reserved;
-    if (start + reserved + kLargePage > end) {
-      munmap(reinterpret_cast<void*>(end), start + reserved + kLargePage - end);
-    }
+    if (aligned > start) munmap(wide, aligned - start);
+    if (wideEnd > end) munmap(reinterpret_cast<void*>(end), wideEnd - end);
     block = reinterpret_cast<void*>(aligned);
   }
   madvise(block, reserved, MADV_HUGEPAGE);  // advice only: without large pages the block works in small ones

@@ -48,15 +48,14 @@ class LargeBlockAllocator {
   T* allocate(size_t n) {
     if (n > static_cast<size_t>(PTRDIFF_MAX) / sizeof(T)) throw std::bad_alloc();
     const size_t bytes = n * sizeof(T);
-    if (!kMapLargeBlocks || bytes < kLargePage) return static_cast<T*>(::operator new(bytes));
-    return static_cast<T*>(MapLargeBlock(bytes));
+    return static_cast<T*>(Mapped(bytes) ? MapLargeBlock(bytes) : ::operator new(bytes));
   }
 
   void deallocate(T* p, size_t n) noexcept {
-    if (!kMapLargeBlocks || n * sizeof(T) < kLargePage) {
-      ::operator delete(p);
-    } else {
+    if (Mapped(n * sizeof(T))) {
       UnmapLargeBlock(p, n * sizeof(T));
+    } else {
+      ::operator delete(p);
     }
   }
 
@@ -76,6 +75,10 @@ class LargeBlockAllocator {
   }
 
   friend bool operator==(const LargeBlockAllocator&, const LargeBlockAllocator&) { return true; }
+
+ private:
+  // Smaller blocks come from the ordinary heap.
+  static bool Mapped(size_t bytes) { return kMapLargeBlocks && bytes >= kLargePage; }
 };
 
 // The buffer a save file is read into, and its image unwrapped into.
